@@ -1,0 +1,65 @@
+// The three exchange files between Quorvane and QuorC: the job "Quor.tmp",
+// the progress report "Rep.tmp" and the table "Tab.tmp". Both programs use
+// this code, so each format has exactly one home. Standard library only.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quor {
+
+constexpr int DimScreen = 724;
+constexpr int TableSize = DimScreen * DimScreen;
+
+// Job types (first line of the job file).
+constexpr int Quorvane = 0;
+constexpr int Julia = 1;
+constexpr int Abort = 2;
+
+// Report values after the column numbers 0..723.
+constexpr unsigned ReportComplete = 724;
+constexpr unsigned ReportStopped = 725;
+
+struct Job {
+    int tipo = Quorvane;
+    double xa = -2.0, xb = 1.0, ya = -1.5, yb = 1.5;
+    double nmax = 100;
+    double xj = 0.0, yj = 0.0; // written only for Julia jobs
+};
+
+// One number in the job grammar: a period, no plus sign, a leading "-",
+// integers without a point, small magnitudes as mantissa "E-" exponent,
+// at least 15 significant digits, at most 30 characters. Empty for a value
+// the grammar cannot hold (not a number, infinite, too large).
+std::optional<std::string> formatJobNumber(double v);
+
+// The whole job file text, every line ended by CR LF; empty if a value
+// cannot be written.
+std::optional<std::string> jobText(const Job& job);
+
+// Writes content to a temporary file in the same folder and renames it over
+// path, so a reader never sees the file half-written.
+bool writeFileAtomically(const std::string& path, const std::string& content);
+
+bool writeJob(const std::string& path, const Job& job);
+bool writeStopRequest(const std::string& path);
+
+// "%3lu," as the engine writes it.
+std::string formatReport(unsigned n);
+// The number in a report file; empty when the file is missing, empty or not
+// (yet) a report.
+std::optional<unsigned> readReport(const std::string& path);
+
+// The text of Tab.tmp for a table stored column by column
+// (counts[column * DimScreen + row]): "%5lu" fields, commas, CR LF.
+std::string formatTable(const std::uint32_t* counts);
+
+// Reads Tab.tmp in one read into counts[column * DimScreen + row]. Every
+// count must lie in 0..maxCount. A missing, truncated or malformed table
+// is an error with a short description; counts is then unspecified.
+bool readTable(const std::string& path, std::vector<std::int16_t>& counts, int maxCount,
+               std::string* error = nullptr);
+
+} // namespace quor

@@ -1,0 +1,27 @@
+// Area names: "Z" for the start view, or 1..38 letters "A".."Y" (zoom into a
+// cell of the 5 x 5 grid) and "a".."y" (shift by whole pixel steps).
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace quorvane {
+
+struct Limits {
+    double xMin = -2.0, xMax = 1.0, yMin = -1.5, yMax = 1.5;
+    bool operator==(const Limits&) const = default;
+};
+
+struct DecodedArea {
+    Limits limits;
+    double zoom = 1.0;
+};
+
+constexpr int MaxAreaNameLength = 38;
+
+bool isAreaName(const QString& name);
+
+// The limits and zoom factor a name stands for, or nothing for a bad name.
+std::optional<DecodedArea> decodeAreaName(const QString& name);
+
+} // namespace quorvane
