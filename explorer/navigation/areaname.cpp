@@ -1,20 +1,20 @@
 #include "navigation/areaname.h"
+#include "navigation/grid.h"
 
 namespace quorvane {
 
 namespace {
 
-// Coarse shift offsets in pixel steps of a view, by shift position 0..4; the
-// same values the grid uses, repeated here so that decoding stands alone.
-constexpr int ShiftSteps[5] = {-48, -24, 0, 24, 48};
-
-bool isZoomLetter(char16_t c) { return c >= u'A' && c <= u'Y'; }
-bool isShiftLetter(char16_t c) { return c >= u'a' && c <= u'y'; }
+bool isZoomLetter(char16_t c) {
+    return c >= u'A' && c <= u'Y';
+}
+bool isShiftLetter(char16_t c) {
+    return c >= u'a' && c <= u'y';
+}
 
 } // namespace
 
-bool isAreaName(const QString& name)
-{
+bool isAreaName(const QString& name) {
     if (name == QLatin1String("Z"))
         return true;
     if (name.isEmpty() || name.size() > MaxAreaNameLength)
@@ -27,8 +27,7 @@ bool isAreaName(const QString& name)
     return true;
 }
 
-std::optional<DecodedArea> decodeAreaName(const QString& name)
-{
+std::optional<DecodedArea> decodeAreaName(const QString& name) {
     if (!isAreaName(name))
         return std::nullopt;
 
@@ -52,10 +51,10 @@ std::optional<DecodedArea> decodeAreaName(const QString& name)
                 const int k = c - u'a';
                 const int col = k % 5, row = k / 5;
                 const double step = (xb - xa) / 723;
-                xa = xa + step * ShiftSteps[col];
-                xb = xb + step * ShiftSteps[col];
-                ya = ya + step * ShiftSteps[row];
-                yb = yb + step * ShiftSteps[row];
+                xa = xa + step * Spostamenti[1][col];
+                xb = xb + step * Spostamenti[1][col];
+                ya = ya + step * Spostamenti[1][row];
+                yb = yb + step * Spostamenti[1][row];
             }
         }
     }

@@ -1,0 +1,116 @@
+// The lettered 5 x 5 grid over the picture: its shifts, the positions of its
+// overlays, the selection fragment it builds and the "-1" walk back.
+#pragma once
+
+#include "navigation/areaname.h"
+
+#include <QChar>
+#include <QLine>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace quorvane {
+
+// Shift offsets by position 0..4 (2 = centred). Row 1: whole pixel steps of a
+// view, used in names and limits. Row 2: how a row-1 shift of the zoomed view
+// is drawn on the picture shown. Row 0 is unused.
+inline constexpr std::array<std::array<int, 5>, 3> Spostamenti{{
+    {0, 0, 0, 0, 0},
+    {-48, -24, 0, 24, 48},
+    {-10, -5, 0, 5, 10},
+}};
+
+constexpr int ShiftCentre = 2;
+constexpr int CellPitch = 145;   // picture pixels between grid lines
+constexpr int SubCellPitch = 29; // picture pixels between sub-grid lines
+constexpr int PictureSize = 724;
+
+// SecondaLettera values that are not a sub-cell index.
+constexpr int NoLetterYet = 255;
+constexpr int FirstLetterOnly = 254;
+
+// The coarse (`SpostaX`, `SpostaY`) and fine (`AffinaX`, `AffinaY`) shift
+// positions, each 0..4.
+struct GridShift {
+    int spostaX = ShiftCentre;
+    int spostaY = ShiftCentre;
+    int affinaX = ShiftCentre;
+    int affinaY = ShiftCentre;
+    bool operator==(const GridShift&) const = default;
+};
+
+// Drawn offset of the grid in whole picture pixels.
+QPoint gridOffset(const GridShift& shift);
+
+// Overlays of the first chosen cell: the sub-grid, its letters and its frame.
+struct SubGridLayout {
+    std::array<QLine, 8> gridL;      // 0..3 horizontal, 4..7 vertical
+    std::array<QRect, 25> biLettera; // 8 x 10 px
+    QRect quad1;                     // 146 x 146 px
+    int hiddenMonoLettera = 0;       // the cell letter covered by the sub-grid
+    bool operator==(const SubGridLayout&) const = default;
+};
+
+struct GridLayout {
+    std::array<QLine, 12> gridH; // 0..5 vertical, 6..11 horizontal
+    std::optional<SubGridLayout> subGrid;
+    bool operator==(const GridLayout&) const = default;
+};
+
+// `DisegnaGriglia`: with twoLetter the sub-grid of primaLettera is laid out too.
+GridLayout DisegnaGriglia(const GridShift& shift, bool twoLetter, int primaLettera);
+
+// `MonoLettera`(index): fixed near each cell's centre, whatever the shift.
+QRect monoLetteraRect(int index);
+
+// `Quad2`(0) around the second chosen sub-cell, 30 x 30 px.
+QRect quad2Rect(int primaLettera, int secondaLettera, const GridShift& shift);
+
+QChar cellLetter(int index);     // "A".."Y"
+QChar shiftLetter(int x, int y); // "a".."y" for shift position (x, y)
+
+// Selection fragment in the fine stage: [coarse shift] first [fine shift].
+QString fineStageText(int primaLettera, const GridShift& shift);
+
+struct CoarseStageText {
+    QString riquadro;     // "Z" when centred, else the one shift letter
+    bool menoUnaEnabled;  // "-1" usable: centred and a current name over 2 letters
+    bool resetMenoUnaTag; // the tag goes back to "0" when centred
+};
+CoarseStageText coarseStageText(const GridShift& shift, const QString& riquadroCorrente);
+
+// `Riquadro` after a letter: "Z" means nothing chosen, so it is dropped.
+QString withFirstLetter(const QString& riquadro, int primaLettera);
+QString withSecondLetter(const QString& riquadro, int secondaLettera);
+
+// One press of `Mezzo`(index) on the shift position (x, y) of the stage.
+// enable[i] tells what becomes of `Mezzo`(i): set on, set off, or left alone.
+struct MezzoMove {
+    int x = ShiftCentre;
+    int y = ShiftCentre;
+    std::array<std::optional<bool>, 5> enable;
+    bool operator==(const MezzoMove&) const = default;
+};
+MezzoMove mezzoMove(int index, int x, int y);
+
+// "-1" is offered only for names it can shorten.
+bool menoUnaAvailable(const QString& riquadroCorrente);
+
+// One press of "-1" with the tag count n: the next group of the current name
+// is marked for removal.
+struct MenoUnaStep {
+    int tag = 0;      // letters to cut, the new `MenoUna` tag
+    QString riquadro; // "-" and those letters
+    bool disableMenoUna = false;
+    bool operator==(const MenoUnaStep&) const = default;
+};
+MenoUnaStep menoUnaStep(const QString& riquadroCorrente, int n);
+
+// True when the next letter would give a picture whose pixel step vanishes
+// against XMin or YMin, so the letter must be refused.
+bool maxResolutionReached(const Limits& shown, bool fineStage);
+
+} // namespace quorvane
