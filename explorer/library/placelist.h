@@ -42,4 +42,12 @@ QString writePlaceList(const QString& path, const std::vector<Place>& places);
 // or the file is missing or unreadable.
 QImage loadThumbnail(const QString& folder, const QString& name, const QImage& blank);
 
+// folder/NAME.bmp, for a name already known to be an area name.
+QString thumbnailPath(const QString& folder, const QString& name);
+
+// Writes image as the BMP thumbnail of name, replacing an older one
+// atomically. Returns an Italian message on failure (also for a name that is
+// not an area name), empty on success.
+QString saveThumbnail(const QString& folder, const QString& name, const QImage& image);
+
 } // namespace quorvane

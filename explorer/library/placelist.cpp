@@ -1,0 +1,193 @@
+#include "library/placelist.h"
+
+#include "navigation/areaname.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace quorvane {
+
+namespace {
+
+constexpr int MinIter = 20;
+constexpr int MaxIter = 32767;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+QByteArray trimmedBlanks(const QByteArray& field) {
+    qsizetype from = 0, to = field.size();
+    while (from < to && isBlank(field[from]))
+        ++from;
+    while (to > from && isBlank(field[to - 1]))
+        --to;
+    return field.mid(from, to - from);
+}
+
+// A decimal integer with an optional sign. Values too long for any limit
+// saturate, so that clamping still sees which side they fall on.
+std::optional<long long> parseInteger(const QByteArray& field) {
+    if (field.isEmpty())
+        return std::nullopt;
+    qsizetype i = 0;
+    bool negative = false;
+    if (field[0] == '+' || field[0] == '-') {
+        negative = field[0] == '-';
+        i = 1;
+    }
+    if (i == field.size())
+        return std::nullopt;
+    long long value = 0;
+    for (; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = std::min(value * 10 + (c - '0'), 1000000000000LL);
+    }
+    return negative ? -value : value;
+}
+
+// One line "NAME",iter,flag, or nothing when the line does not have that shape.
+std::optional<Place> parseRecord(const QByteArray& line) {
+    const QByteArray trimmed = trimmedBlanks(line);
+    if (trimmed.size() < 2 || trimmed[0] != '"')
+        return std::nullopt;
+    const qsizetype closing = trimmed.indexOf('"', 1);
+    if (closing < 0)
+        return std::nullopt;
+    const QByteArray name = trimmed.mid(1, closing - 1);
+
+    const QByteArray rest = trimmedBlanks(trimmed.mid(closing + 1));
+    if (rest.isEmpty() || rest[0] != ',')
+        return std::nullopt;
+    const QList<QByteArray> numbers = rest.mid(1).split(',');
+    if (numbers.size() != 2)
+        return std::nullopt;
+    const auto iter = parseInteger(trimmedBlanks(numbers[0]));
+    const auto flag = parseInteger(trimmedBlanks(numbers[1]));
+    if (!iter || !flag)
+        return std::nullopt;
+
+    // Only a valid area name may become a thumbnail file name later on, so a
+    // name such as "../x" never reaches the file system.
+    const QString areaName = QString::fromLatin1(name);
+    if (!isAreaName(areaName))
+        return std::nullopt;
+
+    Place place;
+    place.name = areaName;
+    place.iter = int(std::clamp<long long>(*iter, MinIter, MaxIter));
+    place.autoColor = *flag != 0 ? 1 : 0;
+    return place;
+}
+
+QString shownPath(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// Writes the whole file through a temporary beside it, renamed over the old
+// one only when every byte is on disk.
+bool replaceFile(const QString& path, const QByteArray& bytes) {
+    // An uncommitted QSaveFile removes its temporary when it goes away.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+QByteArray formatPlaceList(const std::vector<Place>& places) {
+    QByteArray bytes;
+    for (const Place& place : places) {
+        bytes += '"';
+        bytes += place.name.toLatin1();
+        bytes += "\",";
+        bytes += QByteArray::number(place.iter);
+        bytes += ',';
+        bytes += QByteArray::number(place.autoColor);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::vector<Place> parsePlaceList(const QByteArray& text) {
+    std::vector<Place> places;
+    qsizetype start = 0;
+    while (start < text.size() && int(places.size()) < MaxPlaces) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        // A line end of CR LF, a lone LF or a lone CR all end a record; the
+        // empty lines between the two halves of CR LF are simply skipped.
+        if (end > start) {
+            if (auto place = parseRecord(text.mid(start, end - start)))
+                places.push_back(std::move(*place));
+        }
+        start = end + 1;
+    }
+    return places;
+}
+
+QString seedPlaceList(const QString& path) {
+    if (QFileInfo::exists(path))
+        return {};
+    const Place seed{SeedPlaceName, 1000, 1};
+    if (!replaceFile(path, formatPlaceList({seed})))
+        return QStringLiteral("Impossibile creare l'elenco dei luoghi:\n") + shownPath(path);
+    return {};
+}
+
+PlaceListResult readPlaceList(const QString& path) {
+    PlaceListResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error =
+            QStringLiteral("Impossibile leggere l'elenco dei luoghi:\n") + shownPath(path);
+        return result;
+    }
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error =
+            QStringLiteral("Impossibile leggere l'elenco dei luoghi:\n") + shownPath(path);
+        return result;
+    }
+    result.places = parsePlaceList(text);
+    return result;
+}
+
+QString writePlaceList(const QString& path, const std::vector<Place>& places) {
+    if (!replaceFile(path, formatPlaceList(places)))
+        return QStringLiteral("Impossibile scrivere l'elenco dei luoghi:\n") + shownPath(path);
+    return {};
+}
+
+QString thumbnailPath(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name + QStringLiteral(".bmp"));
+}
+
+QImage loadThumbnail(const QString& folder, const QString& name, const QImage& blank) {
+    if (!isAreaName(name))
+        return blank;
+    QImage image;
+    if (!image.load(thumbnailPath(folder, name), "BMP"))
+        return blank;
+    return image;
+}
+
+QString saveThumbnail(const QString& folder, const QString& name, const QImage& image) {
+    const QString path = isAreaName(name) ? thumbnailPath(folder, name) : QString();
+    if (!path.isEmpty()) {
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && image.save(&file, "BMP") && file.commit())
+            return {};
+    }
+    return QStringLiteral("Impossibile salvare la miniatura:\n") +
+           shownPath(path.isEmpty() ? QDir(folder).filePath(name) : path);
+}
+
+} // namespace quorvane
