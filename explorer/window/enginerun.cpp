@@ -1,0 +1,135 @@
+#include "window/enginerun.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace quorvane {
+
+namespace {
+constexpr int PollMilliseconds = 4;
+// How long a stopped engine may take to answer before it is ended by force.
+constexpr int StopGraceMilliseconds = 10000;
+} // namespace
+
+EngineRun::EngineRun(Platform& services, const QString& appFolder)
+    : platform(services), folder(appFolder) {}
+
+QString EngineRun::path(const char* name) const {
+    return folder + QLatin1Char('/') + QLatin1String(name);
+}
+
+QString EngineRun::enginePath() const {
+#ifdef Q_OS_WIN
+    return path("QuorC.exe");
+#else
+    return path("QuorC");
+#endif
+}
+
+void EngineRun::removeExchangeFiles() const {
+    for (const char* name : {"Quor.tmp", "Rep.tmp", "Tab.tmp"})
+        QFile::remove(path(name));
+}
+
+RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const EngineRunHooks& hooks,
+                          std::vector<std::int16_t>& table) {
+    const std::string jobFile = path("Quor.tmp").toStdString();
+    const std::string reportFile = path("Rep.tmp").toStdString();
+    auto fail = [&](const QString& message) {
+        removeExchangeFiles();
+        return RunOutcome{RunStatus::Failed, message};
+    };
+
+    removeExchangeFiles();
+    if (!quor::writeJob(jobFile, job))
+        return fail(QStringLiteral("Impossibile scrivere il file del lavoro:\n") +
+                    path("Quor.tmp"));
+    if (!QFileInfo(enginePath()).isExecutable())
+        return fail(QStringLiteral("Il motore di calcolo non è stato trovato:\n") + enginePath());
+    std::unique_ptr<QProcess> engine = platform.startProgram(enginePath(), folder);
+    if (!engine)
+        return fail(QStringLiteral("Impossibile avviare il motore di calcolo:\n") + enginePath());
+    auto engineEnded = [&] {
+        return engine->state() == QProcess::NotRunning || engine->waitForFinished(0);
+    };
+    auto finishEngine = [&] {
+        if (!engine->waitForFinished(2000)) {
+            engine->kill();
+            engine->waitForFinished(2000);
+        }
+    };
+
+    hooks.waitForEvents(0);
+    if (hooks.started)
+        hooks.started();
+
+    unsigned progress = 0;
+    bool jobDeleted = false;
+    bool ended = false;
+    while (progress < quor::ReportComplete && inCorso) {
+        // A report that is missing or being replaced keeps the last value.
+        if (auto r = quor::readReport(reportFile))
+            progress = *r;
+        hooks.progress(progress);
+        if (!jobDeleted && progress != 0) {
+            // The engine has read its job by now.
+            QFile::remove(path("Quor.tmp"));
+            jobDeleted = true;
+        }
+        if (progress >= quor::ReportComplete)
+            break;
+        if (ended) {
+            // One last look after the engine ended found no final report.
+            finishEngine();
+            return fail(QStringLiteral("Il motore di calcolo si è interrotto senza completare "
+                                       "l'immagine."));
+        }
+        ended = engineEnded();
+        if (!ended)
+            hooks.waitForEvents(PollMilliseconds);
+    }
+    if (hooks.pollingEnded)
+        hooks.pollingEnded();
+
+    if (!inCorso) {
+        // Stopped by the user: ask the engine to stop after its column and
+        // wait for its last report, but never for ever.
+        quor::writeStopRequest(jobFile);
+        QDeadlineTimer deadline(StopGraceMilliseconds);
+        progress = 0;
+        while (progress < quor::ReportComplete) {
+            if (auto r = quor::readReport(reportFile))
+                progress = *r;
+            if (progress >= quor::ReportComplete)
+                break;
+            if (engineEnded() || deadline.hasExpired()) {
+                if (auto r = quor::readReport(reportFile))
+                    progress = *r;
+                break;
+            }
+            hooks.waitForEvents(PollMilliseconds);
+        }
+        finishEngine();
+        removeExchangeFiles();
+        return RunOutcome{RunStatus::Stopped, {}};
+    }
+
+    std::string error;
+    const bool ok = progress == quor::ReportComplete &&
+                    quor::readTable(path("Tab.tmp").toStdString(), table, int(job.nmax), &error);
+    finishEngine();
+    if (!ok) {
+        if (progress == quor::ReportStopped)
+            return fail(QStringLiteral("Il motore di calcolo si è fermato senza completare "
+                                       "l'immagine."));
+        return fail(QStringLiteral("La tabella dei conteggi (Tab.tmp) è incompleta o "
+                                   "danneggiata:\n") +
+                    QString::fromStdString(error));
+    }
+    removeExchangeFiles();
+    return RunOutcome{RunStatus::Complete, {}};
+}
+
+} // namespace quorvane

@@ -1,0 +1,53 @@
+// One computation through QuorC: the exchange files, the start of the engine,
+// the polling of its progress, the stop request and the reading of the table.
+#pragma once
+
+#include "exchange.h"
+#include "window/platform.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace quorvane {
+
+struct EngineRunHooks {
+    // Called with every progress number read (0..725).
+    std::function<void(unsigned)> progress;
+    // Lets window events through, waiting for them at most the given time.
+    std::function<void(int)> waitForEvents;
+    // Called once the engine runs, before polling (the stop command is enabled here).
+    std::function<void()> started;
+    // Called when polling ends, before the stop request or the table.
+    std::function<void()> pollingEnded;
+};
+
+enum class RunStatus { Complete, Stopped, Failed };
+
+struct RunOutcome {
+    RunStatus status = RunStatus::Failed;
+    QString error; // an Italian message for the user when Failed
+};
+
+class EngineRun {
+public:
+    EngineRun(Platform& platform, const QString& appFolder);
+
+    // Runs job; inCorso is the flag the stop command clears. On Complete,
+    // table holds the counts [column * 724 + row].
+    RunOutcome run(const quor::Job& job, const bool& inCorso, const EngineRunHooks& hooks,
+                   std::vector<std::int16_t>& table);
+
+    QString path(const char* name) const;
+    QString enginePath() const;
+    void removeExchangeFiles() const;
+
+private:
+    Platform& platform;
+    QString folder;
+};
+
+} // namespace quorvane

@@ -1,0 +1,20 @@
+// One Quorvane per application folder: a second one would overwrite the
+// first one's exchange files in the middle of its run.
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+namespace quorvane {
+
+inline const QString FolderLockName = QStringLiteral("Quorvane.lock");
+inline const QString FolderInUseMessage =
+    QStringLiteral("Quorvane è già in esecuzione in questa cartella.\n"
+                   "Chiudere l'altra finestra prima di avviarne una nuova.");
+
+// The lock on appFolder, or nothing when another running Quorvane holds it.
+// A lock left by a program that crashed is taken over.
+std::unique_ptr<QLockFile> lockAppFolder(const QString& appFolder);
+
+} // namespace quorvane

@@ -1,0 +1,18 @@
+// Numbers as the user reads them in the text boxes (the user's locale, about
+// 15 significant digits, no digit grouping) and back.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace quorvane {
+
+QString numberText(double v, const QLocale& locale = QLocale());
+// The value of a text box written by numberText; nothing for other text.
+std::optional<double> numberFromText(const QString& text, const QLocale& locale = QLocale());
+// The leading number of a typed text, read with either decimal separator;
+// 0 when the text does not start with a number.
+double leadingNumber(const QString& text);
+
+} // namespace quorvane

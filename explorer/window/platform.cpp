@@ -1,0 +1,34 @@
+#include "window/platform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace quorvane {
+
+void Platform::message(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+}
+
+bool Platform::question(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Platform::beep() { QApplication::beep(); }
+
+std::unique_ptr<QProcess> Platform::startProgram(const QString& program,
+                                                 const QString& workingDir) {
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(program);
+    process->setWorkingDirectory(workingDir);
+    // The engine writes nothing worth reading; never let a full pipe block it.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(5000))
+        return nullptr;
+    return process;
+}
+
+} // namespace quorvane

@@ -1,0 +1,275 @@
+// Start-up, activation, the enabling rule and the end of the program.
+#include "colours/colourwindow.h"
+#include "library/placelist.h"
+#include "window/mainwindow.h"
+#include "window/numbertext.h"
+#include "window/thumbnails.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace quorvane {
+
+void setTag(QObject* control, const QString& text) { control->setProperty("tag", text); }
+QString tagOf(const QObject* control) { return control->property("tag").toString(); }
+bool tagIsTrue(const QObject* control) {
+    return tagOf(control).compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+}
+
+MainWindow::MainWindow(const QString& appFolder, Platform& services)
+    : folder(appFolder), platform(services) {
+    Tavola.assign(std::size_t(Sfondo::Side) * Sfondo::Side, 0);
+    buildControls();
+    Black = QImage(Sfondo::Side, Sfondo::Side, QImage::Format_RGB32);
+    Black.fill(Qt::black);
+    Z = Black;
+    Deposito[0] = Black;
+    NoIcona = blankThumbnail();
+    Icona = NoIcona;
+    setTag(this, QStringLiteral("0"));
+    setTag(AutoColor, QStringLiteral("False"));
+    setTag(Istogramma, QStringLiteral("False"));
+    setTag(Griglia, QStringLiteral("False"));
+    setTag(MenoUna, QStringLiteral("0"));
+    setTag(EndSel, QStringLiteral("False"));
+    setTag(Julia, QStringLiteral("False"));
+    setTag(JuliaGo, QStringLiteral("False"));
+    setTag(Traccia, QStringLiteral("False"));
+    zTag = false;
+    coloriWindow = std::make_unique<Colori>();
+    connect(coloriWindow.get(), &Colori::closed, this, &MainWindow::coloriClosed);
+    wireHandlers();
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::zStored() const { return zTag; }
+
+void MainWindow::placeWindow() {
+    // The left edge of the screen, as high as the window system allows.
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().topLeft());
+}
+
+void MainWindow::Form_Load() {
+    const bool reentry = tagIsTrue(this);
+    if (!reentry) {
+        placeWindow();
+        CreaRampa();
+        for (int i = 0; i < 25; ++i) {
+            auto& m = sfondo->MonoLettera[i];
+            m.rect = QRect((i % 5) * 145 + 65, (i / 5) * 145 + 65, 14, 14);
+            m.text = QString(QChar(65 + i));
+            sfondo->BiLettera[i].text = m.text;
+        }
+        for (int i = 0; i < Sfondo::Side; ++i)
+            sfondo->Linea[i].line = QLine(i, 0, i, 0);
+        for (int i = 1; i <= 10; ++i)
+            Deposito[i] = Black;
+        Nero = rgb(0, 0, 0);
+        Rosso = rgb(255, 0, 0);
+        Verde = rgb(0, 255, 0);
+        Bianco = rgb(255, 255, 255);
+        NumUltime = 0;
+        loadLibrary();
+        LuogoScelto = 0;
+        SaveIcona->setPixmap(QPixmap::fromImage(
+            loadThumbnail(libraryFolder(), NomiLuoghi[0], NoIcona)));
+        SaveName->setText(NomiLuoghi[0]);
+        ZIcona = startViewThumbnail(Rampa);
+        QIcon viewIcon(QPixmap::fromImage(ZIcona));
+        viewIcon.addPixmap(QPixmap::fromImage(NoIcona), QIcon::Disabled);
+        View->setIcon(viewIcon);
+        QIcon juliaIcon;
+        juliaIcon.addPixmap(QPixmap::fromImage(NoIcona), QIcon::Disabled);
+        JuliaGo->setIcon(juliaIcon);
+    }
+
+    XMin = -2.0;
+    XMax = 1.0;
+    YMin = -1.5;
+    YMax = 1.5;
+    showLimits();
+    sfondo->Quad1[1].visible = false;
+    sfondo->Quad2[1].visible = false;
+    sfondo->update();
+    NuovoXMin = XMin;
+    NuovoXMax = XMax;
+    NuovoYMin = YMin;
+    NuovoYMax = YMax;
+    TipoScelta = 0;
+    PrimaLettera = 0;
+    SecondaLettera = 0;
+    RiquadroCorrente->setText(QStringLiteral("Z"));
+    Riquadro->clear();
+    Zoom->setText(QStringLiteral("1"));
+    Cicli->setText(QStringLiteral("0%"));
+    Progress->setValue(0);
+    InCorso = false;
+    if (reentry) {
+        coloriWindow->setTag(QStringLiteral("False"));
+        Form_Activate();
+    }
+}
+
+QString MainWindow::libraryFolder() const { return folder + QStringLiteral("/BeiLuoghi"); }
+
+void MainWindow::loadLibrary() {
+    UltimoLuogo = -1;
+    const QString exports = folder + QStringLiteral("/Immagini");
+    for (const QString& dir : {libraryFolder(), exports}) {
+        if (!QDir(dir).exists() && !QDir().mkpath(dir)) {
+            platform.message(this, QStringLiteral("Impossibile creare la cartella:\n") +
+                                       QDir::toNativeSeparators(dir));
+        }
+    }
+    const QString list = libraryFolder() + QLatin1Char('/') + PlaceListName;
+    QString error = seedPlaceList(list);
+    PlaceListResult read;
+    if (error.isEmpty()) {
+        read = readPlaceList(list);
+        error = read.error;
+    }
+    if (!error.isEmpty()) {
+        platform.message(this, error);
+        read.places.clear();
+    }
+    for (const Place& p : read.places) {
+        ++UltimoLuogo;
+        NomiLuoghi[UltimoLuogo] = p.name;
+        IterLuoghi[UltimoLuogo] = p.iter;
+        AutoLuoghi[UltimoLuogo] = std::uint8_t(p.autoColor);
+    }
+}
+
+void MainWindow::showLimits() {
+    const double v[4] = {XMin, XMax, YMin, YMax};
+    for (int i = 0; i < 4; ++i)
+        Limite[i]->setText(numberText(v[i]));
+}
+
+void MainWindow::Form_Activate() {
+    if (coloriWindow->tag() == QStringLiteral("True")) {
+        setTag(this, QStringLiteral("True"));
+        return;
+    }
+    Blocca();
+    if (tagIsTrue(this))
+        PushRecent(Z, QStringLiteral("Z"));
+    IterMax = 100;
+    Iterazioni[0]->setText(QStringLiteral("100"));
+    Iterazioni[1]->setText(QStringLiteral("100"));
+    IterEffettive = IterMax;
+    AutoColor->setChecked(false);
+    // The limit and the choice of palette have just been reset, so a
+    // palette left from an earlier picture no longer fits them.
+    setTag(AutoColor, QStringLiteral("False"));
+    Colora();
+    Cicli->setText(QStringLiteral("0%"));
+    if (!zTag) {
+        View_Click();
+        Z = sfondo->image();
+        zTag = true;
+    }
+    sfondo->showImage(Z);
+    Deposito[0] = Z;
+    QIcon viewIcon(QPixmap::fromImage(ZIcona));
+    viewIcon.addPixmap(QPixmap::fromImage(NoIcona), QIcon::Disabled);
+    View->setIcon(viewIcon);
+    Sblocca();
+    Istogramma->setEnabled(false);
+    setTag(this, QStringLiteral("True"));
+}
+
+void MainWindow::Blocca() {
+    for (QWidget* w : commandControls())
+        w->setEnabled(false);
+}
+
+std::vector<QWidget*> MainWindow::commandControls() const {
+    std::vector<QWidget*> all = {Griglia,  MenoUna,    Copia,     Iterazioni[1], IterazOK,
+                                 Istogramma, View,     Ferma,     AutoColor,     Colors,
+                                 Esci,     Julia,      JuliaGo,   SalvaJulia,    Traccia,
+                                 EndSel,   AttSel,     SelImage[0], SelImage[1], SelSave[0],
+                                 SelSave[1], Salva,    SalvaFile, Elimina,       Carica};
+    all.insert(all.end(), Mezzo.begin(), Mezzo.end());
+    all.insert(all.end(), Lettere.begin(), Lettere.end());
+    return all;
+}
+
+void MainWindow::Sblocca() {
+    for (QWidget* w : {static_cast<QWidget*>(Griglia), static_cast<QWidget*>(Iterazioni[1]),
+                       static_cast<QWidget*>(IterazOK), static_cast<QWidget*>(Istogramma),
+                       static_cast<QWidget*>(View), static_cast<QWidget*>(AutoColor),
+                       static_cast<QWidget*>(Colors), static_cast<QWidget*>(Esci),
+                       static_cast<QWidget*>(Julia), static_cast<QWidget*>(Salva),
+                       static_cast<QWidget*>(SalvaFile), static_cast<QWidget*>(Elimina),
+                       static_cast<QWidget*>(Carica)})
+        w->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(MenoUna), static_cast<QWidget*>(Copia),
+                       static_cast<QWidget*>(Ferma), static_cast<QWidget*>(JuliaGo),
+                       static_cast<QWidget*>(SalvaJulia), static_cast<QWidget*>(Traccia),
+                       static_cast<QWidget*>(EndSel), static_cast<QWidget*>(AttSel),
+                       static_cast<QWidget*>(SelImage[0]), static_cast<QWidget*>(sfondo)})
+        w->setEnabled(false);
+    for (QWidget* w : Mezzo)
+        w->setEnabled(false);
+    for (QWidget* w : Lettere)
+        w->setEnabled(false);
+    SelImage[1]->setEnabled(NumUltime > 0);
+    SelSave[0]->setEnabled(LuogoScelto != 0);
+    SelSave[1]->setEnabled(LuogoScelto != UltimoLuogo);
+}
+
+void MainWindow::Esci_Click() {
+    coloriWindow->hide();
+    close();
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!firstShowDone) {
+        firstShowDone = true;
+        // The first activation computes the start view; it runs once the
+        // window is on the screen so the user sees the progress.
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (running) {
+        // Stop the engine and clean up first; the window closes when the
+        // run has ended.
+        closeRequested = true;
+        InCorso = false;
+        e->ignore();
+        return;
+    }
+    coloriWindow->hide();
+    e->accept();
+}
+
+void MainWindow::Colors_Click() {
+    setEnabled(false);
+    coloriWindow->show();
+    coloriWindow->raise();
+    coloriWindow->update();
+}
+
+void MainWindow::coloriClosed() {
+    setEnabled(true);
+    activateWindow();
+    Form_Activate();
+}
+
+} // namespace quorvane

@@ -1,0 +1,67 @@
+#include "appfolder.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace quorvane::testing {
+
+AppFolder::AppFolder(bool withEngine) {
+    if (withEngine) {
+        const QString target = file(QStringLiteral("QuorC"));
+        if (!QFile::copy(QStringLiteral(QUORC_PATH), target))
+            ADD_FAILURE() << "cannot copy QuorC into " << target.toStdString();
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner);
+    }
+}
+
+void AppFolder::installEngineScript(const QByteArray& script) {
+    const QString target = file(QStringLiteral("QuorC"));
+    QFile::remove(target);
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + script);
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+bool AppFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& platform) {
+    auto window = std::make_unique<MainWindow>(folder.path(), platform);
+    window->show();
+    MainWindow* w = window.get();
+    EXPECT_TRUE(waitUntil([w] { return w->zStored() && !w->busy(); }))
+        << "the start view was not stored";
+    return window;
+}
+
+void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+void clickWhen(QAbstractButton* button, std::function<bool()> condition) {
+    auto* timer = new QTimer;
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, [timer, button, condition] {
+        if (condition()) {
+            timer->stop();
+            timer->deleteLater();
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    });
+    timer->start();
+}
+
+} // namespace quorvane::testing

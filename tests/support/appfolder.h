@@ -1,0 +1,43 @@
+// A temporary application folder holding the real QuorC, and the helpers
+// that start the main window on it and wait for it.
+#pragma once
+
+#include "fakeplatform.h"
+#include "window/mainwindow.h"
+
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+
+namespace quorvane::testing {
+
+class AppFolder {
+public:
+    // withEngine false leaves the folder without QuorC.
+    explicit AppFolder(bool withEngine = true);
+    QString path() const { return dir.path(); }
+    QString file(const QString& name) const { return dir.filePath(name); }
+    // Replaces QuorC by a shell script (for engines that misbehave).
+    void installEngineScript(const QByteArray& script);
+    bool exists(const QString& name) const;
+
+private:
+    QTemporaryDir dir;
+};
+
+// Waits, letting events through, until condition holds; false after timeoutMs.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
+
+// Creates the window, shows it and waits until the start view is stored.
+std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& platform);
+
+// Clicks a control as the user would (only an enabled one reacts).
+void click(QAbstractButton* button);
+
+// Clicks button once the condition holds, from inside a running handler's
+// event loop (for example Ferma during a run).
+void clickWhen(QAbstractButton* button, std::function<bool()> condition);
+
+} // namespace quorvane::testing
