@@ -11,12 +11,8 @@ int main(int argc, char** argv) {
     const QString folder = QCoreApplication::applicationDirPath();
     quorvane::Platform platform;
 
-    auto lock = quorvane::lockAppFolder(folder);
-    if (!lock) {
-        platform.message(nullptr, quorvane::FolderInUseMessage);
+    auto session = quorvane::openSession(folder, platform);
+    if (!session)
         return 1;
-    }
-    quorvane::MainWindow window(folder, platform);
-    window.show();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "window/folderlock.h"
 
+#include "window/mainwindow.h"
+
 namespace quorvane {
 
 std::unique_ptr<QLockFile> lockAppFolder(const QString& appFolder) {
@@ -9,6 +11,20 @@ std::unique_ptr<QLockFile> lockAppFolder(const QString& appFolder) {
     if (!lock->tryLock(200))
         return nullptr;
     return lock;
+}
+
+Session::~Session() = default;
+
+std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform) {
+    auto session = std::make_unique<Session>();
+    session->lock = lockAppFolder(appFolder);
+    if (!session->lock) {
+        platform.message(nullptr, FolderInUseMessage);
+        return nullptr;
+    }
+    session->window = std::make_unique<MainWindow>(appFolder, platform);
+    session->window->show();
+    return session;
 }
 
 } // namespace quorvane

@@ -17,4 +17,18 @@ inline const QString FolderInUseMessage =
 // A lock left by a program that crashed is taken over.
 std::unique_ptr<QLockFile> lockAppFolder(const QString& appFolder);
 
+class MainWindow;
+class Platform;
+
+// The running program on one application folder: its lock and its window.
+struct Session {
+    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<MainWindow> window;
+    ~Session();
+};
+
+// Locks appFolder and shows the main window on it; when another Quorvane
+// holds the folder, tells the user so and returns nothing.
+std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform);
+
 } // namespace quorvane

@@ -47,10 +47,15 @@ void Sfondo::drawOverlays(QPainter& p) const {
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);
-    for (const auto* labels : {&MonoLettera, &BiLettera})
-        for (const auto& l : *labels)
-            if (l.visible)
-                p.drawText(l.rect, Qt::AlignCenter, l.text);
+    for (const auto& l : MonoLettera)
+        if (l.visible)
+            p.drawText(l.rect, Qt::AlignCenter | Qt::TextDontClip, l.text);
+    // The sub-grid letters are smaller, to fit their 29-pixel cells.
+    font.setPixelSize(9);
+    p.setFont(font);
+    for (const auto& l : BiLettera)
+        if (l.visible)
+            p.drawText(l.rect, Qt::AlignCenter | Qt::TextDontClip, l.text);
 }
 
 QImage Sfondo::composed() const {

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace quorvane;
@@ -301,11 +302,30 @@ TEST(MainWindow, EngineThatDiesOrLeavesABadTableIsReported) {
 
 TEST(MainWindow, ASecondInstanceOnTheSameFolderIsRefused) {
     AppFolder folder;
-    auto first = lockAppFolder(folder.path());
+    FakePlatform platform;
+    auto first = openSession(folder.path(), platform);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(lockAppFolder(folder.path()), nullptr);
+    MainWindow* w = first->window.get();
+    ASSERT_TRUE(waitUntil([w] { return w->zStored() && !w->busy(); }));
+    const QImage shown = w->sfondo->image();
+
+    FakePlatform second;
+    EXPECT_EQ(openSession(folder.path(), second), nullptr);
+    ASSERT_EQ(second.messages.size(), 1);
+    EXPECT_EQ(second.messages[0], FolderInUseMessage);
+    EXPECT_EQ(second.engineStarts, 0);
+    EXPECT_EQ(w->sfondo->image(), shown);
+
+    // Once the first one has ended, the folder is free again.
     first.reset();
-    EXPECT_NE(lockAppFolder(folder.path()), nullptr);
+    FakePlatform third;
+    auto again = openSession(folder.path(), third);
+    EXPECT_NE(again, nullptr);
+    EXPECT_TRUE(third.messages.isEmpty());
+    if (again) {
+        MainWindow* w3 = again->window.get();
+        EXPECT_TRUE(waitUntil([w3] { return w3->zStored() && !w3->busy(); }));
+    }
 }
 
 TEST(MainWindow, ItalianLocaleShowsCommasAndWritesPeriods) {
@@ -333,7 +353,19 @@ TEST(MainWindow, ItalianLocaleShowsCommasAndWritesPeriods) {
     EXPECT_EQ(w->Zoom->text(), "62,5");
     QFile job(folder.file("job.txt"));
     ASSERT_TRUE(job.open(QIODevice::ReadOnly));
-    EXPECT_EQ(job.readAll(), QByteArray("0\r\n-0.7436\r\n-0.7435\r\n0.1318\r\n0.1319\r\n250\r\n"));
+    // The job carries periods whatever the locale, and each value exactly.
+    const QList<QByteArray> lines = job.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[0], "0\r");
+    const double expected[] = {-0.7436, -0.7435, 0.1318, 0.1319, 250};
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray line = lines[i + 1];
+        ASSERT_TRUE(line.endsWith('\r')) << i;
+        EXPECT_FALSE(line.contains(',')) << line.toStdString();
+        EXPECT_EQ(std::strtod(line.chopped(1).constData(), nullptr), expected[i])
+            << line.toStdString();
+    }
+    EXPECT_EQ(lines[5], "250\r");
     QLocale::setDefault(QLocale::c());
 }
 
