@@ -1,0 +1,296 @@
+#include "exchange.h"
+
+#include "job.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#if defined(__linux__)
+#include <fcntl.h> // AT_FDCWD
+#include <stdio.h> // renameat2, RENAME_EXCHANGE
+#endif
+
+namespace quor {
+
+namespace {
+
+// Below this magnitude the fixed form would not fit a job line with 17
+// significant digits, so the exponent form takes over.
+constexpr int FixedExponentMin = -9;
+
+// A number as significant digits times a power of ten: mantissa * 10^power.
+struct Decimal {
+    std::uint64_t mantissa;
+    int power;
+};
+
+// The digits of d in the job grammar, without a sign: fixed notation
+// (integers without a point) down to 1e-9, "d.dddE-x" below.
+std::string render(const Decimal& d) {
+    const std::string s = std::to_string(d.mantissa);
+    const int k = static_cast<int>(s.size());
+    const int lead = k - 1 + d.power; // decimal exponent of the first digit
+    auto stripFraction = [](std::string t) {
+        if (t.find('.') == std::string::npos)
+            return t;
+        while (t.back() == '0')
+            t.pop_back();
+        if (t.back() == '.')
+            t.pop_back();
+        return t;
+    };
+    if (lead >= FixedExponentMin) {
+        if (d.power >= 0)
+            return s + std::string(static_cast<std::size_t>(d.power), '0');
+        const int intDigits = k + d.power;
+        if (intDigits > 0)
+            return stripFraction(s.substr(0, static_cast<std::size_t>(intDigits)) + "." +
+                                 s.substr(static_cast<std::size_t>(intDigits)));
+        return stripFraction("0." + std::string(static_cast<std::size_t>(-intDigits), '0') + s);
+    }
+    return stripFraction(s.substr(0, 1) + "." + s.substr(1)) + "E-" + std::to_string(-lead);
+}
+
+double readBack(const std::string& text) {
+    return readnum(text.data(), static_cast<std::uint8_t>(text.size() - 1));
+}
+
+} // namespace
+
+std::optional<std::string> formatJobNumber(double v) {
+    if (!std::isfinite(v))
+        return std::nullopt;
+    if (v == 0.0)
+        return std::string("0"); // -0 too: the grammar has no negative zero
+    const bool negative = v < 0.0;
+    const double a = std::fabs(v);
+
+    // 17 significant digits, correctly rounded.
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.16e", a);
+    std::uint64_t mantissa = 0;
+    const char* p = buf;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    Decimal d{mantissa, std::atoi(p + 1) - 16};
+
+    // The engine folds the digits in one rounding at a time, so the nearest
+    // decimal may read back a few ulps off. Walking the last digit towards
+    // the value finds the text that the engine reads as this very double
+    // (or the closest it can read).
+    std::string best = render(d);
+    if (best.size() + (negative ? 1 : 0) > LineMax)
+        return std::nullopt;
+    double r = readBack(best);
+    if (r != a) {
+        const bool up = r < a;
+        double bestError = std::fabs(r - a);
+        for (int step = 0; step < 4096; ++step) {
+            if (up)
+                ++d.mantissa;
+            else if (--d.mantissa == 0)
+                break;
+            const std::string t = render(d);
+            if (t.size() + (negative ? 1 : 0) > LineMax)
+                break;
+            r = readBack(t);
+            const double error = std::fabs(r - a);
+            if (error < bestError) {
+                best = t;
+                bestError = error;
+            }
+            if (r == a || (up ? r > a : r < a))
+                break;
+        }
+    }
+    return negative ? "-" + best : best;
+}
+
+std::optional<std::string> jobText(const Job& job) {
+    if (job.tipo == Abort)
+        return std::string("2\r\n");
+    if (job.tipo != Quorvane && job.tipo != Julia)
+        return std::nullopt;
+    std::string text = std::to_string(job.tipo) + "\r\n";
+    std::vector<double> values{job.xa, job.xb, job.ya, job.yb, job.nmax};
+    if (job.tipo == Julia) {
+        values.push_back(job.xj);
+        values.push_back(job.yj);
+    }
+    for (double v : values) {
+        const auto s = formatJobNumber(v);
+        if (!s)
+            return std::nullopt;
+        text += *s + "\r\n";
+    }
+    return text;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& content) {
+    const std::string temp = path + ".part";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) {
+        std::remove(temp.c_str());
+        return false;
+    }
+#if defined(__linux__) && defined(RENAME_EXCHANGE)
+    // ext4 pushes a file renamed over another one to disk before the rename
+    // returns, some milliseconds each time; the engine replaces its report
+    // after every column. Swapping the two names is just as atomic for a
+    // reader and costs no disk write; the old content is then removed. When
+    // there is nothing to swap with, or the file system cannot swap, a plain
+    // rename follows.
+    if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
+        std::remove(temp.c_str());
+        return true;
+    }
+#endif
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool writeJob(const std::string& path, const Job& job) {
+    const auto text = jobText(job);
+    return text && writeFileAtomically(path, *text);
+}
+
+bool writeStopRequest(const std::string& path) { return writeFileAtomically(path, "2\r\n"); }
+
+std::string formatReport(unsigned n) {
+    char buf[16];
+    const int len = std::snprintf(buf, sizeof buf, "%3u,", n);
+    return std::string(buf, static_cast<std::size_t>(len));
+}
+
+std::optional<unsigned> readReport(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return std::nullopt;
+    char buf[32];
+    const std::size_t got = std::fread(buf, 1, sizeof buf, f);
+    std::fclose(f);
+    std::size_t k = 0;
+    while (k < got && buf[k] == ' ')
+        ++k;
+    unsigned value = 0;
+    const std::size_t first = k;
+    while (k < got && buf[k] >= '0' && buf[k] <= '9' && k - first < 4)
+        value = value * 10 + static_cast<unsigned>(buf[k++] - '0');
+    if (k == first || k >= got || buf[k] != ',' || k + 1 != got || value > ReportStopped)
+        return std::nullopt;
+    return value;
+}
+
+std::string formatTable(const std::uint32_t* counts) {
+    // A field is "%5lu": five characters for counts below 100000, all digits
+    // of a larger one.
+    std::string out;
+    out.reserve(static_cast<std::size_t>(DimScreen) * (DimScreen * 6 + 1));
+    char digits[16];
+    for (int column = 0; column < DimScreen; ++column) {
+        const std::uint32_t* c = counts + static_cast<std::size_t>(column) * DimScreen;
+        for (int row = 0; row < DimScreen; ++row) {
+            std::uint32_t v = c[row];
+            int n = 0;
+            do {
+                digits[n++] = static_cast<char>('0' + v % 10);
+                v /= 10;
+            } while (v != 0);
+            for (int pad = n; pad < 5; ++pad)
+                out.push_back(' ');
+            while (n > 0)
+                out.push_back(digits[--n]);
+            if (row + 1 < DimScreen)
+                out.push_back(',');
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool readTable(const std::string& path, std::vector<std::int16_t>& counts, int maxCount,
+               std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return fail("the table file is missing");
+    std::string data;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long size = std::ftell(f);
+        if (size > 0) {
+            data.resize(static_cast<std::size_t>(size));
+            std::rewind(f);
+            data.resize(std::fread(data.data(), 1, data.size(), f));
+        }
+    }
+    std::fclose(f);
+
+    if (maxCount < 0)
+        return fail("no count can lie below 0");
+    // Counts are stored as 16-bit values, so nothing above 32767 can be kept.
+    const std::uint32_t limit = static_cast<std::uint32_t>(maxCount > 32767 ? 32767 : maxCount);
+    counts.resize(TableSize);
+    const char* p = data.data();
+    const char* const end = p + data.size();
+    for (int column = 0; column < DimScreen; ++column) {
+        const std::string line = "line " + std::to_string(column + 1);
+        for (int row = 0; row < DimScreen; ++row) {
+            while (p < end && *p == ' ')
+                ++p;
+            if (p == end)
+                return fail("the table ends early, at " + line);
+            if (*p < '0' || *p > '9')
+                return fail(line + ", field " + std::to_string(row + 1) + " is not a number");
+            std::uint32_t v = 0;
+            while (p < end && *p >= '0' && *p <= '9') {
+                v = v * 10 + static_cast<std::uint32_t>(*p++ - '0');
+                if (v > limit)
+                    return fail(line + ", field " + std::to_string(row + 1) +
+                                " holds a count above " + std::to_string(limit));
+            }
+            counts[static_cast<std::size_t>(column) * DimScreen + row] =
+                static_cast<std::int16_t>(v);
+            if (p == end)
+                return fail("the table ends early, at " + line);
+            if (row + 1 < DimScreen) {
+                if (*p == ',') {
+                    ++p;
+                    continue;
+                }
+                if (*p == '\r' || *p == '\n')
+                    return fail(line + " has only " + std::to_string(row + 1) + " fields");
+                return fail(line + ", field " + std::to_string(row + 1) + " is not a number");
+            }
+            if (*p == ',')
+                return fail(line + " has more than 724 fields");
+            if (*p == '\r')
+                ++p;
+            if (p == end)
+                return fail("the table ends early, at " + line);
+            if (*p != '\n')
+                return fail(line + ", field 724 is not a number");
+            ++p;
+        }
+    }
+    if (p != end)
+        return fail("the table has more than 724 lines");
+    return true;
+}
+
+} // namespace quor
