@@ -1,0 +1,57 @@
+// The escape-time kernels. Tables are stored column by column,
+// Tabella[column * DimScreen + row], the order in which "Tab.tmp" lists them.
+//
+// The plain kernels are the algorithm exactly as the engine has always run
+// it, one sample after another; they stay as the reference that the fast
+// kernel is tested and measured against. The fast kernel gives the same
+// count for every sample, bit for bit: the same operations in the same
+// order on each sample, only many samples at once and on every core.
+#pragma once
+
+#include "exchange.h"
+#include "job.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace quor {
+
+// Called in column order once every column up to and including `column` is
+// complete (0..723). Returning true stops the run after that column.
+using ColumnReport = std::function<bool(unsigned column)>;
+
+// The 724 sample coordinates of one side from a to b: the first is a, each
+// next one adds (b - a) / 723.0 to the one before.
+void sampleCoordinates(double a, double b, double* out);
+
+// The plain Quorvane-set and Julia-set kernels. report is called after every
+// column. They return the number of columns computed: 724, or j + 1 when a
+// stop was asked after column j (later columns are left untouched).
+unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
+unsigned julia_nucleo(const TableJob& job, std::uint32_t* Tabella,
+                      const ColumnReport& report = {});
+// quor_nucleo for a job of type 0, julia_nucleo otherwise.
+unsigned plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
+
+// Vector instruction sets the fast kernel can use.
+enum class Isa { Portable, Sse2, Avx2, Avx512 };
+bool isaAvailable(Isa isa);
+Isa bestIsa(); // the widest one this processor runs
+const char* isaName(Isa isa);
+
+struct FastOptions {
+    Isa isa = bestIsa();
+    unsigned threads = 0; // 0: one per hardware thread
+};
+
+// The fast kernel: the same table as plainTable. Columns are shared out to
+// worker threads; report is called on the calling thread, in column order,
+// with the last column of the complete prefix each time that prefix grows
+// (a column that was already superseded when the caller got to it is not
+// reported on its own). Returns the number of complete leading columns:
+// 724, or j + 1 when report asked to stop after column j (later columns may
+// be partly written).
+unsigned fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {},
+                   const FastOptions& options = {});
+
+} // namespace quor

@@ -1,0 +1,280 @@
+// The fast kernel. Each worker thread keeps a set of lanes busy: a lane whose
+// sample has finished takes the next sample of the worker's column at once,
+// and a worker whose column is used up takes the next free column, so no
+// lane waits for a slow neighbour. The calling thread only collects finished
+// columns and reports them in order.
+#include "kernel.h"
+#include "lanes.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace quor {
+
+namespace lanes {
+
+std::uint64_t stepsPortable(State& s, std::uint64_t live, std::int64_t nmax, int stepsMax) {
+    std::uint64_t finished = 0;
+    for (int l = 0; l < LanesPortable; ++l) {
+        if (!(live >> l & 1))
+            continue;
+        double x = s.x[l];
+        double y = s.y[l];
+        const double cx = s.cx[l];
+        const double cy = s.cy[l];
+        std::int64_t n = s.n[l];
+        const std::int64_t end = std::min<std::int64_t>(nmax, n + stepsMax);
+        bool inside = true;
+        while (n < end) {
+            const double xx = x * x;
+            const double yy = y * y;
+            if (!(xx + yy <= 4.0)) {
+                inside = false;
+                break;
+            }
+            y = (2.0 * x) * y + cy;
+            x = xx - yy + cx;
+            ++n;
+        }
+        s.x[l] = x;
+        s.y[l] = y;
+        s.n[l] = n;
+        if (!inside || n == nmax)
+            finished |= std::uint64_t{1} << l;
+    }
+    return finished;
+}
+
+} // namespace lanes
+
+namespace {
+
+// Steps between two looks at the lanes. Long rounds keep the loop tight where
+// samples run long; short ones keep finished lanes from idling where they
+// escape quickly. Each worker adapts between the two to what it meets.
+constexpr int StepsMin = 8;
+constexpr int StepsMax = 64;
+
+struct Kernel {
+    lanes::StepFn steps;
+    int lanes;
+};
+
+Kernel kernelFor(Isa isa) {
+    switch (isa) {
+#if defined(__x86_64__)
+    case Isa::Avx512:
+        return {lanes::stepsAvx512, lanes::LanesAvx512};
+    case Isa::Avx2:
+        return {lanes::stepsAvx2, lanes::LanesAvx2};
+    case Isa::Sse2:
+        return {lanes::stepsSse2, lanes::LanesSse2};
+#endif
+    default:
+        return {lanes::stepsPortable, lanes::LanesPortable};
+    }
+}
+
+// What the workers share: the job, the table, the next free column, the
+// columns finished, and the stop flag.
+class Run {
+  public:
+    Run(const TableJob& job, std::uint32_t* table, Kernel kernel)
+        : job_(job), table_(table), kernel_(kernel) {
+        sampleCoordinates(job.xa, job.xb, xs_);
+        sampleCoordinates(job.ya, job.yb, ys_);
+    }
+
+    void work();
+
+    // Waits until the column after `reported` is finished; returns the last
+    // column of the finished prefix.
+    unsigned waitForPrefix(int reported) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        const int next = reported + 1;
+        changed_.wait(lock, [&] { return done_[next]; });
+        int top = next;
+        while (top + 1 < DimScreen && done_[top + 1])
+            ++top;
+        return static_cast<unsigned>(top);
+    }
+
+    void stop() { stop_.store(true, std::memory_order_relaxed); }
+
+  private:
+    void columnDone(int column) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_[column] = true;
+        }
+        changed_.notify_one();
+    }
+
+    const TableJob& job_;
+    std::uint32_t* table_;
+    Kernel kernel_;
+    double xs_[DimScreen];
+    double ys_[DimScreen];
+    std::atomic<int> nextColumn_{0};
+    std::atomic<bool> stop_{false};
+    // Samples still running per column; only the worker that took the column
+    // touches its entry.
+    std::uint16_t left_[DimScreen] = {};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool done_[DimScreen] = {};
+};
+
+void Run::work() {
+    lanes::State s;
+    int index[lanes::MaxLanes] = {};
+    const int laneCount = kernel_.lanes;
+    const std::uint64_t allLanes =
+        laneCount == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << laneCount) - 1;
+    const std::int64_t nmax = job_.nmax;
+    const bool julia = job_.tipo != Quorvane;
+    std::uint64_t live = 0;
+    int column = -1;
+    int row = DimScreen; // the worker's column is used up: take a new one
+
+    auto finish = [&](int at, std::uint32_t count) {
+        table_[at] = count;
+        const int c = at / DimScreen;
+        if (--left_[c] == 0)
+            columnDone(c);
+    };
+    // Gives lane l the next sample; false when there is none left.
+    auto load = [&](int l) {
+        for (;;) {
+            if (row == DimScreen) {
+                if (stop_.load(std::memory_order_relaxed))
+                    return false;
+                column = nextColumn_.fetch_add(1, std::memory_order_relaxed);
+                if (column >= DimScreen)
+                    return false;
+                left_[column] = DimScreen;
+                row = 0;
+            }
+            const int at = column * DimScreen + row;
+            const double x0 = xs_[column];
+            const double y0 = ys_[row];
+            ++row;
+            if (nmax == 0) {
+                finish(at, 0); // no step is allowed: the count is the limit, 0
+                continue;
+            }
+            s.x[l] = x0;
+            s.y[l] = y0;
+            s.cx[l] = julia ? job_.xj : x0;
+            s.cy[l] = julia ? job_.yj : y0;
+            s.n[l] = 0;
+            index[l] = at;
+            return true;
+        }
+    };
+
+    bool more = true;
+    int steps = StepsMin;
+    for (;;) {
+        if (more) {
+            for (std::uint64_t idle = allLanes & ~live; idle != 0; idle &= idle - 1) {
+                const int l = __builtin_ctzll(idle);
+                if (!load(l)) {
+                    more = false;
+                    break;
+                }
+                live |= std::uint64_t{1} << l;
+            }
+        }
+        if (live == 0 || stop_.load(std::memory_order_relaxed))
+            return;
+        std::uint64_t finished = kernel_.steps(s, live, nmax, steps);
+        live &= ~finished;
+        const int count = __builtin_popcountll(finished);
+        if (count == 0)
+            steps = std::min(steps * 2, StepsMax);
+        else if (count * 8 >= laneCount)
+            steps = std::max(steps / 2, StepsMin);
+        for (; finished != 0; finished &= finished - 1) {
+            const int l = __builtin_ctzll(finished);
+            finish(index[l], static_cast<std::uint32_t>(s.n[l]));
+        }
+    }
+}
+
+} // namespace
+
+bool isaAvailable(Isa isa) {
+    switch (isa) {
+    case Isa::Portable:
+        return true;
+#if defined(__x86_64__)
+    case Isa::Sse2:
+        return __builtin_cpu_supports("sse2");
+    case Isa::Avx2:
+        return __builtin_cpu_supports("avx2");
+    case Isa::Avx512:
+        return __builtin_cpu_supports("avx512f");
+#endif
+    default:
+        return false;
+    }
+}
+
+Isa bestIsa() {
+    for (Isa isa : {Isa::Avx512, Isa::Avx2, Isa::Sse2})
+        if (isaAvailable(isa))
+            return isa;
+    return Isa::Portable;
+}
+
+const char* isaName(Isa isa) {
+    switch (isa) {
+    case Isa::Avx512:
+        return "AVX-512";
+    case Isa::Avx2:
+        return "AVX2";
+    case Isa::Sse2:
+        return "SSE2";
+    default:
+        return "portable";
+    }
+}
+
+unsigned fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report,
+                   const FastOptions& options) {
+    const Isa isa = isaAvailable(options.isa) ? options.isa : bestIsa();
+    auto run = std::make_unique<Run>(job, Tabella, kernelFor(isa));
+    unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
+    threads = std::clamp(threads, 1u, 256u);
+
+    std::vector<std::thread> workers;
+    try {
+        for (unsigned t = 0; t < threads; ++t)
+            workers.emplace_back([&run] { run->work(); });
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for still finish the table; with none at
+        // all, this thread does the work before reporting.
+        if (workers.empty())
+            run->work();
+    }
+
+    int reported = -1;
+    while (reported + 1 < DimScreen) {
+        reported = static_cast<int>(run->waitForPrefix(reported));
+        if (report && report(static_cast<unsigned>(reported))) {
+            run->stop();
+            break;
+        }
+    }
+    for (std::thread& w : workers)
+        w.join();
+    return static_cast<unsigned>(reported + 1);
+}
+
+} // namespace quor

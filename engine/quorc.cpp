@@ -1,0 +1,61 @@
+// QuorC: computes one 724 x 724 table of escape times for the job in
+// "Quor.tmp" (working directory: the application folder), reports progress
+// in "Rep.tmp" after the columns, obeys a stop request written into
+// "Quor.tmp", writes "Tab.tmp" and exits. No arguments, no window; the
+// window waits for a final report of 724 or 725, so every way out of here
+// writes one.
+#include "exchange.h"
+#include "job.h"
+#include "kernel.h"
+
+#include <cstdio>
+
+namespace {
+
+// 2 MB: static rather than on the stack, and never allocated.
+std::uint32_t Tabella[quor::TableSize];
+
+void report(unsigned n) {
+    // A failure to write is not handled: the next report tries again.
+    quor::writeFileAtomically("Rep.tmp", quor::formatReport(n));
+}
+
+// The stop request is a job file whose first character is "2". A missing
+// file (the window deletes it once the run is under way) lets the run go on.
+bool stopAsked() {
+    std::FILE* f = std::fopen("Quor.tmp", "rb");
+    if (!f)
+        return false;
+    const int car = std::fgetc(f);
+    std::fclose(f);
+    return car == '2';
+}
+
+} // namespace
+
+int main() {
+    const quor::JobRead read = quor::readJobFile("Quor.tmp");
+    if (read.outcome != quor::JobOutcome::Run) {
+        if (read.outcome == quor::JobOutcome::Refused)
+            std::fprintf(stderr, "QuorC: job refused: %s\n", read.reason.c_str());
+        report(quor::ReportStopped);
+        return read.outcome == quor::JobOutcome::Stop ? 0 : 1;
+    }
+
+    const unsigned columns = quor::fastTable(read.job, Tabella, [](unsigned j) {
+        report(j);
+        return stopAsked();
+    });
+    if (columns < quor::DimScreen) {
+        report(quor::ReportStopped);
+        return 0;
+    }
+    // The table must be complete on disk before the report says so.
+    if (!quor::writeFileAtomically("Tab.tmp", quor::formatTable(Tabella))) {
+        std::fprintf(stderr, "QuorC: cannot write Tab.tmp\n");
+        report(quor::ReportStopped);
+        return 1;
+    }
+    report(quor::ReportComplete);
+    return 0;
+}
