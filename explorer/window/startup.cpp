@@ -126,13 +126,18 @@ QString MainWindow::libraryFolder() const { return folder + QStringLiteral("/Bei
 
 void MainWindow::loadLibrary() {
     UltimoLuogo = -1;
-    const QString exports = folder + QStringLiteral("/Immagini");
-    for (const QString& dir : {libraryFolder(), exports}) {
-        if (!QDir(dir).exists() && !QDir().mkpath(dir)) {
-            platform.message(this, QStringLiteral("Impossibile creare la cartella:\n") +
-                                       QDir::toNativeSeparators(dir));
-        }
+    bool libraryFolderExists = true;
+    for (const QString& dir : {libraryFolder(), folder + QStringLiteral("/Immagini")}) {
+        if (QDir(dir).exists() || QDir().mkpath(dir))
+            continue;
+        platform.message(this, QStringLiteral("Impossibile creare la cartella:\n") +
+                                   QDir::toNativeSeparators(dir));
+        if (dir == libraryFolder())
+            libraryFolderExists = false;
     }
+    // Without its folder the library starts empty; the message said why.
+    if (!libraryFolderExists)
+        return;
     const QString list = libraryFolder() + QLatin1Char('/') + PlaceListName;
     QString error = seedPlaceList(list);
     PlaceListResult read;
@@ -142,7 +147,7 @@ void MainWindow::loadLibrary() {
     }
     if (!error.isEmpty()) {
         platform.message(this, error);
-        read.places.clear();
+        return;
     }
     for (const Place& p : read.places) {
         ++UltimoLuogo;

@@ -392,3 +392,56 @@ TEST(MainWindow, ClosingDuringARunStopsTheEngine) {
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_TRUE(platform.messages.isEmpty());
 }
+
+TEST(MainWindow, UnusableLibraryIsReportedAndTheProgramGoesOnEmpty) {
+    {
+        // A file where the library folder should be.
+        AppFolder folder;
+        QFile blocker(folder.file("BeiLuoghi"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        FakePlatform platform;
+        auto w = startWindow(folder, platform);
+        ASSERT_EQ(platform.messages.size(), 1);
+        EXPECT_TRUE(platform.messages[0].startsWith("Impossibile creare la cartella:\n"));
+        EXPECT_TRUE(platform.messages[0].contains("BeiLuoghi"));
+        EXPECT_EQ(w->UltimoLuogo, -1);
+        EXPECT_EQ(w->SaveName->text(), "");
+        EXPECT_TRUE(QDir(folder.file("Immagini")).exists());
+        EXPECT_EQ(w->RiquadroCorrente->text(), "Z");
+        EXPECT_EQ(w->NumUltime, 1);
+    }
+    {
+        // A list "file" that cannot be read: the folder stays as it was.
+        AppFolder folder;
+        ASSERT_TRUE(QDir().mkpath(folder.file("BeiLuoghi/BeiLuoghi.txt")));
+        FakePlatform platform;
+        auto w = startWindow(folder, platform);
+        ASSERT_EQ(platform.messages.size(), 1);
+        EXPECT_TRUE(platform.messages[0].contains("BeiLuoghi.txt"));
+        EXPECT_EQ(w->UltimoLuogo, -1);
+        EXPECT_TRUE(QDir(folder.file("BeiLuoghi/BeiLuoghi.txt")).exists());
+        EXPECT_TRUE(w->View->isEnabled());
+    }
+    {
+        // A list edited by hand: bad lines and names are skipped, limits clamped.
+        AppFolder folder;
+        ASSERT_TRUE(QDir().mkpath(folder.file("BeiLuoghi")));
+        QFile list(folder.file("BeiLuoghi/BeiLuoghi.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write(" \"MK\" , 50000 , 1 \r\nrubbish\r\n\"../../etc\",100,0\r\n\"gM\",5,0");
+        list.close();
+        FakePlatform platform;
+        auto w = startWindow(folder, platform);
+        EXPECT_TRUE(platform.messages.isEmpty());
+        EXPECT_EQ(w->UltimoLuogo, 1);
+        EXPECT_EQ(w->NomiLuoghi[0], "MK");
+        EXPECT_EQ(w->IterLuoghi[0], 32767);
+        EXPECT_EQ(w->AutoLuoghi[0], 1);
+        EXPECT_EQ(w->NomiLuoghi[1], "gM");
+        EXPECT_EQ(w->IterLuoghi[1], 20);
+        EXPECT_EQ(w->SaveName->text(), "MK");
+        EXPECT_FALSE(w->SelSave[0]->isEnabled());
+        EXPECT_TRUE(w->SelSave[1]->isEnabled());
+    }
+}
