@@ -2,6 +2,7 @@
 // selections that "OK" refuses, the limit of double precision and malformed
 // names, through the main window's controls with the real QuorC.
 #include "appfolder.h"
+#include "navigation_support.h"
 #include "navigation/areaname.h"
 
 #include <QCheckBox>
@@ -21,50 +22,6 @@ const QString MaxResolution =
     QStringLiteral("Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente.");
 const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 const QString BadName = QStringLiteral("Formato stringa scorretto!");
-
-class DefaultLocale {
-  public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(saved); }
-
-  private:
-    QLocale saved;
-};
-
-void press(MainWindow& w, char letter) {
-    click(w.Lettere[std::size_t(letter - 'A')]);
-}
-void shift(MainWindow& w, int index) {
-    click(w.Mezzo[std::size_t(index)]);
-}
-
-Limits shown(const MainWindow& w) {
-    return {w.XMin, w.XMax, w.YMin, w.YMax};
-}
-Limits next(const MainWindow& w) {
-    return {w.NuovoXMin, w.NuovoXMax, w.NuovoYMin, w.NuovoYMax};
-}
-
-Limits decoded(const QString& name) {
-    const auto area = decodeAreaName(name);
-    EXPECT_TRUE(area.has_value()) << name.toStdString();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    return area ? area->limits : Limits{nan, nan, nan, nan};
-}
-
-void expectLimits(const Limits& actual, const Limits& expected, const char* what) {
-    EXPECT_EQ(actual.xMin, expected.xMin) << what;
-    EXPECT_EQ(actual.xMax, expected.xMax) << what;
-    EXPECT_EQ(actual.yMin, expected.yMin) << what;
-    EXPECT_EQ(actual.yMax, expected.yMax) << what;
-}
-
-template <class Overlays> int visibleCount(const Overlays& overlays) {
-    int n = 0;
-    for (const auto& o : overlays)
-        n += o.visible ? 1 : 0;
-    return n;
-}
 
 template <class Buttons> int enabledCount(const Buttons& buttons) {
     int n = 0;

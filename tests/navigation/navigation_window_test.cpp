@@ -2,6 +2,7 @@
 // switches the grid on, shifts it, picks a cell and a sub-cell, confirms with
 // "OK" or cancels, and computes the chosen area with the real QuorC.
 #include "appfolder.h"
+#include "navigation_support.h"
 #include "navigation/areaname.h"
 
 #include <QCheckBox>
@@ -19,51 +20,6 @@ using namespace quorvane::testing;
 namespace {
 
 const QRgb White = qRgb(255, 255, 255);
-
-// The C locale keeps the texts of the limit boxes predictable.
-class DefaultLocale {
-  public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(saved); }
-
-  private:
-    QLocale saved;
-};
-
-void press(MainWindow& w, char letter) {
-    click(w.Lettere[std::size_t(letter - 'A')]);
-}
-void shift(MainWindow& w, int index) {
-    click(w.Mezzo[std::size_t(index)]);
-}
-
-Limits shown(const MainWindow& w) {
-    return {w.XMin, w.XMax, w.YMin, w.YMax};
-}
-Limits next(const MainWindow& w) {
-    return {w.NuovoXMin, w.NuovoXMax, w.NuovoYMin, w.NuovoYMax};
-}
-
-Limits decoded(const QString& name) {
-    const auto area = decodeAreaName(name);
-    EXPECT_TRUE(area.has_value()) << name.toStdString();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    return area ? area->limits : Limits{nan, nan, nan, nan};
-}
-
-void expectLimits(const Limits& actual, const Limits& expected, const char* what) {
-    EXPECT_EQ(actual.xMin, expected.xMin) << what;
-    EXPECT_EQ(actual.xMax, expected.xMax) << what;
-    EXPECT_EQ(actual.yMin, expected.yMin) << what;
-    EXPECT_EQ(actual.yMax, expected.yMax) << what;
-}
-
-template <class Overlays> int visibleCount(const Overlays& overlays) {
-    int n = 0;
-    for (const auto& o : overlays)
-        n += o.visible ? 1 : 0;
-    return n;
-}
 
 // No grid line, letter or live frame is left on the picture.
 void expectGridGone(const MainWindow& w) {
