@@ -79,31 +79,53 @@ std::optional<std::string> formatJobNumber(double v) {
 
     // The engine folds the digits in one rounding at a time, so the nearest
     // decimal may read back a few ulps off. Walking the last digit towards
-    // the value finds the text that the engine reads as this very double
-    // (or the closest it can read).
+    // the value brackets it between two texts; if neither reads back as
+    // this very double, one or two more digits between them often do. The
+    // text the engine reads closest to the value is kept.
+    const std::size_t room = LineMax - (negative ? 1 : 0);
     std::string best = render(d);
-    if (best.size() + (negative ? 1 : 0) > LineMax)
+    if (best.size() > room)
         return std::nullopt;
-    double r = readBack(best);
-    if (r != a) {
-        const bool up = r < a;
-        double bestError = std::fabs(r - a);
-        for (int step = 0; step < 4096; ++step) {
+    double bestError = std::fabs(readBack(best) - a);
+    auto consider = [&](const Decimal& c) {
+        const std::string t = render(c);
+        if (t.size() > room)
+            return false;
+        const double error = std::fabs(readBack(t) - a);
+        if (error < bestError) {
+            best = t;
+            bestError = error;
+        }
+        return true;
+    };
+    if (bestError != 0.0) {
+        const bool up = readBack(best) < a;
+        Decimal other = d; // ends on the far side of the value
+        bool crossed = false;
+        // Fifty units of the 17th digit are half a unit of the 15th: the
+        // text never strays further from the value than 15 digits allow.
+        for (int step = 0; step < 50 && !crossed; ++step) {
+            d = other;
             if (up)
-                ++d.mantissa;
-            else if (--d.mantissa == 0)
+                ++other.mantissa;
+            else if (--other.mantissa == 0)
                 break;
-            const std::string t = render(d);
-            if (t.size() + (negative ? 1 : 0) > LineMax)
+            if (!consider(other))
                 break;
-            r = readBack(t);
-            const double error = std::fabs(r - a);
-            if (error < bestError) {
-                best = t;
-                bestError = error;
+            const double r = readBack(render(other));
+            crossed = up ? r >= a : r <= a;
+        }
+        if (crossed && bestError != 0.0) {
+            Decimal lo = up ? d : other;
+            Decimal hi = up ? other : d;
+            for (int extra = 0; extra < 2 && bestError != 0.0; ++extra) {
+                if (hi.mantissa > UINT64_MAX / 10)
+                    break;
+                lo = {lo.mantissa * 10, lo.power - 1};
+                hi = {hi.mantissa * 10, hi.power - 1};
+                for (Decimal c = lo; c.mantissa <= hi.mantissa && bestError != 0.0; ++c.mantissa)
+                    consider(c);
             }
-            if (r == a || (up ? r > a : r < a))
-                break;
         }
     }
     return negative ? "-" + best : best;
@@ -130,11 +152,15 @@ std::optional<std::string> jobText(const Job& job) {
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& content) {
+    return writeFileAtomically(path, content.data(), content.size());
+}
+
+bool writeFileAtomically(const std::string& path, const char* data, std::size_t size) {
     const std::string temp = path + ".part";
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f)
         return false;
-    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
     ok = std::fclose(f) == 0 && ok;
     if (!ok) {
         std::remove(temp.c_str());
@@ -193,30 +219,42 @@ std::optional<unsigned> readReport(const std::string& path) {
     return value;
 }
 
-std::string formatTable(const std::uint32_t* counts) {
-    // A field is "%5lu": five characters for counts below 100000, all digits
-    // of a larger one.
-    std::string out;
-    out.reserve(static_cast<std::size_t>(DimScreen) * (DimScreen * 6 + 1));
-    char digits[16];
+// A field is "%5lu": five characters for counts below 100000, all digits of
+// a larger one; fields are separated by commas, lines end with CR LF.
+std::size_t tableTextSize(const std::uint32_t* counts) {
+    std::size_t size = static_cast<std::size_t>(DimScreen) * (DimScreen * 6 + 1);
+    for (int k = 0; k < TableSize; ++k)
+        for (std::uint32_t v = counts[k]; v >= 100000; v /= 10)
+            ++size;
+    return size;
+}
+
+void formatTable(const std::uint32_t* counts, char* p) {
     for (int column = 0; column < DimScreen; ++column) {
         const std::uint32_t* c = counts + static_cast<std::size_t>(column) * DimScreen;
         for (int row = 0; row < DimScreen; ++row) {
             std::uint32_t v = c[row];
-            int n = 0;
+            int width = 5;
+            for (std::uint32_t rest = v; rest >= 100000; rest /= 10)
+                ++width;
+            char* digit = p + width;
             do {
-                digits[n++] = static_cast<char>('0' + v % 10);
+                *--digit = static_cast<char>('0' + v % 10);
                 v /= 10;
             } while (v != 0);
-            for (int pad = n; pad < 5; ++pad)
-                out.push_back(' ');
-            while (n > 0)
-                out.push_back(digits[--n]);
-            if (row + 1 < DimScreen)
-                out.push_back(',');
+            while (digit > p)
+                *--digit = ' ';
+            p += width;
+            *p++ = ',';
         }
-        out += "\r\n";
+        p[-1] = '\r';
+        *p++ = '\n';
     }
+}
+
+std::string formatTable(const std::uint32_t* counts) {
+    std::string out(tableTextSize(counts), ' ');
+    formatTable(counts, out.data());
     return out;
 }
 

@@ -3,6 +3,7 @@
 // this code, so each format has exactly one home. Standard library only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,6 +43,7 @@ std::optional<std::string> jobText(const Job& job);
 // Writes content to a temporary file in the same folder and renames it over
 // path, so a reader never sees the file half-written.
 bool writeFileAtomically(const std::string& path, const std::string& content);
+bool writeFileAtomically(const std::string& path, const char* data, std::size_t size);
 
 bool writeJob(const std::string& path, const Job& job);
 bool writeStopRequest(const std::string& path);
@@ -55,6 +57,9 @@ std::optional<unsigned> readReport(const std::string& path);
 // The text of Tab.tmp for a table stored column by column
 // (counts[column * DimScreen + row]): "%5lu" fields, commas, CR LF.
 std::string formatTable(const std::uint32_t* counts);
+// The same text into a buffer of the caller's: tableTextSize characters.
+std::size_t tableTextSize(const std::uint32_t* counts);
+void formatTable(const std::uint32_t* counts, char* out);
 
 // Reads Tab.tmp in one read into counts[column * DimScreen + row]. Every
 // count must lie in 0..maxCount. A missing, truncated or malformed table
