@@ -1,4 +1,4 @@
-// The escape loop on AVX2: four samples per register, four registers in
+// The escape loop on AVX2: four samples per register, six registers in
 // flight. Compiled with -mavx2 (no FMA: every product is rounded on its own,
 // as in the plain loop) and called only when the processor has it.
 #include "lanes.h"

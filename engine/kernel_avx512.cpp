@@ -1,4 +1,4 @@
-// The escape loop on AVX-512: eight samples per register, four registers in
+// The escape loop on AVX-512: eight samples per register, six registers in
 // flight so that one step of each hides the latency of the others. Compiled
 // with -mavx512f and called only when the processor has it.
 #include "lanes.h"

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <memory>
@@ -93,13 +94,20 @@ class Run {
     void work();
 
     // Waits until the column after `reported` is finished; returns the last
-    // column of the finished prefix.
+    // column of the finished prefix. The workers do not wake this thread for
+    // every column: at low limits columns finish every few microseconds, and
+    // each wake-up would take a core from them. It looks every millisecond,
+    // which is more often than anyone reads the report, and is woken at once
+    // when the last column is done.
     unsigned waitForPrefix(int reported) {
-        std::unique_lock<std::mutex> lock(mutex_);
         const int next = reported + 1;
-        changed_.wait(lock, [&] { return done_[next]; });
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            while (!done_[next].load(std::memory_order_acquire))
+                allDone_.wait_for(lock, std::chrono::milliseconds(1));
+        }
         int top = next;
-        while (top + 1 < DimScreen && done_[top + 1])
+        while (top + 1 < DimScreen && done_[top + 1].load(std::memory_order_acquire))
             ++top;
         return static_cast<unsigned>(top);
     }
@@ -108,11 +116,12 @@ class Run {
 
   private:
     void columnDone(int column) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            done_[column] = true;
+        done_[column].store(true, std::memory_order_release);
+        if (finished_.fetch_add(1, std::memory_order_acq_rel) + 1 == DimScreen) {
+            // Taking the lock orders this wake-up after the waiter's last look.
+            { std::lock_guard<std::mutex> lock(mutex_); }
+            allDone_.notify_one();
         }
-        changed_.notify_one();
     }
 
     const TableJob& job_;
@@ -126,8 +135,9 @@ class Run {
     // touches its entry.
     std::uint16_t left_[DimScreen] = {};
     std::mutex mutex_;
-    std::condition_variable changed_;
-    bool done_[DimScreen] = {};
+    std::condition_variable allDone_;
+    std::atomic<bool> done_[DimScreen] = {};
+    std::atomic<int> finished_{0};
 };
 
 void Run::work() {

@@ -36,11 +36,8 @@ std::uint64_t stepsSse2(State& s, std::uint64_t live, std::int64_t nmax, int ste
 std::uint64_t stepsAvx2(State& s, std::uint64_t live, std::int64_t nmax, int stepsMax);
 std::uint64_t stepsAvx512(State& s, std::uint64_t live, std::int64_t nmax, int stepsMax);
 constexpr int LanesSse2 = 16;
-constexpr int LanesAvx2 = 16;
-#ifndef QUOR_L512
-#define QUOR_L512 48
-#endif
-constexpr int LanesAvx512 = QUOR_L512;
+constexpr int LanesAvx2 = 24;
+constexpr int LanesAvx512 = 48;
 #endif
 
 } // namespace quor::lanes
