@@ -192,7 +192,9 @@ bool writeJob(const std::string& path, const Job& job) {
     return text && writeFileAtomically(path, *text);
 }
 
-bool writeStopRequest(const std::string& path) { return writeFileAtomically(path, "2\r\n"); }
+bool writeStopRequest(const std::string& path) {
+    return writeFileAtomically(path, "2\r\n");
+}
 
 std::string formatReport(unsigned n) {
     char buf[16];
@@ -287,42 +289,42 @@ bool readTable(const std::string& path, std::vector<std::int16_t>& counts, int m
     const char* p = data.data();
     const char* const end = p + data.size();
     for (int column = 0; column < DimScreen; ++column) {
-        const std::string line = "line " + std::to_string(column + 1);
+        const auto line = [column] { return "line " + std::to_string(column + 1); };
         for (int row = 0; row < DimScreen; ++row) {
             while (p < end && *p == ' ')
                 ++p;
             if (p == end)
-                return fail("the table ends early, at " + line);
+                return fail("the table ends early, at " + line());
             if (*p < '0' || *p > '9')
-                return fail(line + ", field " + std::to_string(row + 1) + " is not a number");
+                return fail(line() + ", field " + std::to_string(row + 1) + " is not a number");
             std::uint32_t v = 0;
             while (p < end && *p >= '0' && *p <= '9') {
                 v = v * 10 + static_cast<std::uint32_t>(*p++ - '0');
                 if (v > limit)
-                    return fail(line + ", field " + std::to_string(row + 1) +
+                    return fail(line() + ", field " + std::to_string(row + 1) +
                                 " holds a count above " + std::to_string(limit));
             }
             counts[static_cast<std::size_t>(column) * DimScreen + row] =
                 static_cast<std::int16_t>(v);
             if (p == end)
-                return fail("the table ends early, at " + line);
+                return fail("the table ends early, at " + line());
             if (row + 1 < DimScreen) {
                 if (*p == ',') {
                     ++p;
                     continue;
                 }
                 if (*p == '\r' || *p == '\n')
-                    return fail(line + " has only " + std::to_string(row + 1) + " fields");
-                return fail(line + ", field " + std::to_string(row + 1) + " is not a number");
+                    return fail(line() + " has only " + std::to_string(row + 1) + " fields");
+                return fail(line() + ", field " + std::to_string(row + 1) + " is not a number");
             }
             if (*p == ',')
-                return fail(line + " has more than 724 fields");
+                return fail(line() + " has more than 724 fields");
             if (*p == '\r')
                 ++p;
             if (p == end)
-                return fail("the table ends early, at " + line);
+                return fail("the table ends early, at " + line());
             if (*p != '\n')
-                return fail(line + ", field 724 is not a number");
+                return fail(line() + ", field 724 is not a number");
             ++p;
         }
     }

@@ -16,7 +16,9 @@ constexpr int Exp = 2;
 // keep the engine reading.
 constexpr std::size_t JobBytesMax = 1024;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 

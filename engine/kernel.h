@@ -28,8 +28,7 @@ void sampleCoordinates(double a, double b, double* out);
 // column. They return the number of columns computed: 724, or j + 1 when a
 // stop was asked after column j (later columns are left untouched).
 unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
-unsigned julia_nucleo(const TableJob& job, std::uint32_t* Tabella,
-                      const ColumnReport& report = {});
+unsigned julia_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
 // quor_nucleo for a job of type 0, julia_nucleo otherwise.
 unsigned plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
 
@@ -46,11 +45,12 @@ struct FastOptions {
 
 // The fast kernel: the same table as plainTable. Columns are shared out to
 // worker threads; report is called on the calling thread, in column order,
-// with the last column of the complete prefix each time that prefix grows
-// (a column that was already superseded when the caller got to it is not
-// reported on its own). Returns the number of complete leading columns:
-// 724, or j + 1 when report asked to stop after column j (later columns may
-// be partly written).
+// with the last column of the complete prefix whenever that prefix has grown
+// (looked at about once a millisecond, so columns finished in the meantime
+// are reported together; the last call is always for column 723 unless a
+// stop was asked). Returns the number of complete leading columns: 724, or
+// j + 1 when report asked to stop after column j (later columns may be
+// partly written).
 unsigned fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {},
                    const FastOptions& options = {});
 

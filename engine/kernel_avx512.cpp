@@ -55,8 +55,8 @@ std::uint64_t stepsAvx512(State& s, std::uint64_t live, std::int64_t nmax, int s
         _mm512_store_pd(s.y + v * W, y[v]);
         _mm512_store_si512(s.n + v * W, n[v]);
         const __mmask8 was = static_cast<__mmask8>(live >> (v * W));
-        const __mmask8 done =
-            static_cast<__mmask8>(was & ~inside[v]) | _mm512_mask_cmpeq_epi64_mask(was, n[v], limit);
+        const __mmask8 done = static_cast<__mmask8>(was & ~inside[v]) |
+                              _mm512_mask_cmpeq_epi64_mask(was, n[v], limit);
         finished |= static_cast<std::uint64_t>(done) << (v * W);
     }
     return finished;

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <memory>
+#include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -193,7 +195,7 @@ void Run::work() {
     for (;;) {
         if (more) {
             for (std::uint64_t idle = allLanes & ~live; idle != 0; idle &= idle - 1) {
-                const int l = __builtin_ctzll(idle);
+                const int l = std::countr_zero(idle);
                 if (!load(l)) {
                     more = false;
                     break;
@@ -205,13 +207,13 @@ void Run::work() {
             return;
         std::uint64_t finished = kernel_.steps(s, live, nmax, steps);
         live &= ~finished;
-        const int count = __builtin_popcountll(finished);
+        const int count = std::popcount(finished);
         if (count == 0)
             steps = std::min(steps * 2, StepsMax);
         else if (count * 8 >= laneCount)
             steps = std::max(steps / 2, StepsMin);
         for (; finished != 0; finished &= finished - 1) {
-            const int l = __builtin_ctzll(finished);
+            const int l = std::countr_zero(finished);
             finish(index[l], static_cast<std::uint32_t>(s.n[l]));
         }
     }
