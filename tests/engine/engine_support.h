@@ -84,12 +84,13 @@ inline bool waitForExit(pid_t pid) {
     return WIFEXITED(status) && WEXITSTATUS(status) != 127;
 }
 
-inline bool runQuorC(const fs::path& folder) { return waitForExit(startQuorC(folder)); }
+inline bool runQuorC(const fs::path& folder) {
+    return waitForExit(startQuorC(folder));
+}
 
 // Polls the report until pred holds for its number, as the window does; the
 // bound is generous and only keeps a broken engine from hanging the test.
-template <class Pred>
-std::optional<unsigned> waitForReport(const std::string& path, Pred pred) {
+template <class Pred> std::optional<unsigned> waitForReport(const std::string& path, Pred pred) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (std::chrono::steady_clock::now() < deadline) {
         if (const auto n = quor::readReport(path); n && pred(*n))

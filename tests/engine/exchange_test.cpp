@@ -94,7 +94,8 @@ TEST(FormatJobNumber, ViewValuesComeBackExactly) {
     // magnitude around 1, read back by the engine as the very same double.
     std::mt19937_64 rng(12345);
     std::uniform_real_distribution<double> plane(-2.5, 2.5);
-    std::vector<double> values{-2.0, 1.0, -1.5, 1.5, -0.7436, -0.7435, 0.1318, 0.13185,
+    std::vector<double> values{-2.0,      1.0,        -1.5,      1.5,
+                               -0.7436,   -0.7435,    0.1318,    0.13185,
                                2.0 / 3.0, -1.0 / 3.0, 0.1 + 0.2, 3.141592653589793};
     for (int k = 0; k < 2000; ++k)
         values.push_back(plane(rng));
@@ -206,11 +207,18 @@ TEST(Report, FormatAndRead) {
     TempFolder dir;
     const std::string rep = dir.file("Rep.tmp");
     EXPECT_FALSE(quor::readReport(rep)); // missing
-    const std::pair<const char*, std::optional<unsigned>> cases[] = {
-        {"  0,", 0u}, {" 17,", 17u}, {"724,", 724u}, {"725,", 725u}, {"3,", 3u},
-        {"", std::nullopt}, {"  7", std::nullopt}, {"abc,", std::nullopt},
-        {"999,", std::nullopt}, {" -1,", std::nullopt}, {"  1,2", std::nullopt},
-        {",", std::nullopt}};
+    const std::pair<const char*, std::optional<unsigned>> cases[] = {{"  0,", 0u},
+                                                                     {" 17,", 17u},
+                                                                     {"724,", 724u},
+                                                                     {"725,", 725u},
+                                                                     {"3,", 3u},
+                                                                     {"", std::nullopt},
+                                                                     {"  7", std::nullopt},
+                                                                     {"abc,", std::nullopt},
+                                                                     {"999,", std::nullopt},
+                                                                     {" -1,", std::nullopt},
+                                                                     {"  1,2", std::nullopt},
+                                                                     {",", std::nullopt}};
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
         writeText(rep, text);

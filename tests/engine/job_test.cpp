@@ -83,9 +83,12 @@ TEST(JobNumberGrammar, AcceptsTheGrammarOnly) {
         SCOPED_TRACE(ok);
         EXPECT_TRUE(quor::isJobNumber(ok));
     }
-    for (const char* bad : {"", "-", ".", "-.", "+1", " 1", "1 ", "1.2.3", "1e-5", "1E5", "1E-",
-                            "1E+5", "1E-5.0", "1E--5", "E-5", "-E-5", ".E-5", "1-2", "--1", "abc",
-                            "1,5", "1\r", "0x10", "1E-5E-5", "1234567890123456789012345678901"}) {
+    for (const char* bad :
+         {"",     "-",    ".",      "-.",      "+1",
+          " 1",   "1 ",   "1.2.3",  "1e-5",    "1E5",
+          "1E-",  "1E+5", "1E-5.0", "1E--5",   "E-5",
+          "-E-5", ".E-5", "1-2",    "--1",     "abc",
+          "1,5",  "1\r",  "0x10",   "1E-5E-5", "1234567890123456789012345678901"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(quor::isJobNumber(bad));
     }
@@ -112,9 +115,9 @@ TEST(IterationLimit, ConvertsAsTheCounterCanHold) {
     EXPECT_EQ(n, 4294967295u);
 
     n = 7;
-    for (double bad : {-1.0, -0.5, 4294967296.0, 1e30, std::numeric_limits<double>::infinity(),
-                       -std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN()}) {
+    for (double bad :
+         {-1.0, -0.5, 4294967296.0, 1e30, std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(quor::iterationLimit(bad, n));
         EXPECT_EQ(n, 7u);
@@ -173,26 +176,26 @@ TEST(ParseJob, StopRequestIsAStop) {
 TEST(ParseJob, RefusesWhatCannotBeRunExactly) {
     const std::string good = "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n";
     const char* cases[] = {
-        "",                                          // empty
-        "0\r\n",                                     // ends before line 2
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n",           // no limit
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100",        // last line without its end
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n10",         // cut in the middle of a number
-        "0\r\n-2\r\n\r\n-1.5\r\n1.5\r\n100\r\n",     // empty line
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n\n",         // empty limit
-        "0\r\n-2\r\n1,5\r\n-1.5\r\n1.5\r\n100\r\n",  // comma
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n1e2\r\n",    // lower-case exponent
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n1E+2\r\n",   // positive exponent
-        "0\r\n-2\r\n1\r\r\n-1.5\r\n1.5\r\n100\r\n",  // a CR inside a line
-        "0\r\n -2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",   // leading blank
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n-1\r\n",     // negative limit
+        "",                                              // empty
+        "0\r\n",                                         // ends before line 2
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n",               // no limit
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100",            // last line without its end
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n10",             // cut in the middle of a number
+        "0\r\n-2\r\n\r\n-1.5\r\n1.5\r\n100\r\n",         // empty line
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n\n",             // empty limit
+        "0\r\n-2\r\n1,5\r\n-1.5\r\n1.5\r\n100\r\n",      // comma
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n1e2\r\n",        // lower-case exponent
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n1E+2\r\n",       // positive exponent
+        "0\r\n-2\r\n1\r\r\n-1.5\r\n1.5\r\n100\r\n",      // a CR inside a line
+        "0\r\n -2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",       // leading blank
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n-1\r\n",         // negative limit
         "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n4294967296\r\n", // limit beyond 32 bits
-        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\nabc\r\n",    // not a number
-        "3\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",    // unknown type
+        "0\r\n-2\r\n1\r\n-1.5\r\n1.5\r\nabc\r\n",        // not a number
+        "3\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",        // unknown type
         "9\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",
         "a\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",
-        "00\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",   // type of two characters
-        "\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",     // empty type
+        "00\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",       // type of two characters
+        "\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",         // empty type
         "1\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n-.8\r\n", // Julia without line 8
     };
     for (const char* text : cases) {

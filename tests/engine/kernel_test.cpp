@@ -141,10 +141,11 @@ TEST(PlainKernel, ReportsEveryColumnAndStopsAfterTheAskedOne) {
 
     std::vector<unsigned> reported;
     std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
-    EXPECT_EQ(quor::quor_nucleo(job, t.data(), [&](unsigned j) {
-                  reported.push_back(j);
-                  return false;
-              }),
+    EXPECT_EQ(quor::quor_nucleo(job, t.data(),
+                                [&](unsigned j) {
+                                    reported.push_back(j);
+                                    return false;
+                                }),
               724u);
     ASSERT_EQ(reported.size(), 724u);
     for (unsigned j = 0; j < 724; ++j)
@@ -154,10 +155,11 @@ TEST(PlainKernel, ReportsEveryColumnAndStopsAfterTheAskedOne) {
     // A stop after column 0: exactly one column is computed, nothing after it.
     std::fill(t.begin(), t.end(), 0xDEADBEEF);
     reported.clear();
-    EXPECT_EQ(quor::quor_nucleo(job, t.data(), [&](unsigned j) {
-                  reported.push_back(j);
-                  return true;
-              }),
+    EXPECT_EQ(quor::quor_nucleo(job, t.data(),
+                                [&](unsigned j) {
+                                    reported.push_back(j);
+                                    return true;
+                                }),
               1u);
     EXPECT_EQ(reported, std::vector<unsigned>{0});
     for (int r = 0; r < DimScreen; ++r)
@@ -291,15 +293,16 @@ TEST(FastKernel, ReportsPrefixesInOrderAndStops) {
         std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
         std::vector<unsigned> reported;
         bool prefixComplete = true;
-        EXPECT_EQ(quor::fastTable(job, t.data(),
-                                  [&](unsigned j) {
-                                      reported.push_back(j);
-                                      // Every column up to j is final when j is reported.
-                                      for (int k = 0; k < static_cast<int>(j + 1) * DimScreen; ++k)
-                                          prefixComplete = prefixComplete && t[k] == plain[k];
-                                      return false;
-                                  },
-                                  options),
+        EXPECT_EQ(quor::fastTable(
+                      job, t.data(),
+                      [&](unsigned j) {
+                          reported.push_back(j);
+                          // Every column up to j is final when j is reported.
+                          for (int k = 0; k < static_cast<int>(j + 1) * DimScreen; ++k)
+                              prefixComplete = prefixComplete && t[k] == plain[k];
+                          return false;
+                      },
+                      options),
                   724u);
         EXPECT_TRUE(prefixComplete);
         ASSERT_FALSE(reported.empty());
@@ -313,13 +316,14 @@ TEST(FastKernel, ReportsPrefixesInOrderAndStops) {
         std::fill(t.begin(), t.end(), 0xDEADBEEF);
         unsigned first = 9999;
         int calls = 0;
-        const unsigned done = quor::fastTable(job, t.data(),
-                                              [&](unsigned j) {
-                                                  ++calls;
-                                                  first = j;
-                                                  return true;
-                                              },
-                                              options);
+        const unsigned done = quor::fastTable(
+            job, t.data(),
+            [&](unsigned j) {
+                ++calls;
+                first = j;
+                return true;
+            },
+            options);
         EXPECT_EQ(calls, 1);
         EXPECT_EQ(done, first + 1);
         for (int k = 0; k < static_cast<int>(done) * DimScreen; ++k)

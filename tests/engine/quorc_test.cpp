@@ -147,7 +147,8 @@ TEST(QuorC, RunGoesOnWhenTheWindowDeletesTheJobFile) {
     writeText(dir.file("Quor.tmp"), "0\r\n-.1\r\n-.099999\r\n.1\r\n.100001\r\n20000\r\n");
     const pid_t engine = quortest::startQuorC(dir.path());
     ASSERT_GT(engine, 0);
-    const auto seen = quortest::waitForReport(dir.file("Rep.tmp"), [](unsigned n) { return n != 0; });
+    const auto seen =
+        quortest::waitForReport(dir.file("Rep.tmp"), [](unsigned n) { return n != 0; });
     ASSERT_TRUE(seen.has_value());
     std::filesystem::remove(dir.file("Quor.tmp"));
     ASSERT_TRUE(quortest::waitForExit(engine));
@@ -169,7 +170,8 @@ TEST(QuorC, ReportsAreAlwaysCompleteWhileTheEngineRuns) {
     ASSERT_GT(engine, 0);
     unsigned last = 0;
     int reads = 0;
-    for (;;) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (std::chrono::steady_clock::now() < deadline) {
         const auto text = readText(dir.file("Rep.tmp"));
         if (!text)
             continue; // not written yet
