@@ -12,8 +12,8 @@
 namespace quorvane {
 
 namespace {
-const QString MaxResolution = QStringLiteral(
-    "Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente.");
+const QString MaxResolution =
+    QStringLiteral("Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente.");
 const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 const QString BadName = QStringLiteral("Formato stringa scorretto!");
 } // namespace
@@ -81,14 +81,21 @@ void MainWindow::Nascondi(int code) {
             o.visible = false;
     };
     switch (code) {
-    case 0: hideAll(sfondo->MonoLettera); break;
-    case 1: hideAll(sfondo->BiLettera); break;
-    case 2: hideAll(sfondo->Linea); break;
+    case 0:
+        hideAll(sfondo->MonoLettera);
+        break;
+    case 1:
+        hideAll(sfondo->BiLettera);
+        break;
+    case 2:
+        hideAll(sfondo->Linea);
+        break;
     case 3:
         hideAll(sfondo->GridH);
         hideAll(sfondo->GridL);
         break;
-    default: return;
+    default:
+        return;
     }
     sfondo->update();
 }
@@ -227,7 +234,8 @@ void MainWindow::Copia_Click() {
     case Confirmation::NeedSelection:
         platform.message(this, NoSquareChosen);
         return;
-    case Confirmation::Select: break;
+    case Confirmation::Select:
+        break;
     }
 
     Blocca();

@@ -30,14 +30,15 @@ void MainWindow::IterazOK_Click() {
     setTag(AutoColor, QStringLiteral("False"));
 }
 
-void MainWindow::AutoColor_Click() { setTag(AutoColor, QStringLiteral("False")); }
+void MainWindow::AutoColor_Click() {
+    setTag(AutoColor, QStringLiteral("False"));
+}
 
 void MainWindow::CreaRampa() {
     Colori* window = coloriWindow.get();
     window->show();
-    const auto ramp = quorvane::CreaRampa(Nero, [window](int index, Colore colour) {
-        window->setLineColour(index, colour);
-    });
+    const auto ramp = quorvane::CreaRampa(
+        Nero, [window](int index, Colore colour) { window->setLineColour(index, colour); });
     std::copy(ramp.begin(), ramp.end(), Rampa.begin());
     window->hide();
 }

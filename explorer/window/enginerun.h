@@ -33,7 +33,7 @@ struct RunOutcome {
 };
 
 class EngineRun {
-public:
+  public:
     EngineRun(Platform& platform, const QString& appFolder);
 
     // Runs job; inCorso is the flag the stop command clears. On Complete,
@@ -45,7 +45,7 @@ public:
     QString enginePath() const;
     void removeExchangeFiles() const;
 
-private:
+  private:
     Platform& platform;
     QString folder;
 };

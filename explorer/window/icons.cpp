@@ -48,20 +48,29 @@ QPixmap centringMark() {
 
 QPixmap mezzoIcon(int index) {
     switch (index) {
-    case 0: return arrow(0);
-    case 1: return arrow(1);
-    case 2: return arrow(2);
-    case 3: return arrow(3);
-    default: return centringMark();
+    case 0:
+        return arrow(0);
+    case 1:
+        return arrow(1);
+    case 2:
+        return arrow(2);
+    case 3:
+        return arrow(3);
+    default:
+        return centringMark();
     }
 }
 
 QPixmap arrowIcon(Qt::ArrowType direction) {
     switch (direction) {
-    case Qt::RightArrow: return arrow(0);
-    case Qt::DownArrow: return arrow(1);
-    case Qt::LeftArrow: return arrow(2);
-    default: return arrow(3);
+    case Qt::RightArrow:
+        return arrow(0);
+    case Qt::DownArrow:
+        return arrow(1);
+    case Qt::LeftArrow:
+        return arrow(2);
+    default:
+        return arrow(3);
     }
 }
 

@@ -14,7 +14,9 @@ namespace quorvane {
 
 namespace {
 
-QString indexed(const char* name, int i) { return QStringLiteral("%1(%2)").arg(name).arg(i); }
+QString indexed(const char* name, int i) {
+    return QStringLiteral("%1(%2)").arg(name).arg(i);
+}
 
 template <class W> W* place(W* w, const QString& name, int x, int y, int width, int height) {
     w->setObjectName(name);
@@ -85,8 +87,8 @@ void MainWindow::buildControls() {
                             QStringLiteral("100"), 8, 30, 52, 22, false);
     Iterazioni[0] = textBox(frameIterazioni, indexed("Iterazioni", 0), QStringLiteral("Effettive"),
                             QStringLiteral("100"), 64, 30, 52, 22, true);
-    IterazOK = button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 120, 30,
-                      24, 22);
+    IterazOK =
+        button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 120, 30, 24, 22);
     Istogramma = button(frameIterazioni, QStringLiteral("Istogramma"), QStringLiteral("Istogramma"),
                         146, 30, 62, 22);
 
@@ -99,9 +101,9 @@ void MainWindow::buildControls() {
     }
     label(frameLimiti, QStringLiteral("Denominazione area"), 8, 102, 112, 14);
     label(frameLimiti, QStringLiteral("Zoom"), 124, 102, 80, 14);
-    RiquadroCorrente = textBox(frameLimiti, QStringLiteral("RiquadroCorrente"),
-                               QStringLiteral("Denominazione area"), QString(), 8, 117, 112, 20,
-                               true);
+    RiquadroCorrente =
+        textBox(frameLimiti, QStringLiteral("RiquadroCorrente"),
+                QStringLiteral("Denominazione area"), QString(), 8, 117, 112, 20, true);
     Zoom = textBox(frameLimiti, QStringLiteral("Zoom"), QStringLiteral("Zoom"), QString(), 124, 117,
                    82, 20, true);
 
@@ -114,8 +116,8 @@ void MainWindow::buildControls() {
     AutoColor = place(new QCheckBox(QStringLiteral("Colorazione automatica"), frameVisualizzazione),
                       QStringLiteral("AutoColor"), 58, 42, 150, 18);
     AutoColor->setAccessibleName(AutoColor->text());
-    Progress = place(new QProgressBar(frameVisualizzazione), QStringLiteral("Progress"), 8, 66, 150,
-                     12);
+    Progress =
+        place(new QProgressBar(frameVisualizzazione), QStringLiteral("Progress"), 8, 66, 150, 12);
     Progress->setRange(0, 100);
     Progress->setValue(0);
     Progress->setTextVisible(false);
@@ -125,7 +127,8 @@ void MainWindow::buildControls() {
     Cicli->setAccessibleName(QStringLiteral("Cicli"));
 
     frameSelezione = frame(this, QStringLiteral("Nuova selezione"), fx, 294, fw, 180);
-    Griglia = button(frameSelezione, QStringLiteral("Griglia"), QStringLiteral("ON"), 8, 18, 36, 26);
+    Griglia =
+        button(frameSelezione, QStringLiteral("Griglia"), QStringLiteral("ON"), 8, 18, 36, 26);
     Area = place(new QLabel(QStringLiteral("Sottoarea selezionata:"), frameSelezione),
                  QStringLiteral("Area"), 50, 14, 156, 13);
     Riquadro = textBox(frameSelezione, QStringLiteral("Riquadro"),
@@ -136,14 +139,15 @@ void MainWindow::buildControls() {
                             50 + 24 * (i / 5), 25, 25);
     }
     const int mx = 160, my = 72;
-    const QPoint mezzoAt[5] = {{mx + 22, my}, {mx, my + 22}, {mx - 22, my}, {mx, my - 22}, {mx, my}};
+    const QPoint mezzoAt[5] = {
+        {mx + 22, my}, {mx, my + 22}, {mx - 22, my}, {mx, my - 22}, {mx, my}};
     const char* mezzoNames[5] = {"destra", "giù", "sinistra", "su", "centro"};
     for (int i = 0; i < 5; ++i)
-        Mezzo[i] = pictureButton(frameSelezione, indexed("Mezzo", i),
-                                 QString::fromUtf8(mezzoNames[i]), mezzoIcon(i), mezzoAt[i].x(),
-                                 mezzoAt[i].y(), 22, 22);
-    MenoUna = button(frameSelezione, QStringLiteral("MenoUna"), QStringLiteral("-1"), 138, 124, 32,
-                     24);
+        Mezzo[i] =
+            pictureButton(frameSelezione, indexed("Mezzo", i), QString::fromUtf8(mezzoNames[i]),
+                          mezzoIcon(i), mezzoAt[i].x(), mezzoAt[i].y(), 22, 22);
+    MenoUna =
+        button(frameSelezione, QStringLiteral("MenoUna"), QStringLiteral("-1"), 138, 124, 32, 24);
     Copia = button(frameSelezione, QStringLiteral("Copia"), QStringLiteral("OK"), 174, 124, 32, 24);
 
     frameLibreria = frame(this, QStringLiteral("Libreria immagini"), fx, 474, fw, 96);
@@ -157,13 +161,14 @@ void MainWindow::buildControls() {
                                arrowIcon(Qt::LeftArrow), 48, 48, 22, 22);
     SelSave[1] = pictureButton(frameLibreria, indexed("SelSave", 1), QStringLiteral("successivo"),
                                arrowIcon(Qt::RightArrow), 72, 48, 22, 22);
-    Carica = button(frameLibreria, QStringLiteral("Carica"), QStringLiteral("Attiva"), 102, 42, 50,
-                    22);
-    Salva = button(frameLibreria, QStringLiteral("Salva"), QStringLiteral("Salva"), 154, 42, 50, 22);
+    Carica =
+        button(frameLibreria, QStringLiteral("Carica"), QStringLiteral("Attiva"), 102, 42, 50, 22);
+    Salva =
+        button(frameLibreria, QStringLiteral("Salva"), QStringLiteral("Salva"), 154, 42, 50, 22);
     Elimina = button(frameLibreria, QStringLiteral("Elimina"), QStringLiteral("Elimina"), 102, 66,
                      50, 22);
-    SalvaFile = button(frameLibreria, QStringLiteral("SalvaFile"), QStringLiteral("File"), 154, 66,
-                       50, 22);
+    SalvaFile =
+        button(frameLibreria, QStringLiteral("SalvaFile"), QStringLiteral("File"), 154, 66, 50, 22);
 
     frameUltime = frame(this, QStringLiteral("Ultime immagini"), fx, 570, fw, 72);
     LastName = textBox(frameUltime, QStringLiteral("LastName"), QStringLiteral("Ultima immagine"),
@@ -175,7 +180,8 @@ void MainWindow::buildControls() {
                                 arrowIcon(Qt::LeftArrow), 8, 42, 22, 22);
     SelImage[1] = pictureButton(frameUltime, indexed("SelImage", 1), QStringLiteral("più vecchia"),
                                 arrowIcon(Qt::RightArrow), 32, 42, 22, 22);
-    AttSel = button(frameUltime, QStringLiteral("AttSel"), QStringLiteral("Attiva"), 102, 42, 50, 22);
+    AttSel =
+        button(frameUltime, QStringLiteral("AttSel"), QStringLiteral("Attiva"), 102, 42, 50, 22);
     EndSel = button(frameUltime, QStringLiteral("EndSel"), QStringLiteral("Esci"), 154, 42, 50, 22);
 
     frameJulia = frame(this, QStringLiteral("Insiemi di Julia e tracce"), fx, 474, fw, 168);
@@ -191,17 +197,17 @@ void MainWindow::buildControls() {
     JuliaGo = button(frameJulia, QStringLiteral("JuliaGo"), QString(), 152, 18, 44, 44);
     JuliaGo->setAccessibleName(QStringLiteral("JuliaGo"));
     JuliaGo->setIconSize(QSize(32, 32));
-    StopJulia = button(frameJulia, QStringLiteral("StopJulia"), QStringLiteral("Stop"), 8, 86, 60,
-                       22);
-    SalvaJulia = button(frameJulia, QStringLiteral("SalvaJulia"), QStringLiteral("File"), 72, 86,
-                        60, 22);
+    StopJulia =
+        button(frameJulia, QStringLiteral("StopJulia"), QStringLiteral("Stop"), 8, 86, 60, 22);
+    SalvaJulia =
+        button(frameJulia, QStringLiteral("SalvaJulia"), QStringLiteral("File"), 72, 86, 60, 22);
     frameTracce = frame(frameJulia, QStringLiteral("Tracce"), 4, 110, fw - 8, 54);
     N_Tracce = textBox(frameTracce, QStringLiteral("N_Tracce"), QStringLiteral("Tracce"), QString(),
                        8, 20, 50, 22, false);
-    Traccia = button(frameTracce, QStringLiteral("Traccia"), QStringLiteral("Traccia"), 64, 20, 60,
-                     22);
-    StopTraccia = button(frameTracce, QStringLiteral("StopTraccia"), QStringLiteral("Stop"), 128, 20,
-                         60, 22);
+    Traccia =
+        button(frameTracce, QStringLiteral("Traccia"), QStringLiteral("Traccia"), 64, 20, 60, 22);
+    StopTraccia =
+        button(frameTracce, QStringLiteral("StopTraccia"), QStringLiteral("Stop"), 128, 20, 60, 22);
     frameJulia->hide();
 
     Julia = button(this, QStringLiteral("Julia"), QStringLiteral("Julia"), fx, 652, 66, 26);

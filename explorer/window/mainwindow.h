@@ -30,7 +30,7 @@ class Colori;
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     MainWindow(const QString& appFolder, Platform& platform);
     ~MainWindow() override;
 
@@ -116,7 +116,7 @@ public:
     double NuovoXMin = -2.0, NuovoXMax = 1.0, NuovoYMin = -1.5, NuovoYMax = 1.5;
     int IterMax = 100;
     int IterEffettive = 100;
-    std::vector<std::int16_t> Tavola;       // [column * 724 + row]
+    std::vector<std::int16_t> Tavola; // [column * 724 + row]
     std::array<std::int32_t, MaxCounts> Frequenze{};
     std::array<Colore, MaxCounts> ColoreIter{};
     std::array<Colore, RampSize> Rampa{};
@@ -166,15 +166,15 @@ public:
     void PushRecent(const QImage& picture, const QString& name);
     void paintTable();
 
-protected:
+  protected:
     void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
-    // Every command that Blocca disables.
-    std::vector<QWidget*> commandControls() const;
+    // Every command with its state in the ready state.
+    std::vector<std::pair<QWidget*, bool>> readyState() const;
     QString libraryFolder() const;
 
-private:
+  private:
     void buildControls();
     void wireHandlers();
     void wireNavigation();

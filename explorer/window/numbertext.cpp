@@ -37,8 +37,8 @@ double leadingNumber(const QString& text) {
         return 0.0;
     // strtod also takes hexadecimal and "inf"; only plain decimals count.
     for (const char* p = begin; p != end; ++p)
-        if (!(std::isdigit((unsigned char)*p) || *p == '.' || *p == '-' || *p == '+' ||
-              *p == 'e' || *p == 'E'))
+        if (!(std::isdigit((unsigned char)*p) || *p == '.' || *p == '-' || *p == '+' || *p == 'e' ||
+              *p == 'E'))
             return 0.0;
     return v;
 }

@@ -15,7 +15,9 @@ bool Platform::question(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void Platform::beep() { QApplication::beep(); }
+void Platform::beep() {
+    QApplication::beep();
+}
 
 std::unique_ptr<QProcess> Platform::startProgram(const QString& program,
                                                  const QString& workingDir) {

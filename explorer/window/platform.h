@@ -11,7 +11,7 @@ class QWidget;
 namespace quorvane {
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     // A notice with an OK button only, under the application's title.
     virtual void message(QWidget* parent, const QString& text);

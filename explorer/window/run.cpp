@@ -116,7 +116,9 @@ void MainWindow::View_Click() {
         QTimer::singleShot(0, this, [this] { Esci_Click(); });
 }
 
-void MainWindow::Ferma_Click() { InCorso = false; }
+void MainWindow::Ferma_Click() {
+    InCorso = false;
+}
 
 void MainWindow::paintTable() {
     std::vector<QRgb> colours(std::size_t(IterMax) + 1);

@@ -33,7 +33,7 @@ struct FrameOverlay {
 
 class Sfondo : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int Side = 724;
     static constexpr int Border = 2;
 
@@ -57,18 +57,18 @@ public:
     // What the screen shows: the picture with every visible overlay.
     QImage composed() const;
 
-signals:
+  signals:
     void mousePressed(int button, int modifiers, int x, int y);
     void mouseMoved(int button, int modifiers, int x, int y);
     void mouseReleased(int button, int modifiers, int x, int y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
 
-private:
+  private:
     void drawOverlays(QPainter& p) const;
     QImage picture;
 };

@@ -19,8 +19,12 @@
 
 namespace quorvane {
 
-void setTag(QObject* control, const QString& text) { control->setProperty("tag", text); }
-QString tagOf(const QObject* control) { return control->property("tag").toString(); }
+void setTag(QObject* control, const QString& text) {
+    control->setProperty("tag", text);
+}
+QString tagOf(const QObject* control) {
+    return control->property("tag").toString();
+}
 bool tagIsTrue(const QObject* control) {
     return tagOf(control).compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
 }
@@ -53,7 +57,9 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services)
 
 MainWindow::~MainWindow() = default;
 
-bool MainWindow::zStored() const { return zTag; }
+bool MainWindow::zStored() const {
+    return zTag;
+}
 
 void MainWindow::placeWindow() {
     // The left edge of the screen, as high as the window system allows.
@@ -83,8 +89,8 @@ void MainWindow::Form_Load() {
         NumUltime = 0;
         loadLibrary();
         LuogoScelto = 0;
-        SaveIcona->setPixmap(QPixmap::fromImage(
-            loadThumbnail(libraryFolder(), NomiLuoghi[0], NoIcona)));
+        SaveIcona->setPixmap(
+            QPixmap::fromImage(loadThumbnail(libraryFolder(), NomiLuoghi[0], NoIcona)));
         SaveName->setText(NomiLuoghi[0]);
         ZIcona = startViewThumbnail(Rampa);
         QIcon viewIcon(QPixmap::fromImage(ZIcona));
@@ -122,7 +128,9 @@ void MainWindow::Form_Load() {
     }
 }
 
-QString MainWindow::libraryFolder() const { return folder + QStringLiteral("/BeiLuoghi"); }
+QString MainWindow::libraryFolder() const {
+    return folder + QStringLiteral("/BeiLuoghi");
+}
 
 void MainWindow::loadLibrary() {
     UltimoLuogo = -1;
@@ -196,44 +204,51 @@ void MainWindow::Form_Activate() {
     setTag(this, QStringLiteral("True"));
 }
 
-void MainWindow::Blocca() {
-    for (QWidget* w : commandControls())
-        w->setEnabled(false);
+// The enabling rule: every command with its state when the window is ready.
+// Blocca disables them all (the picture excepted); Sblocca applies the rule.
+std::vector<std::pair<QWidget*, bool>> MainWindow::readyState() const {
+    std::vector<std::pair<QWidget*, bool>> rule = {{Griglia, true},
+                                                   {MenoUna, false},
+                                                   {Copia, false},
+                                                   {Iterazioni[1], true},
+                                                   {IterazOK, true},
+                                                   {Istogramma, true},
+                                                   {View, true},
+                                                   {Ferma, false},
+                                                   {AutoColor, true},
+                                                   {Colors, true},
+                                                   {Esci, true},
+                                                   {Julia, true},
+                                                   {JuliaGo, false},
+                                                   {SalvaJulia, false},
+                                                   {Traccia, false},
+                                                   {sfondo, false},
+                                                   {EndSel, false},
+                                                   {AttSel, false},
+                                                   {SelImage[0], false},
+                                                   {SelImage[1], NumUltime > 0},
+                                                   {SelSave[0], LuogoScelto != 0},
+                                                   {SelSave[1], LuogoScelto != UltimoLuogo},
+                                                   {Salva, true},
+                                                   {SalvaFile, true},
+                                                   {Elimina, true},
+                                                   {Carica, true}};
+    for (QWidget* m : Mezzo)
+        rule.emplace_back(m, false);
+    for (QWidget* letter : Lettere)
+        rule.emplace_back(letter, false);
+    return rule;
 }
 
-std::vector<QWidget*> MainWindow::commandControls() const {
-    std::vector<QWidget*> all = {Griglia,  MenoUna,    Copia,     Iterazioni[1], IterazOK,
-                                 Istogramma, View,     Ferma,     AutoColor,     Colors,
-                                 Esci,     Julia,      JuliaGo,   SalvaJulia,    Traccia,
-                                 EndSel,   AttSel,     SelImage[0], SelImage[1], SelSave[0],
-                                 SelSave[1], Salva,    SalvaFile, Elimina,       Carica};
-    all.insert(all.end(), Mezzo.begin(), Mezzo.end());
-    all.insert(all.end(), Lettere.begin(), Lettere.end());
-    return all;
+void MainWindow::Blocca() {
+    for (const auto& [control, ready] : readyState())
+        if (control != sfondo)
+            control->setEnabled(false);
 }
 
 void MainWindow::Sblocca() {
-    for (QWidget* w : {static_cast<QWidget*>(Griglia), static_cast<QWidget*>(Iterazioni[1]),
-                       static_cast<QWidget*>(IterazOK), static_cast<QWidget*>(Istogramma),
-                       static_cast<QWidget*>(View), static_cast<QWidget*>(AutoColor),
-                       static_cast<QWidget*>(Colors), static_cast<QWidget*>(Esci),
-                       static_cast<QWidget*>(Julia), static_cast<QWidget*>(Salva),
-                       static_cast<QWidget*>(SalvaFile), static_cast<QWidget*>(Elimina),
-                       static_cast<QWidget*>(Carica)})
-        w->setEnabled(true);
-    for (QWidget* w : {static_cast<QWidget*>(MenoUna), static_cast<QWidget*>(Copia),
-                       static_cast<QWidget*>(Ferma), static_cast<QWidget*>(JuliaGo),
-                       static_cast<QWidget*>(SalvaJulia), static_cast<QWidget*>(Traccia),
-                       static_cast<QWidget*>(EndSel), static_cast<QWidget*>(AttSel),
-                       static_cast<QWidget*>(SelImage[0]), static_cast<QWidget*>(sfondo)})
-        w->setEnabled(false);
-    for (QWidget* w : Mezzo)
-        w->setEnabled(false);
-    for (QWidget* w : Lettere)
-        w->setEnabled(false);
-    SelImage[1]->setEnabled(NumUltime > 0);
-    SelSave[0]->setEnabled(LuogoScelto != 0);
-    SelSave[1]->setEnabled(LuogoScelto != UltimoLuogo);
+    for (const auto& [control, ready] : readyState())
+        control->setEnabled(ready);
 }
 
 void MainWindow::Esci_Click() {

@@ -17,6 +17,8 @@ QImage blankThumbnail();
 // linear palette, in pixels 1..30 like every other thumbnail.
 QImage startViewThumbnail(const std::array<Colore, RampSize>& rampa);
 
-inline QRgb toQRgb(Colore c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+inline QRgb toQRgb(Colore c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
 
 } // namespace quorvane

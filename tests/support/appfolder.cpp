@@ -27,7 +27,9 @@ void AppFolder::installEngineScript(const QByteArray& script) {
     f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-bool AppFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+bool AppFolder::exists(const QString& name) const {
+    return QFile::exists(file(name));
+}
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     QElapsedTimer timer;
@@ -49,7 +51,9 @@ std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& p
     return window;
 }
 
-void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+void click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
 
 void clickWhen(QAbstractButton* button, std::function<bool()> condition) {
     auto* timer = new QTimer;

@@ -14,7 +14,7 @@ class QAbstractButton;
 namespace quorvane::testing {
 
 class AppFolder {
-public:
+  public:
     // withEngine false leaves the folder without QuorC.
     explicit AppFolder(bool withEngine = true);
     QString path() const { return dir.path(); }
@@ -23,7 +23,7 @@ public:
     void installEngineScript(const QByteArray& script);
     bool exists(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir dir;
 };
 

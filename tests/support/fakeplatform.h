@@ -11,7 +11,7 @@
 namespace quorvane::testing {
 
 class FakePlatform : public Platform {
-public:
+  public:
     void message(QWidget*, const QString& text) override { messages << text; }
     bool question(QWidget*, const QString& text) override {
         questions << text;

@@ -68,10 +68,11 @@ TEST(MainWindow, FirstStartInAnEmptyFolder) {
     // The start view is computed once, with limit 100, and shown.
     EXPECT_EQ(platform.engineStarts, 1);
     EXPECT_TRUE(platform.messages.isEmpty());
-    const QStringList texts = {w->RiquadroCorrente->text(), w->Zoom->text(), w->Cicli->text(),
-                               w->Iterazioni[0]->text(), w->Iterazioni[1]->text(),
-                               w->Limite[0]->text(), w->Limite[1]->text(), w->Limite[2]->text(),
-                               w->Limite[3]->text(), w->LastImage->text()};
+    const QStringList texts = {
+        w->RiquadroCorrente->text(), w->Zoom->text(),          w->Cicli->text(),
+        w->Iterazioni[0]->text(),    w->Iterazioni[1]->text(), w->Limite[0]->text(),
+        w->Limite[1]->text(),        w->Limite[2]->text(),     w->Limite[3]->text(),
+        w->LastImage->text()};
     EXPECT_EQ(texts, QStringList({"Z", "1", "0%", "100", "100", "-2", "1", "-1.5", "1.5", "0/1"}));
     EXPECT_EQ(w->Progress->value(), 0);
     EXPECT_EQ(w->PercorsiUltime[0], "Z");
@@ -110,8 +111,8 @@ TEST(MainWindow, RunsFillTheRecentListAndMultiplyTheZoom) {
     EXPECT_TRUE(w->Istogramma->isEnabled());
 
     w->Zoom->setText("25");
-    const std::pair<int, const char*> steps[] = {{144, "625"}, {28, "390625"}, {255, "390625"},
-                                                 {0, "1"}};
+    const std::pair<int, const char*> steps[] = {
+        {144, "625"}, {28, "390625"}, {255, "390625"}, {0, "1"}};
     for (const auto& [tipo, zoom] : steps) {
         w->TipoScelta = tipo;
         click(w->View);
@@ -152,8 +153,8 @@ TEST(MainWindow, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     auto w = startWindow(folder, platform);
     const QImage shown = w->sfondo->image();
     const std::tuple<const char*, int, int> cases[] = {
-        {"5", 20, 1},  {"40000", 32767, 1}, {"250.7", 250, 0}, {"abc", 20, 1},
-        {"1e12", 32767, 1}, {"-7", 20, 1},   {"19.99", 20, 1},  {"250,7", 250, 0}};
+        {"5", 20, 1},       {"40000", 32767, 1}, {"250.7", 250, 0}, {"abc", 20, 1},
+        {"1e12", 32767, 1}, {"-7", 20, 1},       {"19.99", 20, 1},  {"250,7", 250, 0}};
     for (const auto& [typed, limit, beeps] : cases) {
         setTag(w->AutoColor, "True");
         const int before = platform.beeps;
@@ -205,11 +206,11 @@ TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
     auto w = startWindow(folder, platform);
     const QImage shown = w->sfondo->image();
     const std::pair<QByteArray, const char*> engines[] = {
-        {"", "non è stato trovato"},                            // no engine at all
-        {"printf '  5,' > Rep.tmp\nexit 3\n", "interrotto"},    // dies during the run
+        {"", "non è stato trovato"},                         // no engine at all
+        {"printf '  5,' > Rep.tmp\nexit 3\n", "interrotto"}, // dies during the run
         {"printf '    1,    2\\r\\n' > Tab.tmp\nprintf '724,' > Rep.tmp\n", "Tab.tmp"},
-        {"printf '724,' > Rep.tmp\n", "Tab.tmp"},               // complete but no table
-        {"printf '725,' > Rep.tmp\n", "fermato"},               // stops on its own
+        {"printf '724,' > Rep.tmp\n", "Tab.tmp"}, // complete but no table
+        {"printf '725,' > Rep.tmp\n", "fermato"}, // stops on its own
     };
     for (const auto& [script, message] : engines) {
         if (script.isEmpty())
