@@ -16,7 +16,12 @@ void sampleCoordinates(double a, double b, double* out) {
     }
 }
 
-unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
+namespace {
+
+// The two kernels differ only in the constant added at each step: the sample
+// itself for the Quorvane set, the job's constant for a Julia set.
+template <bool JuliaSet>
+unsigned nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
     const std::uint32_t nmax = job.nmax;
     const double dx = (job.xb - job.xa) / 723.0;
     const double dy = (job.yb - job.ya) / 723.0;
@@ -25,6 +30,8 @@ unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnRe
         std::uint32_t* column = Tabella + static_cast<std::size_t>(j) * DimScreen;
         double y0 = job.ya;
         for (unsigned i = 0; i < DimScreen; ++i) {
+            const double cx = JuliaSet ? job.xj : x0;
+            const double cy = JuliaSet ? job.yj : y0;
             double x = x0;
             double y = y0;
             std::uint32_t n = 0;
@@ -37,8 +44,8 @@ unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnRe
                     column[i] = n;
                     break;
                 }
-                y = (2.0 * x) * y + y0;
-                x = xx - yy + x0;
+                y = (2.0 * x) * y + cy;
+                x = xx - yy + cx;
                 ++n;
             }
             y0 = y0 + dy;
@@ -50,39 +57,14 @@ unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnRe
     return DimScreen;
 }
 
+} // namespace
+
+unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
+    return nucleo<false>(job, Tabella, report);
+}
+
 unsigned julia_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
-    const std::uint32_t nmax = job.nmax;
-    const double xj = job.xj;
-    const double yj = job.yj;
-    const double dx = (job.xb - job.xa) / 723.0;
-    const double dy = (job.yb - job.ya) / 723.0;
-    double x0 = job.xa;
-    for (unsigned j = 0; j < DimScreen; ++j) {
-        std::uint32_t* column = Tabella + static_cast<std::size_t>(j) * DimScreen;
-        double y0 = job.ya;
-        for (unsigned i = 0; i < DimScreen; ++i) {
-            double x = x0;
-            double y = y0;
-            std::uint32_t n = 0;
-            column[i] = nmax;
-            while (n < nmax) {
-                const double xx = x * x;
-                const double yy = y * y;
-                if (!(xx + yy <= 4.0)) {
-                    column[i] = n;
-                    break;
-                }
-                y = (2.0 * x) * y + yj;
-                x = xx - yy + xj;
-                ++n;
-            }
-            y0 = y0 + dy;
-        }
-        if (report && report(j))
-            return j + 1;
-        x0 = x0 + dx;
-    }
-    return DimScreen;
+    return nucleo<true>(job, Tabella, report);
 }
 
 unsigned plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
