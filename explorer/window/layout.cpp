@@ -81,16 +81,16 @@ void MainWindow::buildControls() {
     const int fx = 731, fw = 212;
 
     frameIterazioni = frame(this, QStringLiteral("Iterazioni massime"), fx, 0, fw, 62);
-    label(frameIterazioni, QStringLiteral("Impostate"), 8, 15, 54, 14);
-    label(frameIterazioni, QStringLiteral("Effettive"), 64, 15, 54, 14);
+    label(frameIterazioni, QStringLiteral("Impostate"), 8, 15, 57, 14);
+    label(frameIterazioni, QStringLiteral("Effettive"), 66, 15, 48, 14);
     Iterazioni[1] = textBox(frameIterazioni, indexed("Iterazioni", 1), QStringLiteral("Impostate"),
-                            QStringLiteral("100"), 8, 30, 52, 22, false);
+                            QStringLiteral("100"), 8, 30, 50, 22, false);
     Iterazioni[0] = textBox(frameIterazioni, indexed("Iterazioni", 0), QStringLiteral("Effettive"),
-                            QStringLiteral("100"), 64, 30, 52, 22, true);
-    IterazOK =
-        button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 120, 30, 24, 22);
+                            QStringLiteral("100"), 66, 30, 45, 22, true);
+    IterazOK = button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 114, 30,
+                      22, 22);
     Istogramma = button(frameIterazioni, QStringLiteral("Istogramma"), QStringLiteral("Istogramma"),
-                        146, 30, 62, 22);
+                        139, 30, 69, 22);
 
     frameLimiti = frame(this, QStringLiteral("Limiti attuali"), fx, 62, fw, 146);
     const char* limitLabels[4] = {"X Min", "X Max", "Y Min", "Y Max"};
