@@ -87,8 +87,8 @@ void MainWindow::buildControls() {
                             QStringLiteral("100"), 8, 30, 50, 22, false);
     Iterazioni[0] = textBox(frameIterazioni, indexed("Iterazioni", 0), QStringLiteral("Effettive"),
                             QStringLiteral("100"), 66, 30, 45, 22, true);
-    IterazOK = button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 114, 30,
-                      22, 22);
+    IterazOK =
+        button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 114, 30, 22, 22);
     Istogramma = button(frameIterazioni, QStringLiteral("Istogramma"), QStringLiteral("Istogramma"),
                         139, 30, 69, 22);
 

@@ -46,16 +46,23 @@ void Sfondo::drawOverlays(QPainter& p) const {
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(Qt::white);
+    // White letters with a dark shadow stay readable on any colour.
+    auto drawLetter = [&p](const LabelOverlay& l) {
+        if (!l.visible)
+            return;
+        const int flags = Qt::AlignCenter | Qt::TextDontClip;
+        p.setPen(Qt::black);
+        p.drawText(l.rect.translated(1, 1), flags, l.text);
+        p.setPen(Qt::white);
+        p.drawText(l.rect, flags, l.text);
+    };
     for (const auto& l : MonoLettera)
-        if (l.visible)
-            p.drawText(l.rect, Qt::AlignCenter | Qt::TextDontClip, l.text);
+        drawLetter(l);
     // The sub-grid letters are smaller, to fit their 29-pixel cells.
     font.setPixelSize(9);
     p.setFont(font);
     for (const auto& l : BiLettera)
-        if (l.visible)
-            p.drawText(l.rect, Qt::AlignCenter | Qt::TextDontClip, l.text);
+        drawLetter(l);
 }
 
 QImage Sfondo::composed() const {
