@@ -144,16 +144,24 @@ QString seedPlaceList(const QString& path) {
 
 PlaceListResult readPlaceList(const QString& path) {
     PlaceListResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error =
-            QStringLiteral("Impossibile leggere l'elenco dei luoghi:\n") + shownPath(path);
+    const QString unreadable =
+        QStringLiteral("Impossibile leggere l'elenco dei luoghi:\n") + shownPath(path);
+    // Only a regular file of a sensible size is read: a device would never
+    // end and a pipe would hold up the start.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > MaxPlaceListBytes) {
+        result.error = unreadable;
         return result;
     }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error =
-            QStringLiteral("Impossibile leggere l'elenco dei luoghi:\n") + shownPath(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = unreadable;
+        return result;
+    }
+    // Read one byte past the bound, in case the file grew since it was looked at.
+    const QByteArray text = file.read(MaxPlaceListBytes + 1);
+    if (file.error() != QFileDevice::NoError || text.size() > MaxPlaceListBytes) {
+        result.error = unreadable;
         return result;
     }
     result.places = parsePlaceList(text);

@@ -15,6 +15,8 @@ struct Place {
 };
 
 constexpr int MaxPlaces = 1000;
+// A list file larger than this is not a list (1000 records take about 50 kB).
+constexpr qint64 MaxPlaceListBytes = 1 << 20;
 inline const QString PlaceListName = QStringLiteral("BeiLuoghi.txt");
 inline const QString SeedPlaceName = QStringLiteral("MFFSSKJHB");
 
@@ -34,6 +36,8 @@ struct PlaceListResult {
 // Creates the list file holding only the seed record when it is missing.
 // Returns an Italian message on failure, empty on success.
 QString seedPlaceList(const QString& path);
+// Reads the list file; anything but a regular file of at most
+// MaxPlaceListBytes is unreadable.
 PlaceListResult readPlaceList(const QString& path);
 // Replaces the list file atomically; the old file stays if anything fails.
 QString writePlaceList(const QString& path, const std::vector<Place>& places);

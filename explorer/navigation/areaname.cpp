@@ -27,6 +27,13 @@ bool isAreaName(const QString& name) {
     return true;
 }
 
+QString nameAfterRun(const QString& riquadroCorrente, const QString& riquadro) {
+    const QString current = riquadroCorrente == QLatin1String("Z") ? QString() : riquadroCorrente;
+    if (current.isEmpty() && riquadro.isEmpty())
+        return QStringLiteral("Z");
+    return current + riquadro;
+}
+
 std::optional<DecodedArea> decodeAreaName(const QString& name) {
     if (!isAreaName(name))
         return std::nullopt;

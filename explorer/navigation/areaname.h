@@ -21,6 +21,10 @@ constexpr int MaxAreaNameLength = 38;
 
 bool isAreaName(const QString& name);
 
+// The name of the picture a run gives: the confirmed fragment appended to the
+// current name ("Z" stands for no letters), or "Z" when both are empty.
+QString nameAfterRun(const QString& riquadroCorrente, const QString& riquadro);
+
 // The limits and zoom factor a name stands for, or nothing for a bad name.
 std::optional<DecodedArea> decodeAreaName(const QString& name);
 

@@ -137,7 +137,12 @@ void MainWindow::Griglia_Click() {
 
 void MainWindow::Lettere_Click(int index) {
     const bool fine = tagIsTrue(Griglia);
-    if (maxResolutionReached(Limits{XMin, XMax, YMin, YMax}, fine)) {
+    // A name has at most MaxAreaNameLength letters: past that the user cannot
+    // zoom further here, as at the limit of double precision.
+    const QString fragment =
+        fine ? withSecondLetter(Riquadro->text(), index) : withFirstLetter(Riquadro->text(), index);
+    if (maxResolutionReached(Limits{XMin, XMax, YMin, YMax}, fine) ||
+        nameAfterRun(RiquadroCorrente->text(), fragment).size() > MaxAreaNameLength) {
         platform.beep();
         platform.message(this, MaxResolution);
         return;
@@ -149,7 +154,7 @@ void MainWindow::Lettere_Click(int index) {
             letter->setEnabled(false);
         for (auto* m : Mezzo)
             m->setEnabled(false);
-        Riquadro->setText(withSecondLetter(Riquadro->text(), index));
+        Riquadro->setText(fragment);
         sfondo->BiLettera[SecondaLettera].visible = false;
         sfondo->Quad2[0].rect = quad2Rect(PrimaLettera, SecondaLettera, shiftOf(*this));
         sfondo->Quad2[0].colour = Qt::blue;
@@ -161,7 +166,7 @@ void MainWindow::Lettere_Click(int index) {
     PrimaLettera = index;
     DisegnaGriglia(true);
     SecondaLettera = FirstLetterOnly;
-    Riquadro->setText(withFirstLetter(Riquadro->text(), PrimaLettera));
+    Riquadro->setText(fragment);
     for (auto* m : Mezzo)
         m->setEnabled(true);
     setTag(Griglia, QStringLiteral("True"));

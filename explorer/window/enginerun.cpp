@@ -116,17 +116,15 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
         return RunOutcome{RunStatus::Stopped, {}};
     }
 
-    std::string error;
     const bool ok = progress == quor::ReportComplete &&
-                    quor::readTable(path("Tab.tmp").toStdString(), table, int(job.nmax), &error);
+                    quor::readTable(path("Tab.tmp").toStdString(), table, int(job.nmax));
     finishEngine();
     if (!ok) {
         if (progress == quor::ReportStopped)
             return fail(QStringLiteral("Il motore di calcolo si è fermato senza completare "
                                        "l'immagine."));
-        return fail(QStringLiteral("La tabella dei conteggi (Tab.tmp) è incompleta o "
-                                   "danneggiata:\n") +
-                    QString::fromStdString(error));
+        // The reader's detail is for whoever debugs the engine, not for the user.
+        return fail(TableDamagedMessage);
     }
     removeExchangeFiles();
     return RunOutcome{RunStatus::Complete, {}};

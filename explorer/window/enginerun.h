@@ -25,6 +25,9 @@ struct EngineRunHooks {
     std::function<void()> pollingEnded;
 };
 
+inline const QString TableDamagedMessage =
+    QStringLiteral("La tabella dei conteggi (Tab.tmp) è incompleta o danneggiata.");
+
 enum class RunStatus { Complete, Stopped, Failed };
 
 struct RunOutcome {

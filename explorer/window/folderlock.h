@@ -13,9 +13,18 @@ inline const QString FolderInUseMessage =
     QStringLiteral("Quorvane è già in esecuzione in questa cartella.\n"
                    "Chiudere l'altra finestra prima di avviarne una nuova.");
 
-// The lock on appFolder, or nothing when another running Quorvane holds it.
-// A lock left by a program that crashed is taken over.
-std::unique_ptr<QLockFile> lockAppFolder(const QString& appFolder);
+// The message for an application folder in which the program cannot write.
+QString folderNotWritableMessage(const QString& appFolder);
+
+struct FolderLock {
+    std::unique_ptr<QLockFile> lock; // empty when the folder could not be locked
+    QString refusal;                 // then: why, for the user
+};
+
+// Locks appFolder. A lock left by a program that crashed is taken over; a
+// lock held by a running Quorvane and a folder that cannot be written are
+// refused, each with its own message.
+FolderLock lockAppFolder(const QString& appFolder);
 
 class MainWindow;
 class Platform;
@@ -27,8 +36,8 @@ struct Session {
     ~Session();
 };
 
-// Locks appFolder and shows the main window on it; when another Quorvane
-// holds the folder, tells the user so and returns nothing.
+// Locks appFolder and shows the main window on it; when the folder cannot be
+// locked, tells the user why and returns nothing.
 std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform);
 
 } // namespace quorvane

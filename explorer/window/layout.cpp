@@ -87,6 +87,9 @@ void MainWindow::buildControls() {
                             QStringLiteral("100"), 8, 30, 50, 22, false);
     Iterazioni[0] = textBox(frameIterazioni, indexed("Iterazioni", 0), QStringLiteral("Effettive"),
                             QStringLiteral("100"), 66, 30, 45, 22, true);
+    // "Effettive" only shows the limit of the picture: the keyboard belongs
+    // to "Impostate" beside it.
+    Iterazioni[0]->setFocusPolicy(Qt::NoFocus);
     IterazOK =
         button(frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 114, 30, 22, 22);
     Istogramma = button(frameIterazioni, QStringLiteral("Istogramma"), QStringLiteral("Istogramma"),

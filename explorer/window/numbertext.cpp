@@ -1,7 +1,8 @@
 #include "window/numbertext.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace quorvane {
 
@@ -28,19 +29,28 @@ std::optional<double> numberFromText(const QString& text, const QLocale& locale)
 double leadingNumber(const QString& text) {
     // Like a typed value should be read: blanks, an optional sign, digits,
     // one decimal separator (period or comma), digits, an optional exponent.
+    // from_chars ignores the C library's locale, which Qt sets from the
+    // desktop: strtod would stop at the period on an Italian desktop.
     QByteArray s = text.trimmed().toLatin1();
     s.replace(',', '.');
     const char* begin = s.constData();
-    char* end = nullptr;
-    double v = std::strtod(begin, &end);
-    if (end == begin || std::isnan(v))
+    const char* const last = begin + s.size();
+    const bool negative = begin != last && *begin == '-';
+    if (begin != last && (*begin == '+' || *begin == '-'))
+        ++begin;
+    // from_chars also takes "inf" and "nan"; only plain decimals count.
+    if (begin == last || !(std::isdigit((unsigned char)*begin) || *begin == '.'))
         return 0.0;
-    // strtod also takes hexadecimal and "inf"; only plain decimals count.
-    for (const char* p = begin; p != end; ++p)
-        if (!(std::isdigit((unsigned char)*p) || *p == '.' || *p == '-' || *p == '+' || *p == 'e' ||
-              *p == 'E'))
-            return 0.0;
-    return v;
+    double v = 0.0;
+    const auto [end, error] = std::from_chars(begin, last, v, std::chars_format::general);
+    if (end == begin)
+        return 0.0;
+    if (error == std::errc::result_out_of_range) {
+        // Beyond a double either way: the sign has been taken off, so a "-"
+        // left in the number is the exponent's, and the value is tiny.
+        v = std::find(begin, end, '-') != end ? 0.0 : HUGE_VAL;
+    }
+    return negative ? -v : v;
 }
 
 } // namespace quorvane

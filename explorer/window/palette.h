@@ -12,11 +12,17 @@ using Colore = std::uint32_t;
 constexpr Colore rgb(int r, int g, int b) {
     return Colore(r & 255) | (Colore(g & 255) << 8) | (Colore(b & 255) << 16);
 }
-constexpr int redOf(Colore c) { return int(c & 255); }
-constexpr int greenOf(Colore c) { return int((c >> 8) & 255); }
-constexpr int blueOf(Colore c) { return int((c >> 16) & 255); }
+constexpr int redOf(Colore c) {
+    return int(c & 255);
+}
+constexpr int greenOf(Colore c) {
+    return int((c >> 8) & 255);
+}
+constexpr int blueOf(Colore c) {
+    return int((c >> 16) & 255);
+}
 
-constexpr int RampSize = 1532;  // indices 0..1531
+constexpr int RampSize = 1532;   // indices 0..1531
 constexpr int MaxCounts = 32768; // counts 0..32767
 
 using Rampa = std::array<Colore, RampSize>;

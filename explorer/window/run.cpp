@@ -80,11 +80,7 @@ void MainWindow::View_Click() {
         paintTable();
         IterEffettive = IterMax;
 
-        if (RiquadroCorrente->text() == QStringLiteral("Z"))
-            RiquadroCorrente->clear();
-        if (Riquadro->text().isEmpty() && RiquadroCorrente->text().isEmpty())
-            Riquadro->setText(QStringLiteral("Z"));
-        RiquadroCorrente->setText(RiquadroCorrente->text() + Riquadro->text());
+        RiquadroCorrente->setText(nameAfterRun(RiquadroCorrente->text(), Riquadro->text()));
         Riquadro->clear();
 
         XMin = NuovoXMin;

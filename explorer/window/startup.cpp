@@ -249,6 +249,9 @@ void MainWindow::Blocca() {
 void MainWindow::Sblocca() {
     for (const auto& [control, ready] : readyState())
         control->setEnabled(ready);
+    // Blocca took the focus from whatever had it; a new limit can be typed
+    // straight away.
+    Iterazioni[1]->setFocus();
 }
 
 void MainWindow::Esci_Click() {

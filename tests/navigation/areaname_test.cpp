@@ -54,6 +54,14 @@ TEST(AreaName, AcceptsZOrOneToThirtyEightLetters) {
     }
 }
 
+TEST(AreaName, NameAfterRunAppendsTheFragmentToTheCurrentName) {
+    const std::tuple<QString, QString, QString> cases[] = {
+        {"Z", "", "Z"}, {"Z", "MK", "MK"}, {"", "", "Z"}, {"", "gM", "gM"}, {"MK", "aB", "MKaB"}};
+    for (const auto& [current, fragment, name] : cases)
+        EXPECT_EQ(nameAfterRun(current, fragment), name)
+            << current.toStdString() << " + " << fragment.toStdString();
+}
+
 TEST(Grid, PrecisionCheckAtItsExactBoundary) {
     // At 1 a unit in the last place is 2^-52, and the next pixel step,
     // width / (5 * 723), must exceed half of it: 1808 ulps of width pass

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iomanip>
 #include <limits>
 
@@ -338,6 +339,57 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     EXPECT_EQ(enabledCount(w->Lettere) + enabledCount(w->Mezzo), 30);
     act("!"); // the first letter alone can still be confirmed
     EXPECT_EQ(w->TipoScelta, 144);
+}
+
+// A name of pairs "m" (the centred shift) and a letter, each letter the cell
+// nearest 0 + 0i, where the doubles resolve far deeper than 38 letters reach.
+QString towardsZero(int pairs) {
+    QString name;
+    for (int k = 0; k < pairs; ++k) {
+        QString best;
+        double bestDistance = std::numeric_limits<double>::infinity();
+        for (char16_t letter = u'A'; letter <= u'Y'; ++letter) {
+            const QString candidate = name + u'm' + QChar(letter);
+            const Limits l = decoded(candidate);
+            const double distance = std::hypot(l.xMin + l.xMax, l.yMin + l.yMax);
+            if (distance < bestDistance) {
+                bestDistance = distance;
+                best = candidate;
+            }
+        }
+        name = best;
+    }
+    return name;
+}
+
+TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
+    goTo(towardsZero(18)); // 36 letters
+    act("#3M");            // a shift and a cell: 38 letters, the longest name
+    ASSERT_TRUE(platform.messages.isEmpty());
+    ASSERT_EQ(w->Riquadro->text(), "hM");
+    act("M"); // a sub-cell would make 39
+    EXPECT_EQ(platform.beeps, 1);
+    EXPECT_EQ(
+        platform.messages,
+        QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
+    EXPECT_EQ(w->Riquadro->text(), "hM");
+    EXPECT_EQ(w->SecondaLettera, 254);
+    EXPECT_FALSE(w->sfondo->Quad2[0].visible);
+
+    platform.messages.clear();
+    act("!>"); // the 38 letters are computed under their own name
+    const QString name = towardsZero(18) + "hM";
+    EXPECT_EQ(w->RiquadroCorrente->text(), name);
+    // The same view as the name decoded, to far below a pixel step.
+    const Limits a = shown(), b = decoded(name);
+    const double tolerance = (b.xMax - b.xMin) * 1e-9;
+    for (auto [x, y] :
+         {std::pair{a.xMin, b.xMin}, {a.xMax, b.xMax}, {a.yMin, b.yMin}, {a.yMax, b.yMax}})
+        EXPECT_NEAR(x, y, tolerance);
+    act("#-!"); // and "-1" takes the last group off again
+    EXPECT_EQ(w->RiquadroCorrente->text(), towardsZero(18));
+    EXPECT_EQ(next(), decoded(towardsZero(18)));
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
 TEST_F(NavigationWindow, CalcolaLimitiRefusesMalformedNamesAndChangesNothing) {

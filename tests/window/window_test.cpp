@@ -2,6 +2,7 @@
 // temporary application folder.
 #include "appfolder.h"
 #include "colours/colourwindow.h"
+#include "window/enginerun.h"
 #include "window/folderlock.h"
 #include "window/thumbnails.h"
 
@@ -14,6 +15,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -211,6 +215,9 @@ TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
         {"printf '    1,    2\\r\\n' > Tab.tmp\nprintf '724,' > Rep.tmp\n", "Tab.tmp"},
         {"printf '724,' > Rep.tmp\n", "Tab.tmp"}, // complete but no table
         {"printf '725,' > Rep.tmp\n", "fermato"}, // stops on its own
+        // A table far larger than any real one, and a folder in its place.
+        {"truncate -s 64G Tab.tmp\nprintf '724,' > Rep.tmp\n", "Tab.tmp"},
+        {"mkdir Tab.tmp\nprintf '724,' > Rep.tmp\n", "Tab.tmp"},
     };
     for (const auto& [script, message] : engines) {
         if (script.isEmpty())
@@ -222,6 +229,11 @@ TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
         ASSERT_EQ(platform.messages.size(), 1) << message;
         EXPECT_TRUE(platform.messages[0].contains(QString::fromUtf8(message)))
             << platform.messages[0].toStdString();
+        // The user reads Italian only: no reader's detail is shown.
+        if (QByteArray(message) == "Tab.tmp") {
+            EXPECT_EQ(platform.messages[0], TableDamagedMessage);
+        }
+        QDir(folder.file("Tab.tmp")).removeRecursively(); // the folder put there
         EXPECT_TRUE(exchangeFilesGone(folder)) << message;
         EXPECT_EQ(w->sfondo->image(), shown) << message;
         EXPECT_EQ(w->NumUltime, 1) << message;
@@ -252,42 +264,6 @@ TEST(MainWindow, ASecondInstanceOnTheSameFolderIsRefused) {
     EXPECT_TRUE(waitUntil([w3] { return w3->zStored() && !w3->busy(); }));
 }
 
-TEST(MainWindow, ItalianLocaleShowsCommasAndWritesPeriods) {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    AppFolder folder;
-    // Keep a copy of each job the window writes.
-    QFile::rename(folder.file("QuorC"), folder.file("QuorC.real"));
-    folder.installEngineScript("cp Quor.tmp job.txt\nexec ./QuorC.real\n");
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    EXPECT_EQ(w->Limite[2]->text(), "-1,5");
-
-    setLimit(*w, "250");
-    w->NuovoXMin = -0.7436;
-    w->NuovoXMax = -0.7435;
-    w->NuovoYMin = 0.1318;
-    w->NuovoYMax = 0.1319;
-    w->Zoom->setText("2,5");
-    w->TipoScelta = 144;
-    click(w->View);
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(w->Limite[0]->text(), "-0,7436");
-    EXPECT_EQ(w->Zoom->text(), "62,5");
-
-    // The job carries periods whatever the locale, and each value exactly.
-    QFile job(folder.file("job.txt"));
-    ASSERT_TRUE(job.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = job.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 7);
-    const double expected[] = {0, -0.7436, -0.7435, 0.1318, 0.1319, 250};
-    for (int i = 0; i < 6; ++i) {
-        ASSERT_TRUE(lines[i].endsWith('\r')) << i;
-        EXPECT_FALSE(lines[i].contains(',')) << lines[i].toStdString();
-        EXPECT_EQ(std::strtod(lines[i].chopped(1).constData(), nullptr), expected[i]);
-    }
-    QLocale::setDefault(QLocale::c());
-}
-
 TEST(MainWindow, ClosingDuringARunStopsTheEngine) {
     AppFolder folder;
     FakePlatform platform;
@@ -309,19 +285,37 @@ TEST(MainWindow, ClosingDuringARunStopsTheEngine) {
 }
 
 TEST(MainWindow, UnusableLibraryIsReportedAndTheProgramGoesOnEmpty) {
-    // A file where the library folder should be, then a list that is a folder.
-    for (const char* blocker : {"BeiLuoghi", "BeiLuoghi/BeiLuoghi.txt"}) {
+    // Each spoils the library in its own way; none may stop the start.
+    const std::pair<const char*, std::function<void(const AppFolder&)>> blockers[] = {
+        {"BeiLuoghi", // a file where the library folder should be
+         [](const AppFolder& f) { QFile(f.file("BeiLuoghi")).open(QIODevice::WriteOnly); }},
+        {"BeiLuoghi.txt", // a folder where the list should be
+         [](const AppFolder& f) { QDir().mkpath(f.file("BeiLuoghi/BeiLuoghi.txt")); }},
+        {"BeiLuoghi.txt", // a list that never ends
+         [](const AppFolder& f) {
+             QDir().mkpath(f.file("BeiLuoghi"));
+             QFile::link("/dev/zero", f.file("BeiLuoghi/BeiLuoghi.txt"));
+         }},
+        {"BeiLuoghi.txt", // a pipe that nobody writes
+         [](const AppFolder& f) {
+             QDir().mkpath(f.file("BeiLuoghi"));
+             ::mkfifo(QFile::encodeName(f.file("BeiLuoghi/BeiLuoghi.txt")).constData(), 0600);
+         }},
+        {"BeiLuoghi.txt", // far more than a thousand places can fill
+         [](const AppFolder& f) {
+             QDir().mkpath(f.file("BeiLuoghi"));
+             QFile list(f.file("BeiLuoghi/BeiLuoghi.txt"));
+             list.open(QIODevice::WriteOnly);
+             list.write(QByteArray(2 << 20, ' ') + "\"M\",100,0\r\n");
+         }},
+    };
+    for (const auto& [shown, spoil] : blockers) {
         AppFolder folder;
-        if (QString(blocker).contains('/')) {
-            ASSERT_TRUE(QDir().mkpath(folder.file(blocker)));
-        } else {
-            QFile file(folder.file(blocker));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        }
+        spoil(folder);
         FakePlatform platform;
         auto w = startWindow(folder, platform);
-        ASSERT_EQ(platform.messages.size(), 1) << blocker;
-        EXPECT_TRUE(platform.messages[0].contains(blocker)) << platform.messages[0].toStdString();
+        ASSERT_EQ(platform.messages.size(), 1) << shown;
+        EXPECT_TRUE(platform.messages[0].contains(shown)) << platform.messages[0].toStdString();
         EXPECT_EQ(w->UltimoLuogo, -1);
         EXPECT_EQ(w->SaveName->text(), "");
         EXPECT_EQ(w->RiquadroCorrente->text(), "Z");

@@ -1,0 +1,147 @@
+// The window on the user's desktop: an Italian system locale, an application
+// folder that cannot be written, and where the keyboard goes.
+#include "appfolder.h"
+#include "window/folderlock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <clocale>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quorvane;
+using namespace quorvane::testing;
+
+namespace {
+
+// The desktop's Italian locale, for the C library (as Qt sets it from the
+// desktop at start-up) and for Qt's own number texts.
+class ItalianDesktop : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(std::setlocale(LC_ALL, "it_IT.UTF-8"), nullptr)
+            << "the it_IT.UTF-8 locale is not installed (scripts/setup generates it)";
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%.1f", 1.5);
+        ASSERT_STREQ(buf, "1,5") << "the C library does not write Italian numbers";
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    }
+    void TearDown() override {
+        std::setlocale(LC_ALL, "C");
+        QLocale::setDefault(QLocale::c());
+    }
+};
+
+// The jobs a window wrote, one per run, kept by an engine script that copies
+// each one before the real QuorC reads it.
+void keepJobs(AppFolder& folder) {
+    QFile::rename(folder.file("QuorC"), folder.file("QuorC.real"));
+    folder.installEngineScript("cat Quor.tmp >> jobs.txt\nexec ./QuorC.real\n");
+}
+
+std::vector<double> jobValues(const AppFolder& folder, int job) {
+    QFile file(folder.file("jobs.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    std::vector<double> values;
+    for (qsizetype i = qsizetype(job) * 6; i < qsizetype(job + 1) * 6 && i < lines.size(); ++i) {
+        const QByteArray line = lines[i];
+        EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
+        EXPECT_FALSE(line.contains(',')) << line.toStdString();
+        double v = 0;
+        const auto [end, error] = std::from_chars(line.begin(), line.end() - 1, v);
+        EXPECT_TRUE(error == std::errc() && end == line.end() - 1) << line.toStdString();
+        values.push_back(v);
+    }
+    return values;
+}
+
+} // namespace
+
+TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
+    AppFolder folder;
+    keepJobs(folder);
+    FakePlatform platform;
+    auto w = startWindow(folder, platform);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+    EXPECT_EQ(jobValues(folder, 0), (std::vector<double>{0, -2, 1, -1.5, 1.5, 100}));
+    EXPECT_EQ(w->sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(w->Limite[2]->text(), "-1,5");
+
+    // A cell and a sub-cell, confirmed and computed: the job holds the
+    // limits the window shows afterwards, to the last bit.
+    click(w->Griglia);
+    click(w->Lettere[12]);
+    click(w->Lettere[10]);
+    click(w->Copia);
+    w->Iterazioni[1]->setText("2,5e2"); // 250 typed the Italian way
+    click(w->IterazOK);
+    ASSERT_EQ(w->IterMax, 250);
+    click(w->View);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+    EXPECT_EQ(w->RiquadroCorrente->text(), "MK");
+    EXPECT_EQ(jobValues(folder, 1),
+              (std::vector<double>{0, w->XMin, w->XMax, w->YMin, w->YMax, 250}));
+    EXPECT_TRUE(w->Limite[0]->text().contains(',')) << w->Limite[0]->text().toStdString();
+    EXPECT_EQ(w->Zoom->text(), "625");
+}
+
+TEST(Desktop, AFolderThatCannotBeWrittenIsToldApartFromOneInUse) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QFile::setPermissions(root.path(), QFile::permissions(root.path()) |
+                                                       QFileDevice::ReadOther |
+                                                       QFileDevice::ExeOther));
+    // A file where the folder should be: nothing can be made inside it.
+    const QString notAFolder = root.filePath("file");
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    FakePlatform platform;
+    EXPECT_EQ(openSession(notAFolder, platform), nullptr);
+    EXPECT_EQ(platform.messages, QStringList{folderNotWritableMessage(notAFolder)});
+
+    // A read-only folder, as an ordinary user meets it: the check runs in a
+    // child process that gives up root, which would write there anyway.
+    const QString readOnly = root.filePath("readonly");
+    ASSERT_TRUE(QDir().mkdir(readOnly));
+    ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0555), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        const FolderLock lock = lockAppFolder(readOnly);
+        ::_exit(lock.lock ? 1 : lock.refusal == folderNotWritableMessage(readOnly) ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: locked anyway, 2: reported as in use, 3: no user";
+}
+
+TEST(Desktop, TheKeyboardGoesToTheIterationLimitAfterEveryRun) {
+    AppFolder folder;
+    FakePlatform platform;
+    auto w = startWindow(folder, platform);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(w->Iterazioni[0]->focusPolicy(), Qt::NoFocus);
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(QApplication::focusWidget(), w->Iterazioni[1]) << run;
+        // Typed straight away, as a user would after a picture.
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(static_cast<QWidget*>(nullptr), QString::number(200 + run));
+        click(w->IterazOK);
+        EXPECT_EQ(w->IterMax, 200 + run);
+        click(w->View);
+        EXPECT_EQ(w->IterEffettive, 200 + run);
+    }
+}
