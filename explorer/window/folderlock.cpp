@@ -15,14 +15,15 @@ std::unique_ptr<QLockFile> lockAppFolder(const QString& appFolder) {
 
 Session::~Session() = default;
 
-std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform) {
+std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
+                                     const QString& engine) {
     auto session = std::make_unique<Session>();
     session->lock = lockAppFolder(appFolder);
     if (!session->lock) {
         platform.message(nullptr, FolderInUseMessage);
         return nullptr;
     }
-    session->window = std::make_unique<MainWindow>(appFolder, platform);
+    session->window = std::make_unique<MainWindow>(appFolder, platform, engine);
     session->window->show();
     return session;
 }

@@ -27,8 +27,10 @@ struct Session {
     ~Session();
 };
 
-// Locks appFolder and shows the main window on it; when another Quorvane
-// holds the folder, tells the user so and returns nothing.
-std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform);
+// Locks appFolder and shows the main window on it, with the engine at engine
+// (empty for QuorC in appFolder); when another Quorvane holds the folder,
+// tells the user so and returns nothing.
+std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
+                                     const QString& engine = {});
 
 } // namespace quorvane
