@@ -13,19 +13,15 @@ constexpr int PollMilliseconds = 4;
 constexpr int StopGraceMilliseconds = 10000;
 } // namespace
 
-EngineRun::EngineRun(Platform& services, const QString& appFolder)
-    : platform(services), folder(appFolder) {}
+EngineRun::EngineRun(Platform& services, const QString& appFolder, const QString& enginePath)
+    : platform(services), folder(appFolder), engineFile(enginePath) {}
 
 QString EngineRun::path(const char* name) const {
     return folder + QLatin1Char('/') + QLatin1String(name);
 }
 
 QString EngineRun::enginePath() const {
-#ifdef Q_OS_WIN
-    return path("QuorC.exe");
-#else
-    return path("QuorC");
-#endif
+    return engineFile;
 }
 
 void EngineRun::removeExchangeFiles() const {

@@ -37,7 +37,8 @@ struct RunOutcome {
 
 class EngineRun {
   public:
-    EngineRun(Platform& platform, const QString& appFolder);
+    // engine is the path of QuorC, which runs in appFolder.
+    EngineRun(Platform& platform, const QString& appFolder, const QString& engine);
 
     // Runs job; inCorso is the flag the stop command clears. On Complete,
     // table holds the counts [column * 724 + row].
@@ -51,6 +52,7 @@ class EngineRun {
   private:
     Platform& platform;
     QString folder;
+    QString engineFile;
 };
 
 } // namespace quorvane

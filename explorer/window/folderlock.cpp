@@ -27,6 +27,7 @@ FolderLock lockAppFolder(const QString& appFolder) {
 
 Session::~Session() = default;
 
+<<<<<<< HEAD
 std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform) {
     FolderLock folderLock = lockAppFolder(appFolder);
     if (!folderLock.lock) {
@@ -36,6 +37,17 @@ std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platfor
     auto session = std::make_unique<Session>();
     session->lock = std::move(folderLock.lock);
     session->window = std::make_unique<MainWindow>(appFolder, platform);
+=======
+std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
+                                     const QString& engine) {
+    auto session = std::make_unique<Session>();
+    session->lock = lockAppFolder(appFolder);
+    if (!session->lock) {
+        platform.message(nullptr, FolderInUseMessage);
+        return nullptr;
+    }
+    session->window = std::make_unique<MainWindow>(appFolder, platform, engine);
+>>>>>>> package
     session->window->show();
     return session;
 }

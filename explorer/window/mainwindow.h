@@ -31,7 +31,8 @@ class Colori;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    MainWindow(const QString& appFolder, Platform& platform);
+    // engine is the path of QuorC; empty for QuorC in appFolder.
+    MainWindow(const QString& appFolder, Platform& platform, const QString& engine = {});
     ~MainWindow() override;
 
     // ---- Controls, grouped by frame ----------------------------------------
@@ -185,6 +186,7 @@ class MainWindow : public QWidget {
     void waitForEvents(int milliseconds);
 
     QString folder;
+    QString engineFile;
     Platform& platform;
     std::unique_ptr<Colori> coloriWindow;
     bool zTag = false; // the start view is stored in Z

@@ -59,7 +59,7 @@ void MainWindow::View_Click() {
 
     InCorso = true;
     std::vector<std::int16_t> table;
-    EngineRun engine(platform, folder);
+    EngineRun engine(platform, folder, engineFile);
     const RunOutcome outcome = engine.run(job, InCorso, hooks, table);
     if (hourglass)
         QApplication::restoreOverrideCursor();

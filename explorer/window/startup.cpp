@@ -1,6 +1,7 @@
 // Start-up, activation, the enabling rule and the end of the program.
 #include "colours/colourwindow.h"
 #include "library/placelist.h"
+#include "window/location.h"
 #include "window/mainwindow.h"
 #include "window/numbertext.h"
 #include "window/thumbnails.h"
@@ -29,8 +30,9 @@ bool tagIsTrue(const QObject* control) {
     return tagOf(control).compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
 }
 
-MainWindow::MainWindow(const QString& appFolder, Platform& services)
-    : folder(appFolder), platform(services) {
+MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& engine)
+    : folder(appFolder), engineFile(engine.isEmpty() ? engineIn(appFolder) : engine),
+      platform(services) {
     Tavola.assign(std::size_t(Sfondo::Side) * Sfondo::Side, 0);
     buildControls();
     Black = QImage(Sfondo::Side, Sfondo::Side, QImage::Format_RGB32);
