@@ -27,8 +27,8 @@ FolderLock lockAppFolder(const QString& appFolder) {
 
 Session::~Session() = default;
 
-<<<<<<< HEAD
-std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform) {
+std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
+                                     const QString& engine) {
     FolderLock folderLock = lockAppFolder(appFolder);
     if (!folderLock.lock) {
         platform.message(nullptr, folderLock.refusal);
@@ -36,18 +36,7 @@ std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platfor
     }
     auto session = std::make_unique<Session>();
     session->lock = std::move(folderLock.lock);
-    session->window = std::make_unique<MainWindow>(appFolder, platform);
-=======
-std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
-                                     const QString& engine) {
-    auto session = std::make_unique<Session>();
-    session->lock = lockAppFolder(appFolder);
-    if (!session->lock) {
-        platform.message(nullptr, FolderInUseMessage);
-        return nullptr;
-    }
     session->window = std::make_unique<MainWindow>(appFolder, platform, engine);
->>>>>>> package
     session->window->show();
     return session;
 }

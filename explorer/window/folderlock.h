@@ -36,16 +36,10 @@ struct Session {
     ~Session();
 };
 
-<<<<<<< HEAD
-// Locks appFolder and shows the main window on it; when the folder cannot be
-// locked, tells the user why and returns nothing.
-std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform);
-=======
 // Locks appFolder and shows the main window on it, with the engine at engine
-// (empty for QuorC in appFolder); when another Quorvane holds the folder,
-// tells the user so and returns nothing.
+// (empty for QuorC in appFolder); when the folder cannot be locked, tells
+// the user why and returns nothing.
 std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
                                      const QString& engine = {});
->>>>>>> package
 
 } // namespace quorvane
