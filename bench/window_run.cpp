@@ -1,6 +1,7 @@
 // The whole run of the start view at limit 100, from the click on View to
 // the painted picture, in the headless window with the real QuorC.
 #include "appfolder.h"
+#include "window/viewcore.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -14,7 +15,7 @@ static void BM_ViewClickStartView(benchmark::State& state) {
     FakePlatform platform;
     auto window = startWindow(folder, platform);
     for (auto _ : state) {
-        click(window->View);
+        click(window->controls().View);
         if (!platform.messages.isEmpty()) {
             state.SkipWithError("the run reported an error");
             break;
@@ -30,7 +31,7 @@ static void BM_PaintTable(benchmark::State& state) {
     FakePlatform platform;
     auto window = startWindow(folder, platform);
     for (auto _ : state)
-        window->paintTable();
+        window->core().paintTable();
 }
 BENCHMARK(BM_PaintTable)->Unit(benchmark::kMillisecond);
 

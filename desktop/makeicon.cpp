@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
     std::vector<std::uint32_t> table(std::size_t(quor::DimScreen) * quor::DimScreen);
     quor::plainTable(job, table.data());
 
-    auto frequenze = std::make_unique<Frequenze>();
+    auto frequenze = std::make_unique<Frequencies>();
     frequenze->fill(0);
-    auto palette = std::make_unique<ColoreIter>();
-    Colora(false, int(job.nmax), *frequenze, CreaRampa(rgb(0, 0, 0)), *palette);
+    auto palette = std::make_unique<Palette>();
+    fillPalette(false, int(job.nmax), *frequenze, rampColours(rgb(0, 0, 0)), *palette);
 
     QImage view(quor::DimScreen, quor::DimScreen, QImage::Format_RGB32);
     for (int row = 0; row < quor::DimScreen; ++row)

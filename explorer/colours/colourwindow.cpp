@@ -1,4 +1,5 @@
 #include "colours/colourwindow.h"
+#include "window/tags.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -19,7 +20,7 @@ Colori::Colori(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Colori"));
     setWindowTitle(QStringLiteral("Colori"));
     setFixedSize(px(ClientWidthTwips), px(ClientHeightTwips));
-    setTag(QStringLiteral("False"));
+    setTag(this, False);
 
     Fine = new QPushButton(QStringLiteral("OK"), this);
     Fine->setObjectName(QStringLiteral("Fine"));
@@ -57,18 +58,10 @@ void Colori::setLineColour(int m, quorvane::Colore colour) {
     update();
 }
 
-QString Colori::tag() const {
-    return property("tag").toString();
-}
-
-void Colori::setTag(const QString& text) {
-    setProperty("tag", text);
-}
-
 void Colori::Fine_Click() {
     // The tag tells the main window's activation that this is only the return
     // from the legend, so it must not redo the start-up work.
-    setTag(QStringLiteral("True"));
+    setTag(this, True);
     emit closed();
     hide();
 }
@@ -77,7 +70,7 @@ void Colori::closeEvent(QCloseEvent* event) {
     // The window system's close button means the same as "OK"; a close while
     // hidden (the program ending) is no return from the legend.
     if (isVisible()) {
-        setTag(QStringLiteral("True"));
+        setTag(this, True);
         emit closed();
     }
     event->accept();

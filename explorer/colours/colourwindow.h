@@ -30,17 +30,14 @@ class Colori : public QWidget {
 
     explicit Colori(QWidget* parent = nullptr);
 
-    // Line m (0..1531) of the legend; shows Rampa(m).
+    // Line m (0..1531) of the legend; shows Ramp(m).
     const ColourLine& Colore(int m) const { return lines[std::size_t(m)]; }
-    // Colours line m; CreaRampa's callback hands each ramp colour here.
+    // Colours line m; the ramp builder hands each ramp colour here.
     void setLineColour(int m, quorvane::Colore colour);
 
     QPushButton* Fine = nullptr;
 
-    // The window's tag: "False" or "True" ("True" once "OK" has closed it).
-    // It lives in the dynamic property "tag", like every tag flag.
-    QString tag() const;
-    void setTag(const QString& text);
+    // The window's tag (window/tags.h) is "True" once "OK" has closed it.
 
     void Fine_Click();
 

@@ -2,15 +2,12 @@
 // cell of the 5 x 5 grid) and "a".."y" (shift by whole pixel steps).
 #pragma once
 
+#include "window/limits.h"
+
 #include <QString>
 #include <optional>
 
 namespace quorvane {
-
-struct Limits {
-    double xMin = -2.0, xMax = 1.0, yMin = -1.5, yMax = 1.5;
-    bool operator==(const Limits&) const = default;
-};
 
 struct DecodedArea {
     Limits limits;

@@ -9,7 +9,7 @@ QPoint gridOffset(const GridShift& shift) {
             Spostamenti[1][shift.spostaY] + Spostamenti[2][shift.affinaY]};
 }
 
-GridLayout DisegnaGriglia(const GridShift& shift, bool twoLetter, int primaLettera) {
+GridLayout layoutGrid(const GridShift& shift, bool twoLetter, int primaLettera) {
     const QPoint off = gridOffset(shift);
     const int offX = off.x(), offY = off.y();
 
@@ -44,10 +44,6 @@ GridLayout DisegnaGriglia(const GridShift& shift, bool twoLetter, int primaLette
     sub.quad1 = QRect(cellX - 1, cellY - 1, 146, 146);
     layout.subGrid = sub;
     return layout;
-}
-
-QRect monoLetteraRect(int index) {
-    return QRect(65 + CellPitch * (index % 5), 65 + CellPitch * (index / 5), 14, 14);
 }
 
 QRect quad2Rect(int primaLettera, int secondaLettera, const GridShift& shift) {

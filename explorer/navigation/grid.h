@@ -3,6 +3,7 @@
 #pragma once
 
 #include "navigation/areaname.h"
+#include "window/overlays.h"
 
 #include <QChar>
 #include <QLine>
@@ -26,7 +27,6 @@ inline constexpr std::array<std::array<int, 5>, 3> Spostamenti{{
 constexpr int ShiftCentre = 2;
 constexpr int CellPitch = 145;   // picture pixels between grid lines
 constexpr int SubCellPitch = 29; // picture pixels between sub-grid lines
-constexpr int PictureSize = 724;
 
 // SecondaLettera values that are not a sub-cell index.
 constexpr int NoLetterYet = 255;
@@ -45,26 +45,9 @@ struct GridShift {
 // Drawn offset of the grid in whole picture pixels.
 QPoint gridOffset(const GridShift& shift);
 
-// Overlays of the first chosen cell: the sub-grid, its letters and its frame.
-struct SubGridLayout {
-    std::array<QLine, 8> gridL;      // 0..3 horizontal, 4..7 vertical
-    std::array<QRect, 25> biLettera; // 8 x 10 px
-    QRect quad1;                     // 146 x 146 px
-    int hiddenMonoLettera = 0;       // the cell letter covered by the sub-grid
-    bool operator==(const SubGridLayout&) const = default;
-};
-
-struct GridLayout {
-    std::array<QLine, 12> gridH; // 0..5 vertical, 6..11 horizontal
-    std::optional<SubGridLayout> subGrid;
-    bool operator==(const GridLayout&) const = default;
-};
-
-// `DisegnaGriglia`: with twoLetter the sub-grid of primaLettera is laid out too.
-GridLayout DisegnaGriglia(const GridShift& shift, bool twoLetter, int primaLettera);
-
-// `MonoLettera`(index): fixed near each cell's centre, whatever the shift.
-QRect monoLetteraRect(int index);
+// The grid drawn by `DisegnaGriglia`: with twoLetter the sub-grid of
+// primaLettera is laid out too.
+GridLayout layoutGrid(const GridShift& shift, bool twoLetter, int primaLettera);
 
 // `Quad2`(0) around the second chosen sub-cell, 30 x 30 px.
 QRect quad2Rect(int primaLettera, int secondaLettera, const GridShift& shift);

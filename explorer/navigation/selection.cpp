@@ -36,7 +36,7 @@ ChosenSquare chosenSquare(int primaLettera, int secondaLettera, const GridShift&
 }
 
 QImage sampleThumbnail(const QImage& picture, const ChosenSquare& square) {
-    QImage icona(ThumbnailSize, ThumbnailSize, QImage::Format_RGB32);
+    QImage icona(ThumbnailSide, ThumbnailSide, QImage::Format_RGB32);
     icona.fill(ThumbnailBackground);
 
     const int x0 = square.x0, y0 = square.y0, size = square.size;
@@ -44,7 +44,7 @@ QImage sampleThumbnail(const QImage& picture, const ChosenSquare& square) {
     for (int i = x0 - 1; i <= x0 + size; ++i) {
         int ky = -1;
         for (int j = y0 - 1; j <= y0 + size; ++j) {
-            if (i >= 0 && i < PictureSize && j >= 0 && j < PictureSize && picture.valid(i, j)) {
+            if (i >= 0 && i < DimScreen && j >= 0 && j < DimScreen && picture.valid(i, j)) {
                 if (size == TwoLetterSize) {
                     icona.setPixel(i - x0 + 2, j - y0 + 2, picture.pixel(i, j));
                 } else if ((kx + 1) % 5 == 0 && (ky + 1) % 5 == 0) {

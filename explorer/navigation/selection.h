@@ -4,6 +4,7 @@
 
 #include "navigation/areaname.h"
 #include "navigation/grid.h"
+#include "window/thumbnails.h"
 
 #include <QColor>
 #include <QImage>
@@ -38,7 +39,6 @@ struct ChosenSquare {
 };
 ChosenSquare chosenSquare(int primaLettera, int secondaLettera, const GridShift& shift);
 
-constexpr int ThumbnailSize = 32;
 // Where the source lay outside the picture, and the one-pixel border.
 inline const QColor ThumbnailBackground = QColor(Qt::white);
 

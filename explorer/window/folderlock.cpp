@@ -1,6 +1,7 @@
 #include "window/folderlock.h"
 
 #include "window/mainwindow.h"
+#include "window/platform.h"
 
 #include <QDir>
 

@@ -14,11 +14,11 @@ constexpr int EmptyAfter = 4590;  // class of the empty counts above the last on
 
 // A sample count can never be negative; reading a negative entry as empty
 // keeps the band sharing monotonic, so every loop below moves forward.
-std::int64_t samplesAt(const Frequenze& frequenze, int k) {
+std::int64_t samplesAt(const Frequencies& frequenze, int k) {
     return std::max<std::int64_t>(0, frequenze[std::size_t(k)]);
 }
 
-void linearPalette(int n, const Rampa& rampa, ColoreIter& coloreIter) {
+void linearPalette(int n, const Ramp& rampa, Palette& coloreIter) {
     if (n - 1 >= TopOfRamp) {
         const double ratio = double(n - 1) / TopOfRamp;
         int c = 1;
@@ -41,8 +41,7 @@ void linearPalette(int n, const Rampa& rampa, ColoreIter& coloreIter) {
     }
 }
 
-void automaticPalette(int n, const Frequenze& frequenze, const Rampa& rampa,
-                      ColoreIter& coloreIter) {
+void automaticPalette(int n, const Frequencies& frequenze, const Ramp& rampa, Palette& coloreIter) {
     std::vector<std::int16_t> classOf(std::size_t(n) + 1, 0);
 
     // The caller has made sure some count in 1..n-1 occurs, so both scans stop
@@ -109,8 +108,8 @@ void automaticPalette(int n, const Frequenze& frequenze, const Rampa& rampa,
 
 } // namespace
 
-Rampa CreaRampa(Colore nero, const std::function<void(int, Colore)>& onColour) {
-    Rampa rampa{};
+Ramp rampColours(Colore nero, const std::function<void(int, Colore)>& onColour) {
+    Ramp rampa{};
     auto put = [&](int index, Colore colour) {
         rampa[std::size_t(index)] = colour;
         if (onColour)
@@ -136,8 +135,8 @@ Rampa CreaRampa(Colore nero, const std::function<void(int, Colore)>& onColour) {
     return rampa;
 }
 
-void Colora(bool automatic, int iterMax, const Frequenze& frequenze, const Rampa& rampa,
-            ColoreIter& coloreIter) {
+void fillPalette(bool automatic, int iterMax, const Frequencies& frequenze, const Ramp& rampa,
+                 Palette& coloreIter) {
     // Counts live in 16-bit signed integers and the window keeps the limit in
     // range; clamping here keeps every index inside the arrays for any caller.
     const int n = std::clamp(iterMax, 20, MaxCounts - 1);

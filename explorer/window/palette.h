@@ -22,22 +22,27 @@ constexpr int blueOf(Colore c) {
     return int((c >> 16) & 255);
 }
 
+constexpr Colore Nero = rgb(0, 0, 0);
+constexpr Colore Bianco = rgb(255, 255, 255);
+constexpr Colore Rosso = rgb(255, 0, 0);
+constexpr Colore Verde = rgb(0, 255, 0);
+
 constexpr int RampSize = 1532;   // indices 0..1531
 constexpr int MaxCounts = 32768; // counts 0..32767
 
-using Rampa = std::array<Colore, RampSize>;
-using Frequenze = std::array<std::int32_t, MaxCounts>;
-using ColoreIter = std::array<Colore, MaxCounts>;
+using Ramp = std::array<Colore, RampSize>;
+using Frequencies = std::array<std::int32_t, MaxCounts>;
+using Palette = std::array<Colore, MaxCounts>;
 
 // Builds the ramp. onColour receives each colour as soon as it is computed,
 // in the order index 0, then 1530 down to 1, then 1531 (the colour window
 // colours its lines from it).
-Rampa CreaRampa(Colore nero, const std::function<void(int, Colore)>& onColour = {});
+Ramp rampColours(Colore nero, const std::function<void(int, Colore)>& onColour = {});
 
 // Rebuilds the palette for iteration limit iterMax (20..32767) from the ramp:
 // linear, or automatic (driven by frequenze) when automatic is true and some
 // count between 1 and iterMax - 1 occurs.
-void Colora(bool automatic, int iterMax, const Frequenze& frequenze, const Rampa& rampa,
-            ColoreIter& coloreIter);
+void fillPalette(bool automatic, int iterMax, const Frequencies& frequenze, const Ramp& rampa,
+                 Palette& coloreIter);
 
 } // namespace quorvane

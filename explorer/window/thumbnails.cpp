@@ -12,10 +12,10 @@ QImage blankThumbnail() {
 
 QImage startViewThumbnail(const std::array<Colore, RampSize>& rampa) {
     constexpr int limit = 100;
-    auto frequencies = std::make_unique<quorvane::Frequenze>();
+    auto frequencies = std::make_unique<quorvane::Frequencies>();
     frequencies->fill(0);
-    auto palette = std::make_unique<quorvane::ColoreIter>();
-    Colora(false, limit, *frequencies, rampa, *palette);
+    auto palette = std::make_unique<quorvane::Palette>();
+    fillPalette(false, limit, *frequencies, rampa, *palette);
     QImage icon = blankThumbnail();
     for (int px = 0; px < 30; ++px) {
         for (int py = 0; py < 30; ++py) {

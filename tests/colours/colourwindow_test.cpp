@@ -1,4 +1,5 @@
 #include "colours/colourwindow.h"
+#include "window/tags.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,8 +13,8 @@ namespace quorvane {
 namespace {
 
 TEST(Colori, LinesSitInSixStripsAndShowTheRampColours) {
-    Colori w; // coloured the way start-up colours it: through CreaRampa's callback
-    const Rampa r = CreaRampa(rgb(0, 0, 0), [&](int m, Colore c) { w.setLineColour(m, c); });
+    Colori w; // coloured the way start-up colours it: through the ramp builder
+    const Ramp r = rampColours(rgb(0, 0, 0), [&](int m, Colore c) { w.setLineColour(m, c); });
     const std::pair<int, ColourLine> lines[] = {
         {0, {1920, 2800, 2280, 2800, rgb(0, 255, 0)}},    // below the rightmost strip
         {1, {1920, 2790, 2280, 2790, r[1]}},              // rightmost strip, bottom
@@ -33,24 +34,24 @@ TEST(Colori, OkOrTheCloseButtonSetsTheTagHidesAndSignals) {
     Colori w;
     QSignalSpy spy(&w, &Colori::closed);
     for (const bool viaOk : {true, false}) {
-        w.setTag("False"); // as the main window's re-entry does
+        setTag(&w, False); // as the main window's re-entry does
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         viaOk ? QTest::mouseClick(w.Fine, Qt::LeftButton) : void(w.close());
-        EXPECT_EQ(w.tag(), "True") << viaOk;
+        EXPECT_EQ(tagOf(&w), "True") << viaOk;
         EXPECT_FALSE(w.isVisible()) << viaOk;
         EXPECT_EQ(spy.count(), viaOk ? 1 : 2);
     }
-    w.setTag("False");
+    setTag(&w, False);
     QCloseEvent hiddenClose; // the program ending, not a return from the legend
     QCoreApplication::sendEvent(&w, &hiddenClose);
-    EXPECT_EQ(w.tag(), "False");
+    EXPECT_EQ(tagOf(&w), "False");
     EXPECT_EQ(spy.count(), 2);
 }
 
 TEST(Colori, RenderedLegendShowsTheStripColours) {
     Colori w;
-    const Rampa r = CreaRampa(rgb(0, 0, 0), [&](int m, Colore c) { w.setLineColour(m, c); });
+    const Ramp r = rampColours(rgb(0, 0, 0), [&](int m, Colore c) { w.setLineColour(m, c); });
     const QImage image = w.grab().toImage();
     const qreal k = image.devicePixelRatio(); // the grab may come at a higher density
     const auto pixel = [&](int x, int y) { return QColor(image.pixel(int(x * k), int(y * k))); };

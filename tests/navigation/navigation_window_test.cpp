@@ -1,7 +1,11 @@
 // The grid selection driven through the main window's controls with the real
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
 #include "appfolder.h"
+#include "library/recentpictures.h"
 #include "navigation/areaname.h"
+#include "navigation/gridselection.h"
+#include "window/sfondo.h"
+#include "window/viewcore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,29 +60,31 @@ class NavigationWindow : public ::testing::Test {
     AppFolder folder;
     FakePlatform platform;
     std::unique_ptr<MainWindow> w = startWindow(folder, platform);
-    const QImage start = w->sfondo->image();
+    const Controls& ui = w->controls();
+    ViewCore& core = w->core();
+    const QImage start = ui.sfondo->image();
 
     // Presses controls in turn: '#' the grid switch, 'A'..'Y' a letter,
     // '0'..'4' a shift button, '-' "-1", '!' "OK", '>' View.
     void act(const char* keys) {
         for (const char* k = keys; *k; ++k) {
             if (*k >= 'A' && *k <= 'Y')
-                click(w->Lettere[std::size_t(*k - 'A')]);
+                click(ui.Lettere[std::size_t(*k - 'A')]);
             else if (*k >= '0' && *k <= '4')
-                click(w->Mezzo[std::size_t(*k - '0')]);
+                click(ui.Mezzo[std::size_t(*k - '0')]);
             else
-                click(*k == '#'   ? w->Griglia
-                      : *k == '-' ? w->MenoUna
-                      : *k == '!' ? w->Copia
-                                  : w->View);
+                click(*k == '#'   ? ui.Griglia
+                      : *k == '-' ? ui.MenoUna
+                      : *k == '!' ? ui.Copia
+                                  : ui.View);
         }
     }
-    Limits shown() const { return {w->XMin, w->XMax, w->YMin, w->YMax}; }
-    Limits next() const { return {w->NuovoXMin, w->NuovoXMax, w->NuovoYMin, w->NuovoYMax}; }
+    Limits shown() const { return core.shown(); }
+    Limits next() const { return core.next(); }
 
     // No grid line, letter or live frame is left on the picture.
     void expectGridGone() const {
-        const auto& o = *w->sfondo;
+        const Overlays& o = ui.sfondo->overlays();
         EXPECT_EQ(visibleCount(o.GridH) + visibleCount(o.GridL) + visibleCount(o.MonoLettera) +
                       visibleCount(o.BiLettera),
                   0);
@@ -88,59 +94,59 @@ class NavigationWindow : public ::testing::Test {
 
     // Shows the view of a name as the library would: its limits, its name, a run.
     void goTo(const QString& name) {
-        ASSERT_TRUE(w->CalcolaLimiti(name));
-        w->RiquadroCorrente->setText(name);
-        click(w->View);
+        ASSERT_TRUE(core.CalcolaLimiti(name));
+        ui.RiquadroCorrente->setText(name);
+        click(ui.View);
         ASSERT_FALSE(w->busy());
-        ASSERT_EQ(w->RiquadroCorrente->text(), name);
+        ASSERT_EQ(ui.RiquadroCorrente->text(), name);
     }
 };
 
 } // namespace
 
 TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
-    const auto& o = *w->sfondo;
+    const Overlays& o = ui.sfondo->overlays();
     const int starts = platform.engineStarts;
     act("#");
     EXPECT_EQ(visibleCount(o.GridH), 12);
     EXPECT_EQ(visibleCount(o.MonoLettera), 25);
-    EXPECT_FALSE(w->MenoUna->isEnabled()); // the start view has no letters to cut
+    EXPECT_FALSE(ui.MenoUna->isEnabled()); // the start view has no letters to cut
     act("M");
-    EXPECT_EQ(w->Riquadro->text(), "M");
+    EXPECT_EQ(ui.Riquadro->text(), "M");
     EXPECT_EQ(o.Quad1[0].rect, QRect(289, 289, 146, 146));
     EXPECT_EQ(visibleCount(o.GridL), 8);
     EXPECT_FALSE(o.MonoLettera[12].visible);
     act("K");
-    EXPECT_EQ(w->Riquadro->text(), "MK");
+    EXPECT_EQ(ui.Riquadro->text(), "MK");
     EXPECT_FALSE(o.BiLettera[10].visible);
     EXPECT_FALSE(o.Quad1[0].visible);
 
     act("!");
-    EXPECT_EQ(w->TipoScelta, 28);
+    EXPECT_EQ(core.TipoScelta(), 28);
     EXPECT_TRUE(o.Quad2[1].visible);
     EXPECT_EQ(o.Quad2[1].rect, QRect(289, 347, 30, 30));
     EXPECT_EQ(o.Quad2[1].colour, QColor(Qt::red));
     EXPECT_EQ(next(), decoded("MK"));
     EXPECT_EQ(shown(), Start);
     // Thumbnail pixels 1..30 are picture pixels 289..318 x 347..376.
-    EXPECT_EQ(oneToOneMismatches(w->Icona, start, 288, 346), 0);
+    EXPECT_EQ(oneToOneMismatches(core.Icona(), start, 288, 346), 0);
     expectGridGone();
-    EXPECT_EQ(o.image(), start);
+    EXPECT_EQ(ui.sfondo->image(), start);
     EXPECT_EQ(platform.engineStarts, starts); // OK never runs the engine
 
     act(">");
     EXPECT_EQ(platform.engineStarts, starts + 1);
-    EXPECT_EQ(w->RiquadroCorrente->text(), "MK");
-    EXPECT_EQ(w->Zoom->text(), "625");
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
+    EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
 
     // Letters work in pixel steps of the picture shown, the name in steps of
     // each letter's view: they differ only by rounding.
     act("#0G3H");
-    EXPECT_EQ(w->Riquadro->text(), "nGhH");
+    EXPECT_EQ(ui.Riquadro->text(), "nGhH");
     act("!>");
-    ASSERT_EQ(w->RiquadroCorrente->text(), "MKnGhH");
-    EXPECT_EQ(w->Zoom->text(), "390625");
+    ASSERT_EQ(ui.RiquadroCorrente->text(), "MKnGhH");
+    EXPECT_EQ(ui.Zoom->text(), "390625");
     const Limits byName = decoded("MKnGhH"), byLetters = shown();
     const double tolerance = 8 * std::numeric_limits<double>::epsilon();
     EXPECT_NEAR(byLetters.xMin, byName.xMin, tolerance);
@@ -151,170 +157,171 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
 }
 
 TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
-    const auto& o = *w->sfondo;
+    const Overlays& o = ui.sfondo->overlays();
     act("#0");
-    EXPECT_EQ(w->Riquadro->text(), "n");
+    EXPECT_EQ(ui.Riquadro->text(), "n");
     EXPECT_EQ(o.GridH[0].line, QLine(23, -1, 23, 725));
     act("!"); // a shift alone is no selection: the grid stays as it is
     EXPECT_EQ(platform.messages, QStringList{NoSquareChosen});
-    EXPECT_EQ(w->Griglia->text(), "OFF");
+    EXPECT_EQ(ui.Griglia->text(), "OFF");
     EXPECT_EQ(visibleCount(o.GridH), 12);
     act("0");
-    EXPECT_EQ(w->Riquadro->text(), "o");
-    EXPECT_FALSE(w->Mezzo[0]->isEnabled());
+    EXPECT_EQ(ui.Riquadro->text(), "o");
+    EXPECT_FALSE(ui.Mezzo[0]->isEnabled());
     EXPECT_EQ(o.GridH[0].line, QLine(47, -1, 47, 725));
     EXPECT_EQ(o.GridH[6].line, QLine(48, -1, 772, -1));
     EXPECT_EQ(o.MonoLettera[0].rect, QRect(65, 65, 14, 14)); // the captions stay put
     act("02");                                               // the first is disabled
-    EXPECT_EQ(w->Riquadro->text(), "n");
-    EXPECT_TRUE(w->Mezzo[0]->isEnabled());
+    EXPECT_EQ(ui.Riquadro->text(), "n");
+    EXPECT_TRUE(ui.Mezzo[0]->isEnabled());
     act("4");
-    EXPECT_EQ(w->Riquadro->text(), "Z");
-    EXPECT_EQ(enabledCount(w->Mezzo), 5);
+    EXPECT_EQ(ui.Riquadro->text(), "Z");
+    EXPECT_EQ(enabledCount(ui.Mezzo), 5);
     EXPECT_EQ(o.GridH[0].line, QLine(-1, -1, -1, 725));
 
     act("23");
-    EXPECT_EQ(w->Riquadro->text(), "g");
+    EXPECT_EQ(ui.Riquadro->text(), "g");
     EXPECT_EQ(o.GridH[0].line, QLine(-25, -25, -25, 701));
     EXPECT_EQ(o.GridH[6].line, QLine(-24, -25, 700, -25));
     act("M");
-    EXPECT_EQ(w->Riquadro->text(), "gM");
+    EXPECT_EQ(ui.Riquadro->text(), "gM");
     EXPECT_EQ(o.Quad1[0].rect, QRect(265, 265, 146, 146));
     EXPECT_EQ(o.GridL[0].line, QLine(266, 294, 410, 294));
     EXPECT_EQ(o.GridL[4].line, QLine(294, 266, 294, 410));
     EXPECT_EQ(o.BiLettera[0].rect, QRect(276, 275, 8, 10));
-    EXPECT_EQ(enabledCount(w->Mezzo), 5); // the fine stage starts centred
+    EXPECT_EQ(enabledCount(ui.Mezzo), 5); // the fine stage starts centred
     act("1!"); // fine: drawn 5 pixels down; a shift after the last letter is no selection
-    EXPECT_EQ(w->Riquadro->text(), "gMr");
+    EXPECT_EQ(ui.Riquadro->text(), "gMr");
     EXPECT_EQ(platform.messages, (QStringList{NoSquareChosen, NoSquareChosen}));
     EXPECT_EQ(o.GridH[0].line, QLine(-25, -20, -25, 706));
     EXPECT_EQ(o.Quad1[0].rect, QRect(265, 270, 146, 146));
     EXPECT_EQ(o.BiLettera[0].rect, QRect(276, 280, 8, 10));
     EXPECT_FALSE(o.Quad1[1].visible);
     act("K");
-    EXPECT_EQ(w->Riquadro->text(), "gMrK");
+    EXPECT_EQ(ui.Riquadro->text(), "gMrK");
     EXPECT_EQ(o.Quad2[0].rect, QRect(265, 328, 30, 30));
-    EXPECT_EQ(enabledCount(w->Lettere) + enabledCount(w->Mezzo), 0);
+    EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act("!"); // the thumbnail follows the square as drawn
-    EXPECT_EQ(oneToOneMismatches(w->Icona, start, 264, 327), 0);
+    EXPECT_EQ(oneToOneMismatches(core.Icona(), start, 264, 327), 0);
 }
 
 TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
     // Cell Y shifted down and right: samples at 627 + 5m, inside up to 722.
     act("#0011Y!");
-    EXPECT_EQ(w->Icona.pixel(20, 20), start.pixel(722, 722));
-    EXPECT_EQ(w->Icona.pixel(21, 20), White);
-    EXPECT_EQ(w->Icona.pixel(20, 21), White);
+    EXPECT_EQ(core.Icona().pixel(20, 20), start.pixel(722, 722));
+    EXPECT_EQ(core.Icona().pixel(21, 20), White);
+    EXPECT_EQ(core.Icona().pixel(20, 21), White);
 
     act("#2233");
-    EXPECT_EQ(w->Riquadro->text(), "a");
-    EXPECT_FALSE(w->Mezzo[2]->isEnabled());
-    EXPECT_FALSE(w->Mezzo[3]->isEnabled());
+    EXPECT_EQ(ui.Riquadro->text(), "a");
+    EXPECT_FALSE(ui.Mezzo[2]->isEnabled());
+    EXPECT_FALSE(ui.Mezzo[3]->isEnabled());
     act("A!");
-    EXPECT_EQ(w->TipoScelta, 144);
-    EXPECT_TRUE(w->sfondo->Quad1[1].visible);
-    EXPECT_EQ(w->sfondo->Quad1[1].rect, QRect(-49, -49, 146, 146));
+    EXPECT_EQ(core.TipoScelta(), 144);
+    EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
+    EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(-49, -49, 146, 146));
     // Every fifth pixel from the frame line at -49: sources left of or above
     // the picture stay blank.
     for (int u = 0; u < 32; ++u)
         for (int v = 0; v < 32; ++v) {
             const int i = -49 + 5 * (u - 1), j = -49 + 5 * (v - 1);
             const bool inside = u >= 1 && u <= 30 && v >= 1 && v <= 30 && i >= 0 && j >= 0;
-            ASSERT_EQ(w->Icona.pixel(u, v), inside ? start.pixel(i, j) : White) << u << "," << v;
+            ASSERT_EQ(core.Icona().pixel(u, v), inside ? start.pixel(i, j) : White)
+                << u << "," << v;
         }
     // The new view starts 48 pixel steps left of and above the one shown.
-    EXPECT_EQ(w->NuovoXMin, -2.0 + Step * -48);
-    EXPECT_EQ(w->NuovoXMax, w->NuovoXMin + 3.0 / 5);
-    EXPECT_EQ(w->NuovoYMin, -1.5 + Step * -48);
-    EXPECT_EQ(w->NuovoYMax, w->NuovoYMin + 3.0 / 5);
+    EXPECT_EQ(core.next().xMin, -2.0 + Step * -48);
+    EXPECT_EQ(core.next().xMax, core.next().xMin + 3.0 / 5);
+    EXPECT_EQ(core.next().yMin, -1.5 + Step * -48);
+    EXPECT_EQ(core.next().yMax, core.next().yMin + 3.0 / 5);
 
     act(">");
-    EXPECT_EQ(w->RiquadroCorrente->text(), "aA");
-    EXPECT_EQ(w->Zoom->text(), "25");
-    EXPECT_EQ(w->XMin, -2.0 + Step * -48);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "aA");
+    EXPECT_EQ(ui.Zoom->text(), "25");
+    EXPECT_EQ(core.shown().xMin, -2.0 + Step * -48);
     act("#"); // the next selection starts from a centred grid again
-    EXPECT_EQ(enabledCount(w->Mezzo), 5);
-    EXPECT_EQ(w->sfondo->GridH[0].line, QLine(-1, -1, -1, 725));
+    EXPECT_EQ(enabledCount(ui.Mezzo), 5);
+    EXPECT_EQ(ui.sfondo->overlays().GridH[0].line, QLine(-1, -1, -1, 725));
 }
 
 TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver) {
     act("#M!");
-    ASSERT_EQ(w->TipoScelta, 144);
+    ASSERT_EQ(core.TipoScelta(), 144);
     EXPECT_EQ(next(), decoded("M"));
-    const QImage thumbnail = w->Icona;
+    const QImage thumbnail = core.Icona();
     act("#1A#"); // a new selection, begun and cancelled
-    EXPECT_EQ(w->Riquadro->text(), "M");
-    EXPECT_EQ(w->TipoScelta, 144);
+    EXPECT_EQ(ui.Riquadro->text(), "M");
+    EXPECT_EQ(core.TipoScelta(), 144);
     EXPECT_EQ(next(), decoded("M"));
-    EXPECT_TRUE(w->sfondo->Quad1[1].visible);
-    EXPECT_EQ(w->sfondo->Quad1[1].rect, QRect(289, 289, 146, 146));
-    EXPECT_EQ(w->Icona, thumbnail);
+    EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
+    EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(289, 289, 146, 146));
+    EXPECT_EQ(core.Icona(), thumbnail);
     expectGridGone();
-    EXPECT_EQ(enabledCount(w->Lettere) + enabledCount(w->Mezzo), 0);
+    EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act(">");
-    EXPECT_EQ(w->Zoom->text(), "25");
-    EXPECT_EQ(w->RiquadroCorrente->text(), "M");
+    EXPECT_EQ(ui.Zoom->text(), "25");
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "M");
     EXPECT_EQ(shown(), decoded("M"));
 
     // "OK" with nothing chosen shows the stored start view again.
-    const QImage pictureOfM = w->sfondo->image();
+    const QImage pictureOfM = ui.sfondo->image();
     const int starts = platform.engineStarts;
     act("#!");
     EXPECT_EQ(platform.engineStarts, starts);
-    EXPECT_EQ(w->sfondo->image(), w->Z);
-    EXPECT_EQ(w->Deposito[0], w->Z);
-    EXPECT_EQ(w->Deposito[1], pictureOfM);
-    EXPECT_EQ(w->RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(w->Zoom->text(), "1");
+    EXPECT_EQ(ui.sfondo->image(), core.Z());
+    EXPECT_EQ(w->recent().Deposito(0), core.Z());
+    EXPECT_EQ(w->recent().Deposito(1), pictureOfM);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
+    EXPECT_EQ(ui.Zoom->text(), "1");
     EXPECT_EQ(shown(), Start);
     EXPECT_EQ(next(), Start);
-    EXPECT_EQ(w->TipoScelta, 0);
+    EXPECT_EQ(core.TipoScelta(), 0);
     expectGridGone();
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     // The place's own limit, so that its picture is not all inside the set.
-    w->Iterazioni[1]->setText("1000");
-    click(w->IterazOK);
+    ui.Iterazioni[1]->setText("1000");
+    click(ui.IterazOK);
     goTo("MFFSSKJHB");
-    ASSERT_NE(w->sfondo->image(), w->Black);
+    ASSERT_NE(ui.sfondo->image(), core.Black());
     const int starts = platform.engineStarts;
 
     act("#");
     const char* marked[] = {"-B", "-HB", "-JHB", "-KJHB", "-SKJHB", "-SSKJHB", "-FSSKJHB"};
     for (int i = 0; i < 7; ++i) {
         act("-");
-        EXPECT_EQ(w->Riquadro->text(), marked[i]) << "press " << i + 1;
-        EXPECT_EQ(w->MenoUna->isEnabled(), i < 6) << "press " << i + 1;
+        EXPECT_EQ(ui.Riquadro->text(), marked[i]) << "press " << i + 1;
+        EXPECT_EQ(ui.MenoUna->isEnabled(), i < 6) << "press " << i + 1;
     }
-    EXPECT_EQ(enabledCount(w->Lettere) + enabledCount(w->Mezzo), 0);
+    EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act("-"); // disabled: nothing more is marked
-    EXPECT_EQ(w->Riquadro->text(), "-FSSKJHB");
+    EXPECT_EQ(ui.Riquadro->text(), "-FSSKJHB");
     act("##---"); // cancelled: the count starts again
-    EXPECT_EQ(w->Riquadro->text(), "-JHB");
+    EXPECT_EQ(ui.Riquadro->text(), "-JHB");
 
     act("!");
-    EXPECT_EQ(w->RiquadroCorrente->text(), "MFFSSK");
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "MFFSSK");
     EXPECT_EQ(shown(), decoded("MFFSSK"));
     EXPECT_EQ(next(), decoded("MFFSSK"));
-    EXPECT_EQ(w->Zoom->text(), "244140625");
-    EXPECT_EQ(w->TipoScelta, 255);
+    EXPECT_EQ(ui.Zoom->text(), "244140625");
+    EXPECT_EQ(core.TipoScelta(), 255);
     expectGridGone();
     // No picture of the shortened view exists until it is computed.
-    EXPECT_EQ(w->sfondo->image(), w->Black);
-    EXPECT_EQ(w->Deposito[0], w->Black);
-    for (QPushButton* needsPicture : {w->Istogramma, w->Salva, w->SalvaFile, w->Carica})
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    EXPECT_EQ(w->recent().Deposito(0), core.Black());
+    for (QPushButton* needsPicture : {ui.Istogramma, ui.Salva, ui.SalvaFile, ui.Carica})
         EXPECT_FALSE(needsPicture->isEnabled()) << needsPicture->objectName().toStdString();
     EXPECT_EQ(platform.engineStarts, starts);
 
     // A shift letter goes together with the cell letter after it.
     goTo("gMhK");
     act("#-");
-    EXPECT_EQ(w->Riquadro->text(), "-hK");
-    EXPECT_FALSE(w->MenoUna->isEnabled());
+    EXPECT_EQ(ui.Riquadro->text(), "-hK");
+    EXPECT_FALSE(ui.MenoUna->isEnabled());
     act("!");
-    EXPECT_EQ(w->RiquadroCorrente->text(), "gM");
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "gM");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
@@ -323,22 +330,22 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     // doubles resolve at X Min, a sub-cell no longer has.
     goTo("MFFSSKJHBMMMMMMMMM");
     act("#M");
-    ASSERT_EQ(w->Riquadro->text(), "M");
-    const QRect frame = w->sfondo->Quad1[0].rect;
+    ASSERT_EQ(ui.Riquadro->text(), "M");
+    const QRect frame = ui.sfondo->overlays().Quad1[0].rect;
     act("Y");
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_EQ(
         platform.messages,
         QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
-    EXPECT_EQ(w->Riquadro->text(), "M");
-    EXPECT_EQ(w->SecondaLettera, 254);
-    EXPECT_TRUE(w->sfondo->Quad1[0].visible);
-    EXPECT_EQ(w->sfondo->Quad1[0].rect, frame);
-    EXPECT_FALSE(w->sfondo->Quad2[0].visible);
-    EXPECT_TRUE(w->sfondo->BiLettera[24].visible);
-    EXPECT_EQ(enabledCount(w->Lettere) + enabledCount(w->Mezzo), 30);
+    EXPECT_EQ(ui.Riquadro->text(), "M");
+    EXPECT_EQ(w->grid().SecondaLettera(), 254);
+    EXPECT_TRUE(ui.sfondo->overlays().Quad1[0].visible);
+    EXPECT_EQ(ui.sfondo->overlays().Quad1[0].rect, frame);
+    EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
+    EXPECT_TRUE(ui.sfondo->overlays().BiLettera[24].visible);
+    EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
     act("!"); // the first letter alone can still be confirmed
-    EXPECT_EQ(w->TipoScelta, 144);
+    EXPECT_EQ(core.TipoScelta(), 144);
 }
 
 // A name of pairs "m" (the centred shift) and a letter, each letter the cell
@@ -366,20 +373,20 @@ TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
     goTo(towardsZero(18)); // 36 letters
     act("#3M");            // a shift and a cell: 38 letters, the longest name
     ASSERT_TRUE(platform.messages.isEmpty());
-    ASSERT_EQ(w->Riquadro->text(), "hM");
+    ASSERT_EQ(ui.Riquadro->text(), "hM");
     act("M"); // a sub-cell would make 39
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_EQ(
         platform.messages,
         QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
-    EXPECT_EQ(w->Riquadro->text(), "hM");
-    EXPECT_EQ(w->SecondaLettera, 254);
-    EXPECT_FALSE(w->sfondo->Quad2[0].visible);
+    EXPECT_EQ(ui.Riquadro->text(), "hM");
+    EXPECT_EQ(w->grid().SecondaLettera(), 254);
+    EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
 
     platform.messages.clear();
     act("!>"); // the 38 letters are computed under their own name
     const QString name = towardsZero(18) + "hM";
-    EXPECT_EQ(w->RiquadroCorrente->text(), name);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), name);
     // The same view as the name decoded, to far below a pixel step.
     const Limits a = shown(), b = decoded(name);
     const double tolerance = (b.xMax - b.xMin) * 1e-9;
@@ -387,30 +394,30 @@ TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
          {std::pair{a.xMin, b.xMin}, {a.xMax, b.xMax}, {a.yMin, b.yMin}, {a.yMax, b.yMax}})
         EXPECT_NEAR(x, y, tolerance);
     act("#-!"); // and "-1" takes the last group off again
-    EXPECT_EQ(w->RiquadroCorrente->text(), towardsZero(18));
+    EXPECT_EQ(ui.RiquadroCorrente->text(), towardsZero(18));
     EXPECT_EQ(next(), decoded(towardsZero(18)));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
 TEST_F(NavigationWindow, CalcolaLimitiRefusesMalformedNamesAndChangesNothing) {
     act("#M!>#G!"); // a pending selection: the next run differs from the view
-    ASSERT_EQ(w->Riquadro->text(), "G");
+    ASSERT_EQ(ui.Riquadro->text(), "G");
     const Limits picture = shown(), pending = next();
     const auto texts = [this] {
         QStringList t;
         for (const auto* box :
-             {w->Limite[0], w->Limite[1], w->Limite[2], w->Limite[3], w->Zoom, w->RiquadroCorrente})
+             {ui.Limite[0], ui.Limite[1], ui.Limite[2], ui.Limite[3], ui.Zoom, ui.RiquadroCorrente})
             t << box->text();
         return t;
     };
     const QStringList before = texts();
     for (const QString& name : {QString("ZA"), QString(39, u'M')}) {
         platform.messages.clear();
-        EXPECT_FALSE(w->CalcolaLimiti(name)) << name.toStdString();
+        EXPECT_FALSE(core.CalcolaLimiti(name)) << name.toStdString();
         EXPECT_EQ(platform.messages, QStringList{"Formato stringa scorretto!"});
         EXPECT_EQ(shown(), picture);
         EXPECT_EQ(next(), pending);
         EXPECT_EQ(texts(), before);
     }
-    EXPECT_EQ(w->TipoScelta, 144);
+    EXPECT_EQ(core.TipoScelta(), 144);
 }

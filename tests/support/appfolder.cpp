@@ -27,6 +27,19 @@ void AppFolder::installEngineScript(const QByteArray& script) {
     f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+void AppFolder::installSlowEngine() {
+    installEngineScript("n=0\n"
+                        "while [ $n -lt 700 ]; do\n"
+                        "  printf '%3d,' $n > Rep.part && mv Rep.part Rep.tmp\n"
+                        "  if [ \"$(head -c 1 Quor.tmp 2>/dev/null)\" = 2 ]; then\n"
+                        "    printf '725,' > Rep.part && mv Rep.part Rep.tmp\n"
+                        "    exit 0\n"
+                        "  fi\n"
+                        "  sleep 0.05\n"
+                        "  n=$((n + 1))\n"
+                        "done\n");
+}
+
 bool AppFolder::exists(const QString& name) const {
     return QFile::exists(file(name));
 }

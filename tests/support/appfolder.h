@@ -21,6 +21,9 @@ class AppFolder {
     QString file(const QString& name) const { return dir.filePath(name); }
     // Replaces QuorC by a shell script (for engines that misbehave).
     void installEngineScript(const QByteArray& script);
+    // Replaces QuorC by an engine that reports a column every 50 ms and
+    // obeys a stop request, but never finishes on its own within a test.
+    void installSlowEngine();
     bool exists(const QString& name) const;
 
   private:

@@ -2,6 +2,8 @@
 // folder that cannot be written, and where the keyboard goes.
 #include "appfolder.h"
 #include "window/folderlock.h"
+#include "window/sfondo.h"
+#include "window/viewcore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,27 +75,30 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     keepJobs(folder);
     FakePlatform platform;
     auto w = startWindow(folder, platform);
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(jobValues(folder, 0), (std::vector<double>{0, -2, 1, -1.5, 1.5, 100}));
-    EXPECT_EQ(w->sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(w->Limite[2]->text(), "-1,5");
+    EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(ui.Limite[2]->text(), "-1,5");
 
     // A cell and a sub-cell, confirmed and computed: the job holds the
     // limits the window shows afterwards, to the last bit.
-    click(w->Griglia);
-    click(w->Lettere[12]);
-    click(w->Lettere[10]);
-    click(w->Copia);
-    w->Iterazioni[1]->setText("2,5e2"); // 250 typed the Italian way
-    click(w->IterazOK);
-    ASSERT_EQ(w->IterMax, 250);
-    click(w->View);
+    click(ui.Griglia);
+    click(ui.Lettere[12]);
+    click(ui.Lettere[10]);
+    click(ui.Copia);
+    ui.Iterazioni[1]->setText("2,5e2"); // 250 typed the Italian way
+    click(ui.IterazOK);
+    ASSERT_EQ(core.IterMax(), 250);
+    click(ui.View);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
-    EXPECT_EQ(w->RiquadroCorrente->text(), "MK");
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
+    const Limits mk = core.shown();
     EXPECT_EQ(jobValues(folder, 1),
-              (std::vector<double>{0, w->XMin, w->XMax, w->YMin, w->YMax, 250}));
-    EXPECT_TRUE(w->Limite[0]->text().contains(',')) << w->Limite[0]->text().toStdString();
-    EXPECT_EQ(w->Zoom->text(), "625");
+              (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
+    EXPECT_TRUE(ui.Limite[0]->text().contains(',')) << ui.Limite[0]->text().toStdString();
+    EXPECT_EQ(ui.Zoom->text(), "625");
 }
 
 TEST(Desktop, AFolderThatCannotBeWrittenIsToldApartFromOneInUse) {
@@ -131,17 +136,19 @@ TEST(Desktop, TheKeyboardGoesToTheIterationLimitAfterEveryRun) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    EXPECT_EQ(w->Iterazioni[0]->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(ui.Iterazioni[0]->focusPolicy(), Qt::NoFocus);
     for (int run = 0; run < 2; ++run) {
-        EXPECT_EQ(QApplication::focusWidget(), w->Iterazioni[1]) << run;
+        EXPECT_EQ(QApplication::focusWidget(), ui.Iterazioni[1]) << run;
         // Typed straight away, as a user would after a picture.
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(static_cast<QWidget*>(nullptr), QString::number(200 + run));
-        click(w->IterazOK);
-        EXPECT_EQ(w->IterMax, 200 + run);
-        click(w->View);
-        EXPECT_EQ(w->IterEffettive, 200 + run);
+        click(ui.IterazOK);
+        EXPECT_EQ(core.IterMax(), 200 + run);
+        click(ui.View);
+        EXPECT_EQ(core.IterEffettive(), 200 + run);
     }
 }

@@ -4,6 +4,7 @@
 #include "appfolder.h"
 #include "window/folderlock.h"
 #include "window/location.h"
+#include "window/sfondo.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -110,8 +111,8 @@ TEST(Location, AnInstalledCopyRunsItsQuorCOnTheUserFolder) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(platform.engineStarts, 1);
     // QuorC found its job in the user folder, so that was its working folder.
-    EXPECT_EQ(w->sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(w->sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
+    EXPECT_EQ(w->controls().sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(w->controls().sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
     for (const char* name : {"BeiLuoghi/BeiLuoghi.txt", "Immagini", "Quorvane.lock"})
         EXPECT_TRUE(QFileInfo::exists(user + QLatin1Char('/') + name)) << name;
     for (const char* name : {"Quor.tmp", "Rep.tmp", "Tab.tmp", "QuorC"})

@@ -12,23 +12,23 @@
 namespace quorvane {
 namespace {
 
-// Colora over a ramp whose entry i is i, so a palette entry names its ramp index.
+// fillPalette over a ramp whose entry i is i, so a palette entry names its ramp index.
 struct PaletteRun {
-    std::unique_ptr<Frequenze> f = std::make_unique<Frequenze>(); // all zero
-    std::unique_ptr<ColoreIter> palette = std::make_unique<ColoreIter>();
-    Rampa rampa{};
+    std::unique_ptr<Frequencies> f = std::make_unique<Frequencies>(); // all zero
+    std::unique_ptr<Palette> palette = std::make_unique<Palette>();
+    Ramp rampa{};
     PaletteRun() { std::iota(rampa.begin(), rampa.end(), Colore(0)); }
     PaletteRun& run(bool automatic, int n) {
         palette->fill(0xDEADBEEF);
-        Colora(automatic, n, *f, rampa, *palette);
+        fillPalette(automatic, n, *f, rampa, *palette);
         return *this;
     }
     int at(int count) const { return int((*palette)[std::size_t(count)]); }
 };
 
-TEST(CreaRampa, LegsRunFromGreenToNearlyWhiteAndAreHandedOutInBuildingOrder) {
+TEST(Ramp, LegsRunFromGreenToNearlyWhiteAndAreHandedOutInBuildingOrder) {
     std::vector<std::pair<int, Colore>> calls;
-    const Rampa r = CreaRampa(rgb(12, 34, 56), [&](int m, Colore c) { calls.emplace_back(m, c); });
+    const Ramp r = rampColours(rgb(12, 34, 56), [&](int m, Colore c) { calls.emplace_back(m, c); });
     const std::pair<int, Colore> ends[] = {
         {0, rgb(0, 255, 0)},      {1, rgb(0, 255, 0)},        {256, rgb(0, 255, 255)},
         {511, rgb(0, 0, 255)},    {766, rgb(255, 0, 255)},    {1021, rgb(255, 0, 0)},
@@ -47,7 +47,7 @@ TEST(CreaRampa, LegsRunFromGreenToNearlyWhiteAndAreHandedOutInBuildingOrder) {
     }
 }
 
-TEST(Colora, LinearSamplesOrStretchesTheRampAlsoForAFlatAutomaticPicture) {
+TEST(Palette, LinearSamplesOrStretchesTheRampAlsoForAFlatAutomaticPicture) {
     // N, count, ramp index; the picture is flat: only counts 0 and 32767 (N or beyond) occur.
     const std::array<int, 3> cases[] = {
         {100, 1, 15},   {100, 50, 772}, {100, 99, 1530}, {20, 1, 80},    {20, 10, 805},
@@ -63,7 +63,7 @@ TEST(Colora, LinearSamplesOrStretchesTheRampAlsoForAFlatAutomaticPicture) {
     }
 }
 
-TEST(Colora, AutomaticFollowsTheDistribution) {
+TEST(Palette, AutomaticFollowsTheDistribution) {
     // Worked by hand: N = 20, samples at 3 (4), 5 (2), 6 (2), 8 (4); 0 and N take no part.
     // 1, 2 empty-before; bands = min(1528, 6) = 6; total 12; share 12/5 -> class 1 = {3};
     // 8/4 -> 2 = {4, 5}; 6/3 -> 3 = {6}; 4/2 -> 4 = {7, 8}; 9..19 empty-after. Changes at
@@ -90,8 +90,8 @@ TEST(Colora, AutomaticFollowsTheDistribution) {
     }
 }
 
-TEST(Colora, EveryPaletteRunsFromGreenToNero) {
-    // 0 takes Rampa(0), green, N Rampa(1531), nero, the counts between ramp colours that
+TEST(Palette, EveryPaletteRunsFromGreenToNero) {
+    // 0 takes Ramp(0), green, N Ramp(1531), nero, the counts between ramp colours that
     // never go back; for negative and huge frequencies, and a limit held to 20..32767.
     PaletteRun p;
     for (int k = 0; k < MaxCounts; ++k)

@@ -2,9 +2,15 @@
 // temporary application folder.
 #include "appfolder.h"
 #include "colours/colourwindow.h"
+#include "library/placelibrary.h"
+#include "library/recentpictures.h"
+#include "navigation/areaname.h"
 #include "window/enginerun.h"
 #include "window/folderlock.h"
+#include "window/sfondo.h"
+#include "window/tags.h"
 #include "window/thumbnails.h"
+#include "window/viewcore.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -28,28 +34,28 @@ bool exchangeFilesGone(const AppFolder& folder) {
     return !folder.exists("Quor.tmp") && !folder.exists("Rep.tmp") && !folder.exists("Tab.tmp");
 }
 
-void setLimit(MainWindow& w, const QString& text) {
-    w.Iterazioni[1]->setText(text);
-    click(w.IterazOK);
+void setLimit(const Controls& ui, const QString& text) {
+    ui.Iterazioni[1]->setText(text);
+    click(ui.IterazOK);
 }
 
 // Every count of the table, painted through the palette, is the pixel shown.
 int pixelsNotMatchingTable(const MainWindow& w) {
+    const ViewCore& core = w.core();
     int mismatches = 0;
     for (int c = 0; c < 724; ++c)
         for (int r = 0; r < 724; ++r)
-            if (w.sfondo->image().pixel(c, r) !=
-                toQRgb(w.ColoreIter[std::size_t(w.Tavola[std::size_t(c) * 724 + r])]))
+            if (w.controls().sfondo->image().pixel(c, r) !=
+                toQRgb(core.ColoreIter()[std::size_t(core.Tavola()[std::size_t(c) * 724 + r])]))
                 ++mismatches;
     return mismatches;
 }
 
-void prepareSlowView(MainWindow& w) {
-    setLimit(w, "32767");
-    w.NuovoXMin = -0.2;
-    w.NuovoXMax = -0.1;
-    w.NuovoYMin = -0.1;
-    w.NuovoYMax = 0.0;
+// Confirms the cell "M" with the grid: the next run is prepared.
+void prepareCellM(const Controls& ui) {
+    click(ui.Griglia);
+    click(ui.Lettere[12]);
+    click(ui.Copia);
 }
 
 } // namespace
@@ -58,96 +64,109 @@ TEST(MainWindow, FirstStartInAnEmptyFolder) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
 
     EXPECT_TRUE(QDir(folder.file("Immagini")).exists());
     QFile list(folder.file("BeiLuoghi/BeiLuoghi.txt"));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), QByteArray("\"MFFSSKJHB\",1000,1\r\n"));
-    EXPECT_EQ(w->UltimoLuogo, 0);
-    EXPECT_EQ(w->SaveName->text(), "MFFSSKJHB");
-    EXPECT_EQ(w->SaveIcona->pixmap().toImage().convertToFormat(QImage::Format_RGB32), w->NoIcona);
-    EXPECT_FALSE(w->SelSave[0]->isEnabled());
-    EXPECT_FALSE(w->SelSave[1]->isEnabled());
+    EXPECT_EQ(w->library().UltimoLuogo(), 0);
+    EXPECT_EQ(ui.SaveName->text(), "MFFSSKJHB");
+    EXPECT_EQ(ui.SaveIcona->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              core.NoIcona());
+    EXPECT_FALSE(ui.SelSave[0]->isEnabled());
+    EXPECT_FALSE(ui.SelSave[1]->isEnabled());
 
     // The start view is computed once, with limit 100, and shown.
     EXPECT_EQ(platform.engineStarts, 1);
     EXPECT_TRUE(platform.messages.isEmpty());
     const QStringList texts = {
-        w->RiquadroCorrente->text(), w->Zoom->text(),          w->Cicli->text(),
-        w->Iterazioni[0]->text(),    w->Iterazioni[1]->text(), w->Limite[0]->text(),
-        w->Limite[1]->text(),        w->Limite[2]->text(),     w->Limite[3]->text(),
-        w->LastImage->text()};
+        ui.RiquadroCorrente->text(), ui.Zoom->text(),          ui.Cicli->text(),
+        ui.Iterazioni[0]->text(),    ui.Iterazioni[1]->text(), ui.Limite[0]->text(),
+        ui.Limite[1]->text(),        ui.Limite[2]->text(),     ui.Limite[3]->text(),
+        ui.LastImage->text()};
     EXPECT_EQ(texts, QStringList({"Z", "1", "0%", "100", "100", "-2", "1", "-1.5", "1.5", "0/1"}));
-    EXPECT_EQ(w->Progress->value(), 0);
-    EXPECT_EQ(w->PercorsiUltime[0], "Z");
+    EXPECT_EQ(ui.Progress->value(), 0);
+    EXPECT_EQ(w->recent().PercorsiUltime(0), "Z");
     EXPECT_TRUE(exchangeFilesGone(folder));
 
     // The corner -2 - 1.5i lies outside the circle (green); the sample
     // nearest 0 never escapes (black).
-    EXPECT_EQ(w->sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(w->Tavola[482 * 724 + 361], 100);
-    EXPECT_EQ(w->sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
+    EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(core.Tavola()[482 * 724 + 361], 100);
+    EXPECT_EQ(ui.sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
     EXPECT_EQ(pixelsNotMatchingTable(*w), 0);
-    EXPECT_EQ(w->Z, w->sfondo->image());
-    EXPECT_EQ(w->Deposito[0], w->Z);
+    EXPECT_EQ(core.Z(), ui.sfondo->image());
+    EXPECT_EQ(w->recent().Deposito(0), core.Z());
 
     // The ready state, with the histogram still disabled after the start.
-    EXPECT_FALSE(w->Istogramma->isEnabled());
-    EXPECT_TRUE(w->View->isEnabled());
-    EXPECT_FALSE(w->Ferma->isEnabled());
-    EXPECT_FALSE(w->sfondo->isEnabled());
-    for (auto* letter : w->Lettere)
+    EXPECT_FALSE(ui.Istogramma->isEnabled());
+    EXPECT_TRUE(ui.View->isEnabled());
+    EXPECT_FALSE(ui.Ferma->isEnabled());
+    EXPECT_FALSE(ui.sfondo->isEnabled());
+    for (auto* letter : ui.Lettere)
         EXPECT_FALSE(letter->isEnabled());
-    EXPECT_EQ(w->findChild<QPushButton*>("Lettere(7)"), w->Lettere[7]);
-    EXPECT_EQ(w->Lettere[7]->accessibleName(), "H");
+    EXPECT_EQ(w->findChild<QPushButton*>("Lettere(7)"), ui.Lettere[7]);
+    EXPECT_EQ(ui.Lettere[7]->accessibleName(), "H");
 }
 
 TEST(MainWindow, RunsFillTheRecentListAndMultiplyTheZoom) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
     for (int i = 0; i < 10; ++i)
-        click(w->View);
-    EXPECT_EQ(w->NumUltime, 10);
-    EXPECT_EQ(w->LastImage->text(), "0/10");
+        click(ui.View);
+    EXPECT_EQ(w->recent().NumUltime(), 10);
+    EXPECT_EQ(ui.LastImage->text(), "0/10");
     EXPECT_EQ(platform.engineStarts, 11);
     EXPECT_TRUE(exchangeFilesGone(folder));
-    EXPECT_TRUE(w->Istogramma->isEnabled());
+    EXPECT_TRUE(ui.Istogramma->isEnabled());
 
-    w->Zoom->setText("25");
-    const std::pair<int, const char*> steps[] = {
-        {144, "625"}, {28, "390625"}, {255, "390625"}, {0, "1"}};
-    for (const auto& [tipo, zoom] : steps) {
-        w->TipoScelta = tipo;
-        click(w->View);
-        EXPECT_EQ(w->Zoom->text(), zoom) << tipo;
-        EXPECT_EQ(w->TipoScelta, 255);
-    }
-    EXPECT_EQ(w->NumUltime, 10);
+    // A cell multiplies the zoom factor by 25, a sub-cell by 625, a run of
+    // the view shown leaves it.
+    prepareCellM(ui);
+    ASSERT_EQ(core.TipoScelta(), 144);
+    click(ui.View);
+    EXPECT_EQ(ui.Zoom->text(), "25");
+    EXPECT_EQ(core.TipoScelta(), 255);
+    click(ui.Griglia);
+    click(ui.Lettere[12]);
+    click(ui.Lettere[10]);
+    click(ui.Copia);
+    ASSERT_EQ(core.TipoScelta(), 28);
+    click(ui.View);
+    EXPECT_EQ(ui.Zoom->text(), "15625");
+    click(ui.View);
+    EXPECT_EQ(ui.Zoom->text(), "15625");
+    EXPECT_EQ(w->recent().NumUltime(), 10);
 }
 
 TEST(MainWindow, StoppedRunKeepsThePictureAndCleansUp) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
-    const QImage before = w->sfondo->image();
-    prepareSlowView(*w);
-    w->TipoScelta = 144;
-    MainWindow* win = w.get();
-    clickWhen(w->Ferma, [win] { return win->Ferma->isEnabled() && win->Cicli->text() != " 0%"; });
-    click(w->View);
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
+    const QImage before = ui.sfondo->image();
+    prepareCellM(ui);
+    folder.installSlowEngine();
+    clickWhen(ui.Ferma, [&ui] { return ui.Ferma->isEnabled() && ui.Cicli->text() != " 0%"; });
+    click(ui.View);
 
     EXPECT_TRUE(exchangeFilesGone(folder));
-    EXPECT_EQ(w->sfondo->image(), before);
-    EXPECT_EQ(w->XMin, -2.0);
-    EXPECT_EQ(w->Limite[0]->text(), "-2");
-    EXPECT_EQ(w->NuovoXMin, -0.2); // the prepared view stays prepared
-    EXPECT_EQ(w->TipoScelta, 144);
-    EXPECT_EQ(w->NumUltime, 1);
-    EXPECT_EQ(w->IterEffettive, 100);
-    EXPECT_EQ(w->Cicli->text(), "0%");
-    EXPECT_FALSE(w->Ferma->isEnabled());
-    EXPECT_TRUE(w->View->isEnabled());
+    EXPECT_EQ(ui.sfondo->image(), before);
+    EXPECT_EQ(core.shown().xMin, -2.0);
+    EXPECT_EQ(ui.Limite[0]->text(), "-2");
+    EXPECT_EQ(core.next(), decodeAreaName("M")->limits); // the prepared view stays prepared
+    EXPECT_EQ(core.TipoScelta(), 144);
+    EXPECT_EQ(w->recent().NumUltime(), 1);
+    EXPECT_EQ(core.IterEffettive(), 100);
+    EXPECT_EQ(ui.Cicli->text(), "0%");
+    EXPECT_FALSE(ui.Ferma->isEnabled());
+    EXPECT_TRUE(ui.View->isEnabled());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -155,28 +174,30 @@ TEST(MainWindow, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
-    const QImage shown = w->sfondo->image();
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
+    const QImage shown = ui.sfondo->image();
     const std::tuple<const char*, int, int> cases[] = {
         {"5", 20, 1},       {"40000", 32767, 1}, {"250.7", 250, 0}, {"abc", 20, 1},
         {"1e12", 32767, 1}, {"-7", 20, 1},       {"19.99", 20, 1},  {"250,7", 250, 0}};
     for (const auto& [typed, limit, beeps] : cases) {
-        setTag(w->AutoColor, "True");
+        setTag(ui.AutoColor, "True");
         const int before = platform.beeps;
-        setLimit(*w, typed);
-        EXPECT_EQ(w->IterMax, limit) << typed;
-        EXPECT_EQ(w->Iterazioni[0]->text(), QString::number(limit)) << typed;
-        EXPECT_EQ(w->Iterazioni[1]->text(), QString::number(limit)) << typed;
+        setLimit(ui, typed);
+        EXPECT_EQ(core.IterMax(), limit) << typed;
+        EXPECT_EQ(ui.Iterazioni[0]->text(), QString::number(limit)) << typed;
+        EXPECT_EQ(ui.Iterazioni[1]->text(), QString::number(limit)) << typed;
         EXPECT_EQ(platform.beeps - before, beeps) << typed;
-        EXPECT_EQ(tagOf(w->AutoColor), "False") << typed;
+        EXPECT_EQ(tagOf(ui.AutoColor), "False") << typed;
     }
-    click(w->AutoColor);
-    EXPECT_TRUE(w->AutoColor->isChecked());
-    EXPECT_EQ(w->sfondo->image(), shown); // nothing is repainted until the next run
+    click(ui.AutoColor);
+    EXPECT_TRUE(ui.AutoColor->isChecked());
+    EXPECT_EQ(ui.sfondo->image(), shown); // nothing is repainted until the next run
 
-    click(w->View);
-    EXPECT_EQ(w->IterEffettive, 250);
-    EXPECT_EQ(tagOf(w->AutoColor), "True");
-    EXPECT_EQ(w->ColoreIter[250], 0u);
+    click(ui.View);
+    EXPECT_EQ(core.IterEffettive(), 250);
+    EXPECT_EQ(tagOf(ui.AutoColor), "True");
+    EXPECT_EQ(core.ColoreIter()[250], 0u);
     EXPECT_EQ(pixelsNotMatchingTable(*w), 0);
 }
 
@@ -184,23 +205,25 @@ TEST(MainWindow, ColourWindowOpensAndClosesWithoutChangingAnything) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
-    setLimit(*w, "500");
-    click(w->View);
-    const QImage shown = w->sfondo->image();
-    const int starts = platform.engineStarts, recent = w->NumUltime;
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
+    setLimit(ui, "500");
+    click(ui.View);
+    const QImage shown = ui.sfondo->image();
+    const int starts = platform.engineStarts, recent = w->recent().NumUltime();
     for (int round = 0; round < 2; ++round) {
-        click(w->Colors);
+        click(ui.Colors);
         EXPECT_TRUE(w->colori()->isVisible());
         EXPECT_FALSE(w->isEnabled());
         click(w->colori()->Fine);
         EXPECT_FALSE(w->colori()->isVisible());
         EXPECT_TRUE(w->isEnabled());
-        EXPECT_EQ(w->IterMax, 500);
-        EXPECT_EQ(w->Iterazioni[1]->text(), "500");
-        EXPECT_EQ(w->sfondo->image(), shown);
-        EXPECT_EQ(w->NumUltime, recent);
+        EXPECT_EQ(core.IterMax(), 500);
+        EXPECT_EQ(ui.Iterazioni[1]->text(), "500");
+        EXPECT_EQ(ui.sfondo->image(), shown);
+        EXPECT_EQ(w->recent().NumUltime(), recent);
         EXPECT_EQ(platform.engineStarts, starts);
-        EXPECT_TRUE(w->View->isEnabled());
+        EXPECT_TRUE(ui.View->isEnabled());
     }
 }
 
@@ -208,7 +231,9 @@ TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
-    const QImage shown = w->sfondo->image();
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
+    const QImage shown = ui.sfondo->image();
     const std::pair<QByteArray, const char*> engines[] = {
         {"", "non è stato trovato"},                         // no engine at all
         {"printf '  5,' > Rep.tmp\nexit 3\n", "interrotto"}, // dies during the run
@@ -225,7 +250,7 @@ TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
         else
             folder.installEngineScript(script);
         platform.messages.clear();
-        click(w->View);
+        click(ui.View);
         ASSERT_EQ(platform.messages.size(), 1) << message;
         EXPECT_TRUE(platform.messages[0].contains(QString::fromUtf8(message)))
             << platform.messages[0].toStdString();
@@ -235,11 +260,11 @@ TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
         }
         QDir(folder.file("Tab.tmp")).removeRecursively(); // the folder put there
         EXPECT_TRUE(exchangeFilesGone(folder)) << message;
-        EXPECT_EQ(w->sfondo->image(), shown) << message;
-        EXPECT_EQ(w->NumUltime, 1) << message;
-        EXPECT_TRUE(w->View->isEnabled() && w->Esci->isEnabled()) << message;
-        EXPECT_FALSE(w->Ferma->isEnabled()) << message;
-        EXPECT_EQ(w->Cicli->text(), "0%");
+        EXPECT_EQ(ui.sfondo->image(), shown) << message;
+        EXPECT_EQ(w->recent().NumUltime(), 1) << message;
+        EXPECT_TRUE(ui.View->isEnabled() && ui.Esci->isEnabled()) << message;
+        EXPECT_FALSE(ui.Ferma->isEnabled()) << message;
+        EXPECT_EQ(ui.Cicli->text(), "0%");
     }
 }
 
@@ -268,17 +293,19 @@ TEST(MainWindow, ClosingDuringARunStopsTheEngine) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
-    prepareSlowView(*w);
+    const Controls& ui = w->controls();
+    [[maybe_unused]] const ViewCore& core = w->core();
+    folder.installSlowEngine();
     MainWindow* win = w.get();
     bool closed = false;
-    clickWhen(w->Ferma, [win, &closed] {
-        if (win->Ferma->isEnabled() && win->Cicli->text() != " 0%" && !closed) {
+    clickWhen(ui.Ferma, [win, &ui, &closed] {
+        if (ui.Ferma->isEnabled() && ui.Cicli->text() != " 0%" && !closed) {
             closed = true;
             win->close();
         }
         return false;
     });
-    QTimer::singleShot(0, win, [win] { win->View_Click(); });
+    QTimer::singleShot(0, win, [&ui] { click(ui.View); });
     EXPECT_TRUE(waitUntil([&] { return closed && !win->busy() && !win->isVisible(); }));
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_TRUE(platform.messages.isEmpty());
@@ -314,11 +341,13 @@ TEST(MainWindow, UnusableLibraryIsReportedAndTheProgramGoesOnEmpty) {
         spoil(folder);
         FakePlatform platform;
         auto w = startWindow(folder, platform);
+        const Controls& ui = w->controls();
+        [[maybe_unused]] const ViewCore& core = w->core();
         ASSERT_EQ(platform.messages.size(), 1) << shown;
         EXPECT_TRUE(platform.messages[0].contains(shown)) << platform.messages[0].toStdString();
-        EXPECT_EQ(w->UltimoLuogo, -1);
-        EXPECT_EQ(w->SaveName->text(), "");
-        EXPECT_EQ(w->RiquadroCorrente->text(), "Z");
-        EXPECT_TRUE(w->View->isEnabled());
+        EXPECT_EQ(w->library().UltimoLuogo(), -1);
+        EXPECT_EQ(ui.SaveName->text(), "");
+        EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
+        EXPECT_TRUE(ui.View->isEnabled());
     }
 }

@@ -1,0 +1,20 @@
+// The four limits of a view: the real parts of columns 0 and 723 and the
+// imaginary parts of rows 0 (top) and 723 (bottom).
+#pragma once
+
+#include "exchange.h"
+
+namespace quorvane {
+
+// Samples per side of every picture.
+constexpr int DimScreen = quor::DimScreen;
+
+struct Limits {
+    double xMin = -2.0, xMax = 1.0, yMin = -1.5, yMax = 1.5;
+    bool operator==(const Limits&) const = default;
+};
+
+// The start view "Z": the whole set in a 3 x 3 square.
+inline constexpr Limits StartView{};
+
+} // namespace quorvane

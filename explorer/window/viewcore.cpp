@@ -1,0 +1,234 @@
+#include "window/viewcore.h"
+
+#include "navigation/areaname.h"
+#include "window/numbertext.h"
+#include "window/platform.h"
+#include "window/sfondo.h"
+#include "window/tags.h"
+#include "window/thumbnails.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+const QString BadName = QStringLiteral("Formato stringa scorretto!");
+} // namespace
+
+ViewCore::ViewCore(const Controls& controls, Platform& services, const QString& appFolder,
+                   const QString& engine)
+    : ui(controls), platform(services), folder(appFolder), engineFile(engine),
+      table(std::size_t(DimScreen) * DimScreen, 0),
+      black(DimScreen, DimScreen, QImage::Format_RGB32), noIcona(blankThumbnail()) {
+    black.fill(Qt::black);
+    z = black;
+    icona = noIcona;
+    setTag(ui.AutoColor, False);
+}
+
+void ViewCore::setReadyInputs(std::function<ReadyInputs()> inputs) {
+    readyInputs = std::move(inputs);
+}
+
+void ViewCore::placeWindow() {
+    // The left edge of the screen, as high as the window system allows.
+    if (const QScreen* s = ui.window->screen())
+        ui.window->move(s->availableGeometry().topLeft());
+}
+
+void ViewCore::showLimits() {
+    const double v[4] = {limits.xMin, limits.xMax, limits.yMin, limits.yMax};
+    for (int i = 0; i < 4; ++i)
+        ui.Limite[std::size_t(i)]->setText(numberText(v[i]));
+}
+
+bool ViewCore::CalcolaLimiti(const QString& name) {
+    const auto decoded = decodeAreaName(name);
+    if (!decoded) {
+        platform.message(ui.window, BadName);
+        return false;
+    }
+    limits = nextLimits = decoded->limits;
+    showLimits();
+    ui.Zoom->setText(numberText(decoded->zoom));
+    return true;
+}
+
+void ViewCore::CreaRampa(const std::function<void(int, Colore)>& onColour) {
+    ramp = rampColours(Nero, onColour);
+    zIcona = startViewThumbnail(ramp);
+    QIcon juliaIcon;
+    juliaIcon.addPixmap(QPixmap::fromImage(noIcona), QIcon::Disabled);
+    ui.JuliaGo->setIcon(juliaIcon);
+    showViewThumbnail(zIcona);
+}
+
+void ViewCore::Colora() {
+    if (tagIsTrue(ui.AutoColor))
+        return;
+    fillPalette(ui.AutoColor->isChecked(), iterMax, frequencies, ramp, palette);
+    setTag(ui.AutoColor, True);
+}
+
+void ViewCore::paletteOutOfDate() {
+    setTag(ui.AutoColor, False);
+}
+
+void ViewCore::paintTable() {
+    std::vector<QRgb> colours(std::size_t(iterMax) + 1);
+    for (int k = 0; k <= iterMax; ++k)
+        colours[std::size_t(k)] = toQRgb(palette[std::size_t(k)]);
+    QImage image(DimScreen, DimScreen, QImage::Format_RGB32);
+    for (int row = 0; row < DimScreen; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        const std::int16_t* count = table.data() + row;
+        for (int column = 0; column < DimScreen; ++column)
+            line[column] = colours[std::size_t(count[std::size_t(column) * DimScreen])];
+    }
+    ui.sfondo->setPicture(image);
+}
+
+// The enabling rule: every command with its state when the window is ready.
+// Blocca disables them all (the picture excepted); Sblocca applies the rule.
+std::vector<std::pair<QWidget*, bool>> ViewCore::readyState() const {
+    const ReadyInputs in = readyInputs();
+    // The histogram needs the table of the picture shown; saving and
+    // exporting need a picture at all.
+    const bool table = pictureKind == PictureKind::Computed;
+    const bool anyPicture = pictureKind != PictureKind::None;
+    std::vector<std::pair<QWidget*, bool>> rule = {
+        {ui.Griglia, true},
+        {ui.MenoUna, false},
+        {ui.Copia, false},
+        {ui.Iterazioni[1], true},
+        {ui.IterazOK, true},
+        {ui.Istogramma, table},
+        {ui.View, true},
+        {ui.Ferma, false},
+        {ui.AutoColor, true},
+        {ui.Colors, true},
+        {ui.Esci, true},
+        {ui.Julia, true},
+        {ui.JuliaGo, false},
+        {ui.SalvaJulia, false},
+        {ui.Traccia, false},
+        {ui.sfondo, false},
+        {ui.EndSel, false},
+        {ui.AttSel, false},
+        {ui.SelImage[0], false},
+        {ui.SelImage[1], in.numUltime > 0},
+        {ui.SelSave[0], in.luogoScelto != 0},
+        {ui.SelSave[1], in.luogoScelto != in.ultimoLuogo},
+        {ui.Salva, anyPicture},
+        {ui.SalvaFile, anyPicture},
+        {ui.Elimina, true},
+        {ui.Carica, anyPicture}};
+    for (QWidget* m : ui.Mezzo)
+        rule.emplace_back(m, false);
+    for (QWidget* letter : ui.Lettere)
+        rule.emplace_back(letter, false);
+    return rule;
+}
+
+void ViewCore::Blocca() {
+    for (const auto& [control, ready] : readyState())
+        if (control != ui.sfondo)
+            control->setEnabled(false);
+}
+
+void ViewCore::Sblocca() {
+    for (const auto& [control, ready] : readyState())
+        control->setEnabled(ready);
+    // Blocca took the focus from whatever had it; a new limit can be typed
+    // straight away.
+    ui.Iterazioni[1]->setFocus();
+}
+
+void ViewCore::showViewThumbnail(const QImage& thumbnail) {
+    QIcon icon(QPixmap::fromImage(thumbnail));
+    icon.addPixmap(QPixmap::fromImage(noIcona), QIcon::Disabled);
+    ui.View->setIcon(icon);
+}
+
+void ViewCore::resetToStartView() {
+    limits = StartView;
+    showLimits();
+    ui.sfondo->hideFrame(FrameName::Quad1, 1);
+    ui.sfondo->hideFrame(FrameName::Quad2, 1);
+    nextLimits = limits;
+    tipoScelta = 0;
+    ui.RiquadroCorrente->setText(QStringLiteral("Z"));
+    ui.Riquadro->clear();
+    ui.Zoom->setText(QStringLiteral("1"));
+    ui.Cicli->setText(QStringLiteral("0%"));
+    ui.Progress->setValue(0);
+    inCorso = false;
+}
+
+void ViewCore::resetIterations() {
+    iterMax = 100;
+    ui.Iterazioni[0]->setText(QStringLiteral("100"));
+    ui.Iterazioni[1]->setText(QStringLiteral("100"));
+    iterEffettive = iterMax;
+    ui.AutoColor->setChecked(false);
+    // The limit and the choice of palette have just been reset, so a
+    // palette left from an earlier picture no longer fits them.
+    paletteOutOfDate();
+    Colora();
+    ui.Cicli->setText(QStringLiteral("0%"));
+}
+
+void ViewCore::prepareNext(const Limits& next, int tipo, const QImage& thumbnail) {
+    nextLimits = next;
+    tipoScelta = tipo;
+    icona = thumbnail;
+    showViewThumbnail(icona);
+}
+
+void ViewCore::dropPending() {
+    ui.View->setIcon(QIcon(QPixmap::fromImage(noIcona)));
+    tipoScelta = 255;
+}
+
+void ViewCore::showStartView() {
+    if (!zTag) {
+        View_Click();
+        z = ui.sfondo->image();
+        zTag = true;
+    }
+    ui.sfondo->setPicture(z);
+    showViewThumbnail(zIcona);
+    pictureKind = PictureKind::Stored;
+}
+
+void ViewCore::showBlank() {
+    ui.sfondo->setPicture(black);
+    pictureKind = PictureKind::None;
+}
+
+void ViewCore::IterazOK_Click() {
+    const double value = leadingNumber(ui.Iterazioni[1]->text());
+    // Compare before converting: a huge value must not overflow an int.
+    int n;
+    if (!(value >= 20.0)) {
+        platform.beep();
+        n = 20;
+    } else if (std::trunc(value) > 32767.0) {
+        platform.beep();
+        n = 32767;
+    } else {
+        n = int(std::trunc(value));
+    }
+    ui.Iterazioni[0]->setText(QString::number(n));
+    ui.Iterazioni[1]->setText(QString::number(n));
+    iterMax = n;
+    paletteOutOfDate();
+}
+
+} // namespace quorvane
