@@ -1,10 +1,7 @@
 #include "exchange.h"
 
-#include "job.h"
-
-#include <cmath>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #if defined(__linux__)
@@ -13,123 +10,6 @@
 #endif
 
 namespace quor {
-
-namespace {
-
-// Below this magnitude the fixed form would not fit a job line with 17
-// significant digits, so the exponent form takes over.
-constexpr int FixedExponentMin = -9;
-
-// A number as significant digits times a power of ten: mantissa * 10^power.
-struct Decimal {
-    std::uint64_t mantissa;
-    int power;
-};
-
-// The digits of d in the job grammar, without a sign: fixed notation
-// (integers without a point) down to 1e-9, "d.dddE-x" below.
-std::string render(const Decimal& d) {
-    const std::string s = std::to_string(d.mantissa);
-    const int k = static_cast<int>(s.size());
-    const int lead = k - 1 + d.power; // decimal exponent of the first digit
-    auto stripFraction = [](std::string t) {
-        if (t.find('.') == std::string::npos)
-            return t;
-        while (t.back() == '0')
-            t.pop_back();
-        if (t.back() == '.')
-            t.pop_back();
-        return t;
-    };
-    if (lead >= FixedExponentMin) {
-        if (d.power >= 0)
-            return s + std::string(static_cast<std::size_t>(d.power), '0');
-        const int intDigits = k + d.power;
-        if (intDigits > 0)
-            return stripFraction(s.substr(0, static_cast<std::size_t>(intDigits)) + "." +
-                                 s.substr(static_cast<std::size_t>(intDigits)));
-        return stripFraction("0." + std::string(static_cast<std::size_t>(-intDigits), '0') + s);
-    }
-    return stripFraction(s.substr(0, 1) + "." + s.substr(1)) + "E-" + std::to_string(-lead);
-}
-
-double readBack(const std::string& text) {
-    return readnum(text.data(), static_cast<std::uint8_t>(text.size() - 1));
-}
-
-} // namespace
-
-std::optional<std::string> formatJobNumber(double v) {
-    if (!std::isfinite(v))
-        return std::nullopt;
-    if (v == 0.0)
-        return std::string("0"); // -0 too: the grammar has no negative zero
-    const bool negative = v < 0.0;
-    const double a = std::fabs(v);
-
-    // 17 significant digits, correctly rounded.
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.16e", a);
-    std::uint64_t mantissa = 0;
-    const char* p = buf;
-    for (; *p != 'e'; ++p)
-        if (*p != '.')
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-    Decimal d{mantissa, std::atoi(p + 1) - 16};
-
-    // The engine folds the digits in one rounding at a time, so the nearest
-    // decimal may read back a few ulps off. Walking the last digit towards
-    // the value brackets it between two texts; if neither reads back as
-    // this very double, one or two more digits between them often do. The
-    // text the engine reads closest to the value is kept.
-    const std::size_t room = LineMax - (negative ? 1 : 0);
-    std::string best = render(d);
-    if (best.size() > room)
-        return std::nullopt;
-    double bestError = std::fabs(readBack(best) - a);
-    auto consider = [&](const Decimal& c) {
-        const std::string t = render(c);
-        if (t.size() > room)
-            return false;
-        const double error = std::fabs(readBack(t) - a);
-        if (error < bestError) {
-            best = t;
-            bestError = error;
-        }
-        return true;
-    };
-    if (bestError != 0.0) {
-        const bool up = readBack(best) < a;
-        Decimal other = d; // ends on the far side of the value
-        bool crossed = false;
-        // Fifty units of the 17th digit are half a unit of the 15th: the
-        // text never strays further from the value than 15 digits allow.
-        for (int step = 0; step < 50 && !crossed; ++step) {
-            d = other;
-            if (up)
-                ++other.mantissa;
-            else if (--other.mantissa == 0)
-                break;
-            if (!consider(other))
-                break;
-            const double r = readBack(render(other));
-            crossed = up ? r >= a : r <= a;
-        }
-        if (crossed && bestError != 0.0) {
-            Decimal lo = up ? d : other;
-            Decimal hi = up ? other : d;
-            for (int extra = 0; extra < 2 && bestError != 0.0; ++extra) {
-                if (hi.mantissa > UINT64_MAX / 10)
-                    break;
-                lo = {lo.mantissa * 10, lo.power - 1};
-                hi = {hi.mantissa * 10, hi.power - 1};
-                for (Decimal c = lo; c.mantissa <= hi.mantissa && bestError != 0.0; ++c.mantissa)
-                    consider(c);
-            }
-        }
-    }
-    return negative ? "-" + best : best;
-}
 
 std::optional<std::string> jobText(const Job& job) {
     if (job.tipo == Abort)
@@ -198,8 +78,8 @@ bool writeStopRequest(const std::string& path) {
 
 std::string formatReport(unsigned n) {
     char buf[16];
-    const int len = std::snprintf(buf, sizeof buf, "%3u,", n);
-    return std::string(buf, static_cast<std::size_t>(len));
+    const std::string number(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
+    return std::string(number.size() < 3 ? 3 - number.size() : 0, ' ') + number + ',';
 }
 
 std::optional<unsigned> readReport(const std::string& path) {
@@ -224,7 +104,7 @@ std::optional<unsigned> readReport(const std::string& path) {
 // A field is "%5lu": five characters for counts below 100000, all digits of
 // a larger one; fields are separated by commas, lines end with CR LF.
 std::size_t tableTextSize(const std::uint32_t* counts) {
-    std::size_t size = static_cast<std::size_t>(DimScreen) * (DimScreen * 6 + 1);
+    std::size_t size = TableBytesMax;
     for (int k = 0; k < TableSize; ++k)
         for (std::uint32_t v = counts[k]; v >= 100000; v /= 10)
             ++size;
@@ -267,19 +147,26 @@ bool readTable(const std::string& path, std::vector<std::int16_t>& counts, int m
             *error = why;
         return false;
     };
+    // Only a regular file is read, and never more than the largest valid
+    // table: a folder, a device or a huge sparse file is a malformed table.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status))
+        return fail("the table file is missing");
+    if (!std::filesystem::is_regular_file(status))
+        return fail("the table is not a regular file");
+    const auto reported = std::filesystem::file_size(path, ec);
+    if (ec || reported > TableBytesMax)
+        return fail("the table is larger than any valid table");
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
-        return fail("the table file is missing");
-    std::string data;
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        const long size = std::ftell(f);
-        if (size > 0) {
-            data.resize(static_cast<std::size_t>(size));
-            std::rewind(f);
-            data.resize(std::fread(data.data(), 1, data.size(), f));
-        }
-    }
+        return fail("the table file cannot be opened");
+    std::string data(static_cast<std::size_t>(reported), '\0');
+    data.resize(std::fread(data.data(), 1, data.size(), f));
+    const bool grown = std::fgetc(f) != EOF;
     std::fclose(f);
+    if (grown)
+        return fail("the table is larger than any valid table");
 
     if (maxCount < 0)
         return fail("no count can lie below 0");

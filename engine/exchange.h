@@ -31,9 +31,10 @@ struct Job {
 };
 
 // One number in the job grammar: a period, no plus sign, a leading "-",
-// integers without a point, small magnitudes as mantissa "E-" exponent,
-// at least 15 significant digits, at most 30 characters. Empty for a value
-// the grammar cannot hold (not a number, infinite, too large).
+// integers without a point, small magnitudes as mantissa "E-" exponent, at
+// most 30 characters, written so that `readnum` gives back this very double
+// (jobnumber.cpp says where no text can). Empty for a value the grammar
+// cannot hold: not a number, infinite, or 2^53 and more.
 std::optional<std::string> formatJobNumber(double v);
 
 // The whole job file text, every line ended by CR LF; empty if a value
@@ -61,9 +62,14 @@ std::string formatTable(const std::uint32_t* counts);
 std::size_t tableTextSize(const std::uint32_t* counts);
 void formatTable(const std::uint32_t* counts, char* out);
 
+// The largest valid table: 724 lines of 724 fields of five characters (a
+// wider one holds 100000 or more, above any iteration limit), commas, CR LF.
+constexpr std::size_t TableBytesMax = std::size_t{DimScreen} * (DimScreen * 6 + 1);
+
 // Reads Tab.tmp in one read into counts[column * DimScreen + row]. Every
-// count must lie in 0..maxCount. A missing, truncated or malformed table
-// is an error with a short description; counts is then unspecified.
+// count must lie in 0..maxCount. A missing, truncated or malformed table,
+// and anything but a regular file of at most TableBytesMax bytes, is an
+// error with a short description; counts is then unspecified.
 bool readTable(const std::string& path, std::vector<std::int16_t>& counts, int maxCount,
                std::string* error = nullptr);
 

@@ -20,17 +20,26 @@ namespace quor {
 // complete (0..723). Returning true stops the run after that column.
 using ColumnReport = std::function<bool(unsigned column)>;
 
+// How a run of a kernel ended: the complete leading columns, and whether a
+// report asked to stop. A stop asked after the last column is a stop too:
+// the run then has all 724 columns but must not give its table.
+struct TableEnd {
+    unsigned columns = 0;
+    bool stopped = false;
+    bool operator==(const TableEnd&) const = default;
+};
+
 // The 724 sample coordinates of one side from a to b: the first is a, each
 // next one adds (b - a) / 723.0 to the one before.
 void sampleCoordinates(double a, double b, double* out);
 
 // The plain Quorvane-set and Julia-set kernels. report is called after every
-// column. They return the number of columns computed: 724, or j + 1 when a
-// stop was asked after column j (later columns are left untouched).
-unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
-unsigned julia_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
+// column; a stop asked after column j leaves j + 1 columns computed and the
+// later ones untouched.
+TableEnd quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
+TableEnd julia_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
 // quor_nucleo for a job of type 0, julia_nucleo otherwise.
-unsigned plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
+TableEnd plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {});
 
 // Vector instruction sets the fast kernel can use.
 enum class Isa { Portable, Sse2, Avx2, Avx512 };
@@ -48,10 +57,9 @@ struct FastOptions {
 // with the last column of the complete prefix whenever that prefix has grown
 // (looked at about once a millisecond, so columns finished in the meantime
 // are reported together; the last call is always for column 723 unless a
-// stop was asked). Returns the number of complete leading columns: 724, or
-// j + 1 when report asked to stop after column j (later columns may be
-// partly written).
-unsigned fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {},
+// stop was asked). A stop asked after column j leaves j + 1 complete leading
+// columns (later ones may be partly written).
+TableEnd fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report = {},
                    const FastOptions& options = {});
 
 } // namespace quor

@@ -258,7 +258,7 @@ const char* isaName(Isa isa) {
     }
 }
 
-unsigned fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report,
+TableEnd fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report,
                    const FastOptions& options) {
     const Isa isa = isaAvailable(options.isa) ? options.isa : bestIsa();
     auto run = std::make_unique<Run>(job, Tabella, kernelFor(isa));
@@ -277,16 +277,15 @@ unsigned fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnRepo
     }
 
     int reported = -1;
-    while (reported + 1 < DimScreen) {
+    bool stopped = false;
+    while (reported + 1 < DimScreen && !stopped) {
         reported = static_cast<int>(run->waitForPrefix(reported));
-        if (report && report(static_cast<unsigned>(reported))) {
-            run->stop();
-            break;
-        }
+        stopped = report && report(static_cast<unsigned>(reported));
     }
+    run->stop();
     for (std::thread& w : workers)
         w.join();
-    return static_cast<unsigned>(reported + 1);
+    return {static_cast<unsigned>(reported + 1), stopped};
 }
 
 } // namespace quor

@@ -21,7 +21,7 @@ namespace {
 // The two kernels differ only in the constant added at each step: the sample
 // itself for the Quorvane set, the job's constant for a Julia set.
 template <bool JuliaSet>
-unsigned nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
+TableEnd nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
     const std::uint32_t nmax = job.nmax;
     const double dx = (job.xb - job.xa) / 723.0;
     const double dy = (job.yb - job.ya) / 723.0;
@@ -51,23 +51,23 @@ unsigned nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport&
             y0 = y0 + dy;
         }
         if (report && report(j))
-            return j + 1;
+            return {j + 1, true};
         x0 = x0 + dx;
     }
-    return DimScreen;
+    return {DimScreen, false};
 }
 
 } // namespace
 
-unsigned quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
+TableEnd quor_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
     return nucleo<false>(job, Tabella, report);
 }
 
-unsigned julia_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
+TableEnd julia_nucleo(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
     return nucleo<true>(job, Tabella, report);
 }
 
-unsigned plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
+TableEnd plainTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report) {
     return job.tipo == Quorvane ? quor_nucleo(job, Tabella, report)
                                 : julia_nucleo(job, Tabella, report);
 }

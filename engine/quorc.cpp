@@ -67,11 +67,11 @@ int main() {
     Tabella = reinterpret_cast<std::uint32_t*>(largeBuffer(sizeof fallback));
     if (!Tabella)
         Tabella = fallback;
-    const unsigned columns = quor::fastTable(read.job, Tabella, [](unsigned j) {
+    const quor::TableEnd end = quor::fastTable(read.job, Tabella, [](unsigned j) {
         report(j);
         return stopAsked();
     });
-    if (columns < quor::DimScreen) {
+    if (end.stopped) {
         report(quor::ReportStopped);
         return 0;
     }

@@ -50,7 +50,8 @@ TEST(FastKernel, EqualsPlainAndReportsCompleteColumnsInOrder) {
                     last = int(j);
                     return false;
                 };
-                EXPECT_EQ(fastTable(c.job, fast.data(), report, {isa, threads}), 724u);
+                EXPECT_EQ(fastTable(c.job, fast.data(), report, {isa, threads}),
+                          (TableEnd{724, false}));
                 EXPECT_TRUE(ok);
                 EXPECT_EQ(last, 723);
                 for (int k = 0; k < TableSize; ++k)
@@ -60,17 +61,28 @@ TEST(FastKernel, EqualsPlainAndReportsCompleteColumnsInOrder) {
 }
 
 TEST(FastKernel, AStopAfterColumnZeroEndsALongRunThere) {
-    // Column 0 lies outside the circle and is done at once; every other
-    // column lies inside the set at a limit that would take days, so the
-    // workers must give up their columns for the run to end.
-    const TableJob job{0, 3.0, 3.0 + 723 * -3.1, 0.1, 0.1 + 1e-9, 4294967295u};
-    std::vector<std::uint32_t> t(TableSize);
+    // Column 0 lies outside the circle and is done at once, and so are the
+    // columns from 2 on. Column 1 is the parabolic point c = 0.25, whose
+    // orbit creeps towards 0.5 for some 10^8 steps per sample before it
+    // repeats: its worker must give the column up for the run to end.
+    const TableJob job{0, 3.0, 3.0 - 723 * 2.75, 0.0, 0.0, 4294967295u};
+    std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
     std::vector<unsigned> reported;
     auto stop = [&](unsigned j) {
         reported.push_back(j);
         return true;
     };
-    EXPECT_EQ(fastTable(job, t.data(), stop), 1u);
+    EXPECT_EQ(fastTable(job, t.data(), stop), (TableEnd{1, true}));
     EXPECT_EQ(reported, std::vector<unsigned>{0});
     EXPECT_EQ(std::count(t.begin(), t.begin() + DimScreen, 0u), DimScreen); // all escape at once
+    EXPECT_EQ(std::count(t.begin() + DimScreen, t.begin() + 2 * DimScreen, 0xDEADBEEF), DimScreen);
+}
+
+TEST(Kernels, AStopAskedAfterTheLastColumnIsAStop) {
+    const TableJob job{0, 3, 4, 3, 4, 100}; // wholly outside: quick
+    std::vector<std::uint32_t> t(TableSize);
+    auto stopAtTheEnd = [](unsigned j) { return j == 723; };
+    EXPECT_EQ(plainTable(job, t.data(), stopAtTheEnd), (TableEnd{724, true}));
+    EXPECT_EQ(fastTable(job, t.data(), stopAtTheEnd), (TableEnd{724, true}));
+    EXPECT_EQ(fastTable(job, t.data(), [](unsigned) { return false; }), (TableEnd{724, false}));
 }

@@ -14,10 +14,10 @@ using namespace quortest;
 
 namespace {
 
-// Starts QuorC in dir; with awaitReport, returns once its first report has
-// been renamed into place (the job read, column 0 done) or after two minutes
+// Starts QuorC in dir; with awaitReport 0 or more, returns once a report of
+// at least that number has been renamed into place, or after two minutes
 // without one, waiting on file events, not on the clock.
-pid_t startQuorC(const TempFolder& dir, bool awaitReport = false) {
+pid_t startQuorC(const TempFolder& dir, int awaitReport = -1) {
     const int watch = inotify_init();
     EXPECT_GE(inotify_add_watch(watch, dir.path.c_str(), IN_MOVED_TO), 0);
     const pid_t pid = fork();
@@ -25,8 +25,13 @@ pid_t startQuorC(const TempFolder& dir, bool awaitReport = false) {
         _exit(127);
     pollfd events{watch, POLLIN, 0};
     char buffer[4096];
-    while (awaitReport && !readReport(dir.file("Rep.tmp")) && poll(&events, 1, 120000) == 1)
-        awaitReport = read(watch, buffer, sizeof buffer) > 0;
+    auto reached = [&] {
+        const auto r = readReport(dir.file("Rep.tmp"));
+        return r && int(*r) >= awaitReport;
+    };
+    bool waiting = awaitReport >= 0;
+    while (waiting && !reached() && poll(&events, 1, 120000) == 1)
+        waiting = read(watch, buffer, sizeof buffer) > 0;
     close(watch);
     return pid;
 }
@@ -100,15 +105,19 @@ TEST(QuorC, BadJobsAndStopRequestsReport725AndWriteNoTable) {
     }
 }
 
+// Around the parabolic point c = 0.25 every orbit creeps towards 0.5 for
+// some 10^8 steps before it escapes or repeats: a view that stays slow at
+// any limit, and whose counts are the limit up to there.
+const std::string parabolic = "0\r\n.2499999999999995\r\n.2500000000000005\r\n-5E-16\r\n5E-16\r\n";
+
 TEST(QuorC, StopsOnRequestDuringTheRunAndGoesOnWhenTheJobFileIsDeleted) {
-    // Wholly inside the set: at a million steps the table takes minutes, so
-    // the stop request arrives while columns are being computed. The window
-    // deletes the job file once the run is under way; the run then goes on.
+    // At a million steps the table would take minutes, so the stop request
+    // arrives while columns are being computed. The window deletes the job
+    // file once the run is under way; the run then goes on.
     for (const bool stop : {true, false}) {
         TempFolder dir;
-        writeText(dir.file("Quor.tmp"), std::string("0\r\n-.1\r\n-.099999\r\n.1\r\n.100001\r\n") +
-                                            (stop ? "1000000\r\n" : "20000\r\n"));
-        const pid_t engine = startQuorC(dir, true);
+        writeText(dir.file("Quor.tmp"), parabolic + (stop ? "1000000\r\n" : "3000\r\n"));
+        const pid_t engine = startQuorC(dir, 0);
         EXPECT_LT(readReport(dir.file("Rep.tmp")).value_or(724), 724u);
         if (stop)
             ASSERT_TRUE(writeStopRequest(dir.file("Quor.tmp")));
@@ -116,8 +125,24 @@ TEST(QuorC, StopsOnRequestDuringTheRunAndGoesOnWhenTheJobFileIsDeleted) {
             std::filesystem::remove(dir.file("Quor.tmp"));
         expectExit(engine);
         EXPECT_EQ(readText(dir.file("Rep.tmp")), stop ? "725," : "724,");
-        const std::vector<std::uint32_t> inside(TableSize, 20000);
+        const std::vector<std::uint32_t> limit(TableSize, 3000);
         EXPECT_TRUE(readText(dir.file("Tab.tmp")) ==
-                    (stop ? std::nullopt : std::optional(formatTable(inside.data()))));
+                    (stop ? std::nullopt : std::optional(formatTable(limit.data()))));
     }
+}
+
+TEST(QuorC, AStopFoundAfterTheLastColumnStillStops) {
+    // Columns 0 to 722 escape within a hundred steps; column 723 is c = 0.25
+    // exactly (the columns step by 1/1024 from 0.25 + 723/1024) and takes
+    // three million steps per sample. The stop request is written while it runs,
+    // so the only check that can find it is the one after the last column.
+    TempFolder dir;
+    writeText(dir.file("Quor.tmp"), "0\r\n.9560546875\r\n.25\r\n0\r\n0\r\n3000000\r\n");
+    const pid_t engine = startQuorC(dir, 722);
+    ASSERT_TRUE(writeStopRequest(dir.file("Quor.tmp")));
+    const bool inTime = readReport(dir.file("Rep.tmp")) == 722u;
+    expectExit(engine);
+    ASSERT_TRUE(inTime) << "column 723 was done before the stop request was written";
+    EXPECT_EQ(readText(dir.file("Rep.tmp")), "725,");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Tab.tmp")));
 }
