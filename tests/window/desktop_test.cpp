@@ -1,6 +1,7 @@
 // The window on the user's desktop: an Italian system locale, an application
 // folder that cannot be written, and where the keyboard goes.
 #include "appfolder.h"
+#include "job.h"
 #include "window/folderlock.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
@@ -13,7 +14,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <clocale>
 #include <string>
 #include <sys/stat.h>
@@ -44,7 +44,7 @@ class ItalianDesktop : public ::testing::Test {
 };
 
 // The jobs a window wrote, one per run, kept by an engine script that copies
-// each one before the real QuorC reads it.
+// each one before the real QuorC reads it; each value as the engine reads it.
 void keepJobs(AppFolder& folder) {
     QFile::rename(folder.file("QuorC"), folder.file("QuorC.real"));
     folder.installEngineScript("cat Quor.tmp >> jobs.txt\nexec ./QuorC.real\n");
@@ -60,9 +60,11 @@ std::vector<double> jobValues(const AppFolder& folder, int job) {
         const QByteArray line = lines[i];
         EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
         EXPECT_FALSE(line.contains(',')) << line.toStdString();
-        double v = 0;
-        const auto [end, error] = std::from_chars(line.begin(), line.end() - 1, v);
-        EXPECT_TRUE(error == std::errc() && end == line.end() - 1) << line.toStdString();
+        // Read as the engine reads it: the job text is chosen for that reader.
+        const QByteArray number = line.chopped(1);
+        EXPECT_TRUE(quor::isJobNumber(std::string_view(number.constData(), number.size())))
+            << line.toStdString();
+        const double v = quor::readnum(number.constData(), std::uint8_t(number.size() - 1));
         values.push_back(v);
     }
     return values;
