@@ -1,5 +1,7 @@
 #include "window/histogram.h"
 
+#include "window/thumbnails.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -71,6 +73,23 @@ Bars scaleBars(const Bins& bins, int iterEffettive) {
 
 Bars histogramBars(const Frequenze& frequencies, int iterEffettive, const ColoreIter& palette) {
     return scaleBars(binCounts(frequencies, iterEffettive, palette), iterEffettive);
+}
+
+QLine barLine(const Bar& bar) {
+    return QLine(bar.column, bar.top, bar.column, bar.bottom);
+}
+
+void paintBars(QImage& picture, const Bars& bars) {
+    if (picture.format() != QImage::Format_RGB32)
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+    for (const Bar& bar : bars) {
+        if (bar.column < 0 || bar.column >= picture.width())
+            continue;
+        const QRgb colour = toQRgb(bar.colour);
+        const int last = std::min(bar.bottom, picture.height() - 1);
+        for (int row = std::max(bar.top, 0); row <= last; ++row)
+            reinterpret_cast<QRgb*>(picture.scanLine(row))[bar.column] = colour;
+    }
 }
 
 } // namespace quorvane

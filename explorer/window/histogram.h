@@ -8,6 +8,8 @@
 #include "exchange.h"
 #include "window/palette.h"
 
+#include <QImage>
+#include <QLine>
 #include <array>
 #include <cstdint>
 
@@ -50,5 +52,12 @@ Bars scaleBars(const Bins& bins, int iterEffettive);
 
 // binCounts and scaleBars in one: the chart of a picture.
 Bars histogramBars(const Frequenze& frequencies, int iterEffettive, const ColoreIter& palette);
+
+// The line overlay that draws a bar with a one-pixel pen, both ends drawn.
+QLine barLine(const Bar& bar);
+
+// Paints the bars over a picture (RGB32 afterwards) through its scan lines,
+// as the overlays show them above it.
+void paintBars(QImage& picture, const Bars& bars);
 
 } // namespace quorvane

@@ -1,7 +1,9 @@
 #include "window/histogram.h"
+#include "window/thumbnails.h"
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <algorithm>
 #include <memory>
 #include <numeric>
@@ -122,6 +124,35 @@ TEST(Histogram, WithoutSamplesEveryBarIsAnEmptyMark) {
             ASSERT_EQ(bars[std::size_t(i)], (Bar{i, 722, 722, i == green ? Green : rgb(0, 0, 0)}))
                 << "limit " << limit << " bar " << i;
     }
+}
+
+TEST(Histogram, PaintedBarsMatchTheLineOverlaysAndShowASmallBarAsOnePixel) {
+    // A picture at limit 1000: count 2, alone in bar 1, has too few samples for a row.
+    const Counts c(1000, [](int k) { return std::int32_t(k == 2 ? 3 : 50 + k % 7 * 100); });
+    (*c.f)[1000] = 3000;
+    const Bars bars = c.bars();
+    QImage painted(724, 724, QImage::Format_RGB32);
+    painted.fill(Qt::black);
+    QImage drawn = painted;
+    paintBars(painted, bars);
+
+    QPainter p(&drawn);
+    for (const Bar& bar : bars) {
+        p.setPen(QPen(QColor(toQRgb(bar.colour)), 1));
+        p.drawLine(barLine(bar));
+    }
+    p.end();
+    EXPECT_EQ(painted, drawn);
+
+    const int column = barOf(2, 1000);
+    ASSERT_EQ(std::make_tuple(barOf(1, 1000), column, barOf(3, 1000)), std::make_tuple(0, 1, 2));
+    int lit = 0;
+    for (int row = 0; row < 724; ++row)
+        lit += painted.pixel(column, row) != qRgb(0, 0, 0);
+    EXPECT_EQ(lit, 1);
+    EXPECT_EQ(painted.pixel(column, 723), toQRgb(Tag + 2));
+    EXPECT_EQ(painted.pixel(723, 0), toQRgb(Green));
+    EXPECT_EQ(painted.pixel(723, 722), qRgb(0, 0, 0));
 }
 
 } // namespace
