@@ -20,7 +20,7 @@ int countLimit(int iterEffettive) {
 
 } // namespace
 
-Bins binCounts(const Frequenze& frequencies, int iterEffettive, const ColoreIter& palette) {
+Bins binCounts(const Frequencies& frequencies, int iterEffettive, const Palette& palette) {
     const int limit = countLimit(iterEffettive);
     double step = 1;
     if (limit + 1 > BarCount)
@@ -71,7 +71,7 @@ Bars scaleBars(const Bins& bins, int iterEffettive) {
     return bars;
 }
 
-Bars histogramBars(const Frequenze& frequencies, int iterEffettive, const ColoreIter& palette) {
+Bars histogramBars(const Frequencies& frequencies, int iterEffettive, const Palette& palette) {
     return scaleBars(binCounts(frequencies, iterEffettive, palette), iterEffettive);
 }
 

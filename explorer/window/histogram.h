@@ -41,7 +41,7 @@ using Bars = std::array<Bar, BarCount>;
 // i * step <= k < (i + 1) * step, step = iterEffettive / 723; bar 723 holds
 // the samples that never escaped (count iterEffettive). A bar's colour is
 // the palette colour of its highest count; bar 723's colour is never set.
-Bins binCounts(const Frequenze& frequencies, int iterEffettive, const ColoreIter& palette);
+Bins binCounts(const Frequencies& frequencies, int iterEffettive, const Palette& palette);
 
 // Scales the bins to the picture: the tallest bar reaches row 0 and every
 // bar stands on row 721. A bar too small for one row is a mark at row 723 in
@@ -51,7 +51,7 @@ Bins binCounts(const Frequenze& frequencies, int iterEffettive, const ColoreIter
 Bars scaleBars(const Bins& bins, int iterEffettive);
 
 // binCounts and scaleBars in one: the chart of a picture.
-Bars histogramBars(const Frequenze& frequencies, int iterEffettive, const ColoreIter& palette);
+Bars histogramBars(const Frequencies& frequencies, int iterEffettive, const Palette& palette);
 
 // The line overlay that draws a bar with a one-pixel pen, both ends drawn.
 QLine barLine(const Bar& bar);

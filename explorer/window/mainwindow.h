@@ -12,6 +12,7 @@ namespace quorvane {
 
 class Colori;
 class GridSelection;
+class HistogramChart;
 class PlaceLibrary;
 class Platform;
 class RecentPictures;
@@ -29,6 +30,7 @@ class MainWindow : public QWidget {
     GridSelection& grid() const { return *gridSelection; }
     RecentPictures& recent() const { return *recentPictures; }
     PlaceLibrary& library() const { return *placeLibrary; }
+    HistogramChart& histogram() const { return *histogramChart; }
     Colori* colori() const { return coloriWindow.get(); }
     QString appFolder() const { return folder; }
 
@@ -61,6 +63,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<RecentPictures> recentPictures;
     std::unique_ptr<PlaceLibrary> placeLibrary;
     std::unique_ptr<GridSelection> gridSelection;
+    std::unique_ptr<HistogramChart> histogramChart;
     bool firstShowDone = false;
 };
 

@@ -74,6 +74,11 @@ void Sfondo::hideBiLettera(int index) {
     update();
 }
 
+void Sfondo::showBars(const std::array<LineOverlay, DimScreen>& bars) {
+    shapes.Linea = bars;
+    update();
+}
+
 std::array<FrameOverlay, 2>& Sfondo::frames(FrameName name) {
     return name == FrameName::Quad1 ? shapes.Quad1 : shapes.Quad2;
 }

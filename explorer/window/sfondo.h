@@ -30,6 +30,8 @@ class Sfondo : public QWidget {
     void showGrid(const GridLayout& layout);
     void hideOverlays(OverlayGroup group);
     void hideBiLettera(int index);
+    // The histogram's bars `Linea`(0..723), shown.
+    void showBars(const std::array<LineOverlay, DimScreen>& bars);
     void setFrame(FrameName name, int index, const FrameOverlay& frame);
     void hideFrame(FrameName name, int index);
     const FrameOverlay& frame(FrameName name, int index) const;

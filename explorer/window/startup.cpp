@@ -3,6 +3,7 @@
 #include "library/placelibrary.h"
 #include "library/recentpictures.h"
 #include "navigation/gridselection.h"
+#include "window/histogramchart.h"
 #include "window/location.h"
 #include "window/mainwindow.h"
 #include "window/platform.h"
@@ -26,12 +27,12 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
     placeLibrary =
         std::make_unique<PlaceLibrary>(ui, platform, folder + QStringLiteral("/BeiLuoghi"));
     gridSelection = std::make_unique<GridSelection>(ui, *viewCore, *recentPictures, platform);
+    histogramChart = std::make_unique<HistogramChart>(ui, *viewCore, *recentPictures);
     viewCore->setReadyInputs([this] {
         return ReadyInputs{recentPictures->NumUltime(), placeLibrary->LuogoScelto(),
                            placeLibrary->UltimoLuogo()};
     });
     setTag(this, QStringLiteral("0"));
-    setTag(ui.Istogramma, False);
     setTag(ui.EndSel, False);
     setTag(ui.Julia, False);
     setTag(ui.JuliaGo, False);
@@ -57,6 +58,8 @@ void MainWindow::wireHandlers() {
     connect(ui.Ferma, &QPushButton::clicked, core, &ViewCore::Ferma_Click);
     connect(ui.IterazOK, &QPushButton::clicked, core, &ViewCore::IterazOK_Click);
     connect(ui.AutoColor, &QCheckBox::clicked, core, &ViewCore::AutoColor_Click);
+    connect(ui.Istogramma, &QPushButton::clicked, histogramChart.get(),
+            &HistogramChart::Istogramma_Click);
     connect(ui.Colors, &QPushButton::clicked, this, &MainWindow::Colors_Click);
     connect(ui.Esci, &QPushButton::clicked, this, &MainWindow::Esci_Click);
     connect(core, &ViewCore::pictureCompleted, this,

@@ -18,8 +18,8 @@ constexpr Colore Tag = 100000; // the palette colour of count k is Tag + k
 // Frequencies as a run leaves them for a limit: cleared up to the limit or
 // 723, whichever is larger, stale above it; and a palette that names counts.
 struct Counts {
-    std::unique_ptr<Frequenze> f = std::make_unique<Frequenze>();
-    std::unique_ptr<ColoreIter> palette = std::make_unique<ColoreIter>();
+    std::unique_ptr<Frequencies> f = std::make_unique<Frequencies>();
+    std::unique_ptr<Palette> palette = std::make_unique<Palette>();
     int limit;
     explicit Counts(int n, std::int32_t (*samples)(int)) : limit(n) {
         std::iota(palette->begin(), palette->end(), Tag);
