@@ -4,33 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QTemporaryDir>
 
-#include "filelimit.h"
-
-#include <gtest/gtest.h>
+#include "libraryfiles.h"
 
 namespace quorvane {
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-
-// A library folder inside a fresh temporary folder, as start-up lays it out.
-struct Library {
-    QTemporaryDir app;
-    QString folder = QDir(app.path()).filePath("BeiLuoghi");
-    QString list = QDir(folder).filePath(PlaceListName);
-    Library() { QDir().mkpath(folder); }
-    QStringList files() const { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
-};
+using testing::Library;
+using testing::readBytes;
+using testing::writeBytes;
 
 TEST(PlaceList, SeedWriteAndReadRoundTrip) {
     Library lib;
@@ -117,7 +99,7 @@ TEST(PlaceList, FailedWriteKeepsTheOldFileAndGivesAMessage) {
     ASSERT_TRUE(QFile::remove(lib.list) && QDir().mkdir(lib.list));
     EXPECT_EQ(writePlaceList(lib.list, {{"AB", 200, 0}}), failed);
     EXPECT_TRUE(QFileInfo(lib.list).isDir());
-    EXPECT_EQ(lib.files(), QStringList());
+    EXPECT_EQ(lib.files(), QStringList{PlaceListName});
 }
 
 TEST(Thumbnails, SavedBitmapsLoadAndEverythingElseIsBlank) {
@@ -159,7 +141,7 @@ TEST(Thumbnails, FailedSaveKeepsTheOldThumbnailAndGivesAMessage) {
     ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
     EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
     EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_EQ(lib.files(), QStringList());
+    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
 }
 
 } // namespace
