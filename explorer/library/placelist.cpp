@@ -1,11 +1,12 @@
 #include "library/placelist.h"
 
+#include "library/bmp.h"
+#include "library/savefile.h"
 #include "navigation/areaname.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -91,14 +92,6 @@ QString shownPath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-// Writes the whole file through a temporary beside it, renamed over the old
-// one only when every byte is on disk.
-bool replaceFile(const QString& path, const QByteArray& bytes) {
-    // An uncommitted QSaveFile removes its temporary when it goes away.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
 } // namespace
 
 QByteArray formatPlaceList(const std::vector<Place>& places) {
@@ -137,9 +130,8 @@ QString seedPlaceList(const QString& path) {
     if (QFileInfo::exists(path))
         return {};
     const Place seed{SeedPlaceName, 1000, 1};
-    if (!replaceFile(path, formatPlaceList({seed})))
-        return QStringLiteral("Impossibile creare l'elenco dei luoghi:\n") + shownPath(path);
-    return {};
+    return saveFile(path, formatPlaceList({seed}),
+                    QStringLiteral("Impossibile creare l'elenco dei luoghi:"));
 }
 
 PlaceListResult readPlaceList(const QString& path) {
@@ -169,9 +161,8 @@ PlaceListResult readPlaceList(const QString& path) {
 }
 
 QString writePlaceList(const QString& path, const std::vector<Place>& places) {
-    if (!replaceFile(path, formatPlaceList(places)))
-        return QStringLiteral("Impossibile scrivere l'elenco dei luoghi:\n") + shownPath(path);
-    return {};
+    return saveFile(path, formatPlaceList(places),
+                    QStringLiteral("Impossibile scrivere l'elenco dei luoghi:"));
 }
 
 QString thumbnailPath(const QString& folder, const QString& name) {
@@ -188,14 +179,11 @@ QImage loadThumbnail(const QString& folder, const QString& name, const QImage& b
 }
 
 QString saveThumbnail(const QString& folder, const QString& name, const QImage& image) {
-    const QString path = isAreaName(name) ? thumbnailPath(folder, name) : QString();
-    if (!path.isEmpty()) {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && image.save(&file, "BMP") && file.commit())
-            return {};
-    }
-    return QStringLiteral("Impossibile salvare la miniatura:\n") +
-           shownPath(path.isEmpty() ? QDir(folder).filePath(name) : path);
+    const QString failure = QStringLiteral("Impossibile salvare la miniatura:");
+    // Only an area name becomes a file name, so nothing is written outside the folder.
+    if (!isAreaName(name))
+        return failure + QLatin1Char('\n') + shownPath(QDir(folder).filePath(name));
+    return saveFile(thumbnailPath(folder, name), bmpBytes(image), failure);
 }
 
 } // namespace quorvane

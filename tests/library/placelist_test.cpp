@@ -4,34 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
+#include "libraryfiles.h"
 
 namespace quorvane {
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-
-// A library folder inside a fresh temporary folder, as start-up lays it out.
-struct Library {
-    QTemporaryDir app;
-    QString folder = QDir(app.path()).filePath("BeiLuoghi");
-    QString list = QDir(folder).filePath(PlaceListName);
-    Library() { QDir().mkpath(folder); }
-    QStringList files() const { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
-};
+using testing::Library;
+using testing::readBytes;
+using testing::writeBytes;
 
 TEST(PlaceList, SeedWriteAndReadRoundTrip) {
     Library lib;
@@ -94,21 +75,30 @@ TEST(PlaceList, FailedWriteKeepsTheOldFileAndGivesAMessage) {
     EXPECT_EQ(writePlaceList(nowhere, {}),
               "Impossibile scrivere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(nowhere));
 
-    // A full disk: the new bytes do not fit, the old file stays whole.
+    // A full disk, for a list small enough to sit in a write buffer (about
+    // 3 kB) and for one larger than any buffer (about 16 kB): the new bytes do
+    // not fit, the old file stays whole.
     const QByteArray old = "\"AB\",200,0\r\n\"CD\",300,1\r\n";
-    writeBytes(lib.list, old);
-    const std::vector<Place> many(500, {"ABCDEFGHIJKLMNOPQRSTUVWXY", 1000, 1});
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit small{4096, saved.rlim_max};
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString full = writePlaceList(lib.list, many);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(full,
-              "Impossibile scrivere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(lib.list));
-    EXPECT_EQ(readBytes(lib.list), old);
+    const QString failed =
+        "Impossibile scrivere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(lib.list);
+    for (const auto& [count, limit] : {std::pair{100, 1024}, std::pair{500, 4096}}) {
+        writeBytes(lib.list, old);
+        const std::vector<Place> many(count, {"ABCDEFGHIJKLMNOPQRSTUVWXY", 1000, 1});
+        QString message;
+        {
+            testing::FileSizeLimit full(limit);
+            ASSERT_TRUE(full.active());
+            message = writePlaceList(lib.list, many);
+        }
+        EXPECT_EQ(message, failed) << count;
+        EXPECT_EQ(readBytes(lib.list), old) << count;
+        EXPECT_EQ(lib.files(), QStringList{PlaceListName}) << count;
+    }
+
+    // A folder where the list should be is left alone.
+    ASSERT_TRUE(QFile::remove(lib.list) && QDir().mkdir(lib.list));
+    EXPECT_EQ(writePlaceList(lib.list, {{"AB", 200, 0}}), failed);
+    EXPECT_TRUE(QFileInfo(lib.list).isDir());
     EXPECT_EQ(lib.files(), QStringList{PlaceListName});
 }
 
@@ -130,6 +120,28 @@ TEST(Thumbnails, SavedBitmapsLoadAndEverythingElseIsBlank) {
         EXPECT_EQ(loadThumbnail(lib.folder, name, blank), blank) << name.toStdString();
     EXPECT_FALSE(saveThumbnail(lib.folder, "../y", picture).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QDir(lib.app.path()).filePath("y.bmp")));
+}
+
+TEST(Thumbnails, FailedSaveKeepsTheOldThumbnailAndGivesAMessage) {
+    Library lib;
+    QImage picture(32, 32, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    const QString path = QDir(lib.folder).filePath("AB.bmp");
+    const QString failed = "Impossibile salvare la miniatura:\n" + QDir::toNativeSeparators(path);
+    writeBytes(path, "old thumbnail");
+    {
+        // A 32 x 32 bitmap takes 3126 bytes, more than the disk has room for.
+        testing::FileSizeLimit full(1024);
+        ASSERT_TRUE(full.active());
+        EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("old thumbnail"));
+    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
+
+    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
+    EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
 }
 
 } // namespace
