@@ -1,33 +1,94 @@
 #include "library/placelibrary.h"
 
+#include "library/recentpictures.h"
 #include "window/platform.h"
+#include "window/sfondo.h"
+#include "window/viewcore.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace quorvane {
 
-PlaceLibrary::PlaceLibrary(const Controls& controls, Platform& services,
+PlaceLibrary::PlaceLibrary(const Controls& controls, ViewCore& viewCore,
+                           RecentPictures& recentPictures, Platform& services,
                            const QString& libraryFolder)
-    : ui(controls), platform(services), folder(libraryFolder) {}
+    : ui(controls), core(viewCore), recent(recentPictures), platform(services),
+      folder(libraryFolder) {}
 
-void PlaceLibrary::load(const QImage& blank, bool folderUsable) {
-    list.clear();
+bool PlaceLibrary::pictureSaved() const {
+    return savedGeneration == core.pictureGeneration();
+}
+
+void PlaceLibrary::load(bool folderUsable) {
+    library = Places();
     if (folderUsable) {
-        const QString path = folder + QLatin1Char('/') + PlaceListName;
-        QString error = seedPlaceList(path);
-        if (error.isEmpty()) {
-            PlaceListResult read = readPlaceList(path);
-            error = read.error;
-            list = std::move(read.places);
-        }
-        if (!error.isEmpty())
-            platform.message(ui.window, error);
+        LoadedPlaces loaded = loadPlaces(folder);
+        library = std::move(loaded.places);
+        if (!loaded.message.isEmpty())
+            platform.message(ui.window, loaded.message);
     }
-    chosen = 0;
-    const QString first = list.empty() ? QString() : list.front().name;
-    ui.SaveIcona->setPixmap(QPixmap::fromImage(loadThumbnail(folder, first, blank)));
-    ui.SaveName->setText(first);
+    showChosen();
+}
+
+void PlaceLibrary::showChosen() {
+    const auto place = library.chosenPlace();
+    const QString name = place ? place->name : QString();
+    ui.SaveIcona->setPixmap(QPixmap::fromImage(loadThumbnail(folder, name, core.NoIcona())));
+    ui.SaveName->setText(name);
+}
+
+void PlaceLibrary::Salva_Click() {
+    if (const QString refusal = library.saveRefusal(); !refusal.isEmpty()) {
+        platform.message(ui.window, refusal);
+        return;
+    }
+    ui.Salva->setCursor(Qt::WaitCursor);
+    const Place place{ui.RiquadroCorrente->text(), core.IterMax(),
+                      ui.AutoColor->isChecked() ? 1 : 0};
+    const QImage thumbnail = placeThumbnail(ui.sfondo->image());
+    const LibraryOutcome outcome = library.save(folder, place, thumbnail);
+    if (outcome.changed) {
+        ui.SaveIcona->setPixmap(QPixmap::fromImage(thumbnail));
+        ui.SaveName->setText(place.name);
+        savedGeneration = core.pictureGeneration();
+        ui.Salva->setEnabled(false);
+    }
+    ui.Salva->unsetCursor();
+    if (!outcome.message.isEmpty())
+        platform.message(ui.window, outcome.message);
+}
+
+void PlaceLibrary::SelSave_Click(int index) {
+    library.select(index);
+    showChosen();
+    const LibraryCommands commands = library.commands();
+    ui.SelSave[0]->setEnabled(commands.previous);
+    ui.SelSave[1]->setEnabled(commands.next);
+    ui.Carica->setEnabled(commands.activate);
+}
+
+void PlaceLibrary::Carica_Click() {
+    const auto place = library.chosenPlace();
+    if (!place)
+        return;
+    core.preparePlace(place->name, ui.SaveIcona->pixmap().toImage());
+    core.setIterations(place->iter, place->autoColor != 0);
+    // The picture still on the screen goes to the recent pictures under the
+    // activated name; the screen is blank until View computes the place.
+    recent.push(ui.sfondo->image(), ui.RiquadroCorrente->text());
+    core.showBlank();
+    core.Sblocca();
+}
+
+void PlaceLibrary::Elimina_Click() {
+    const LibraryOutcome outcome = library.remove(folder);
+    if (outcome.changed)
+        showChosen();
+    if (!outcome.message.isEmpty())
+        platform.message(ui.window, outcome.message);
 }
 
 } // namespace quorvane

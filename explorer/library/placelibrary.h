@@ -1,38 +1,52 @@
-// The place library in memory: the places read from the list file and the
-// one shown in the frame "Libreria immagini".
+// The frame "Libreria immagini": the places the user keeps, browsed with the
+// arrows, activated with "Attiva", saved with "Salva" and deleted with
+// "Elimina". It owns the places and `LuogoScelto`.
 #pragma once
 
-#include "library/placelist.h"
+#include "library/places.h"
 #include "window/controls.h"
 
-#include <QImage>
+#include <QObject>
 #include <QString>
-#include <vector>
 
 namespace quorvane {
 
 class Platform;
+class RecentPictures;
+class ViewCore;
 
-class PlaceLibrary {
+class PlaceLibrary : public QObject {
+    Q_OBJECT
   public:
-    PlaceLibrary(const Controls& ui, Platform& platform, const QString& folder);
+    PlaceLibrary(const Controls& ui, ViewCore& core, RecentPictures& recent, Platform& platform,
+                 const QString& folder);
 
-    const std::vector<Place>& places() const { return list; }
-    int LuogoScelto() const { return chosen; }
-    // The index of the last place; -1 for an empty library.
-    int UltimoLuogo() const { return int(list.size()) - 1; }
+    const Places& places() const { return library; }
+    int LuogoScelto() const { return library.LuogoScelto(); }
+    int UltimoLuogo() const { return library.UltimoLuogo(); }
+    // The picture shown has been saved and not changed since.
+    bool pictureSaved() const;
 
     // Seeds a missing list file, reads the places and shows the first one.
     // A list that cannot be made or read is reported once, and without a
     // usable folder nothing is read: the library then starts empty.
-    void load(const QImage& blank, bool folderUsable);
+    void load(bool folderUsable);
+
+    void Salva_Click();
+    void SelSave_Click(int index);
+    void Carica_Click();
+    void Elimina_Click();
 
   private:
+    void showChosen();
+
     const Controls& ui;
+    ViewCore& core;
+    RecentPictures& recent;
     Platform& platform;
     QString folder; // BeiLuoghi
-    std::vector<Place> list;
-    int chosen = 0;
+    Places library;
+    int savedGeneration = -1;
 };
 
 } // namespace quorvane

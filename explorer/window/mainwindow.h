@@ -13,6 +13,7 @@ namespace quorvane {
 class Colori;
 class GridSelection;
 class HistogramChart;
+class PictureExport;
 class PlaceLibrary;
 class Platform;
 class RecentPictures;
@@ -31,6 +32,7 @@ class MainWindow : public QWidget {
     RecentPictures& recent() const { return *recentPictures; }
     PlaceLibrary& library() const { return *placeLibrary; }
     HistogramChart& histogram() const { return *histogramChart; }
+    PictureExport& pictureExport() const { return *exporter; }
     Colori* colori() const { return coloriWindow.get(); }
     QString appFolder() const { return folder; }
 
@@ -64,6 +66,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<PlaceLibrary> placeLibrary;
     std::unique_ptr<GridSelection> gridSelection;
     std::unique_ptr<HistogramChart> histogramChart;
+    std::unique_ptr<PictureExport> exporter;
     bool firstShowDone = false;
 };
 

@@ -11,8 +11,10 @@ void Platform::message(QWidget* parent, const QString& text) {
 }
 
 bool Platform::question(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    // A plain question, without an icon, as the export confirmations are.
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void Platform::beep() {

@@ -1,5 +1,6 @@
 // Start-up, activation, the wiring of the controls and the end of the program.
 #include "colours/colourwindow.h"
+#include "library/pictureexport.h"
 #include "library/placelibrary.h"
 #include "library/recentpictures.h"
 #include "navigation/gridselection.h"
@@ -23,17 +24,25 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
     : folder(appFolder), platform(services), ui(buildControls(this)) {
     viewCore = std::make_unique<ViewCore>(ui, platform, folder,
                                           engine.isEmpty() ? engineIn(appFolder) : engine);
-    recentPictures = std::make_unique<RecentPictures>(ui, viewCore->Black());
-    placeLibrary =
-        std::make_unique<PlaceLibrary>(ui, platform, folder + QStringLiteral("/BeiLuoghi"));
+    recentPictures = std::make_unique<RecentPictures>(ui, *viewCore);
+    placeLibrary = std::make_unique<PlaceLibrary>(ui, *viewCore, *recentPictures, platform,
+                                                  folder + QStringLiteral("/BeiLuoghi"));
     gridSelection = std::make_unique<GridSelection>(ui, *viewCore, *recentPictures, platform);
     histogramChart = std::make_unique<HistogramChart>(ui, *viewCore, *recentPictures);
+    exporter = std::make_unique<PictureExport>(ui, *viewCore, platform, folder);
     viewCore->setReadyInputs([this] {
-        return ReadyInputs{recentPictures->NumUltime(), placeLibrary->LuogoScelto(),
-                           placeLibrary->UltimoLuogo()};
+        const LibraryCommands places = placeLibrary->places().commands();
+        ReadyInputs in;
+        in.numUltime = recentPictures->NumUltime();
+        in.previousPlace = places.previous;
+        in.nextPlace = places.next;
+        in.activatePlace = places.activate;
+        in.removePlace = places.remove;
+        in.pictureSaved = placeLibrary->pictureSaved();
+        in.pictureExported = exporter->pictureExported();
+        return in;
     });
     setTag(this, QStringLiteral("0"));
-    setTag(ui.EndSel, False);
     setTag(ui.Julia, False);
     setTag(ui.JuliaGo, False);
     setTag(ui.Traccia, False);
@@ -80,6 +89,22 @@ void MainWindow::wireHandlers() {
     connect(ui.Copia, &QPushButton::clicked, grid, &GridSelection::Copia_Click);
     connect(grid, &GridSelection::startOver, this, &MainWindow::Form_Load);
 
+    PlaceLibrary* library = placeLibrary.get();
+    connect(ui.Salva, &QPushButton::clicked, library, &PlaceLibrary::Salva_Click);
+    connect(ui.Carica, &QPushButton::clicked, library, &PlaceLibrary::Carica_Click);
+    connect(ui.Elimina, &QPushButton::clicked, library, &PlaceLibrary::Elimina_Click);
+    RecentPictures* recent = recentPictures.get();
+    connect(ui.AttSel, &QPushButton::clicked, recent, &RecentPictures::AttSel_Click);
+    connect(ui.EndSel, &QPushButton::clicked, recent, &RecentPictures::EndSel_Click);
+    for (int i = 0; i < 2; ++i) {
+        connect(ui.SelSave[std::size_t(i)], &QPushButton::clicked, library,
+                [library, i] { library->SelSave_Click(i); });
+        connect(ui.SelImage[std::size_t(i)], &QPushButton::clicked, recent,
+                [recent, i] { recent->SelImage_Click(i); });
+    }
+    connect(ui.SalvaFile, &QPushButton::clicked, exporter.get(), &PictureExport::SalvaFile_Click);
+    connect(ui.SalvaJulia, &QPushButton::clicked, exporter.get(), &PictureExport::SalvaJulia_Click);
+
     connect(coloriWindow.get(), &Colori::closed, this, &MainWindow::coloriClosed);
 }
 
@@ -105,7 +130,7 @@ void MainWindow::Form_Load() {
         legend->show();
         viewCore->CreaRampa([legend](int index, Colore c) { legend->setLineColour(index, c); });
         legend->hide();
-        placeLibrary->load(viewCore->NoIcona(), createFolders());
+        placeLibrary->load(createFolders());
     }
     viewCore->resetToStartView();
     gridSelection->reset();

@@ -99,9 +99,10 @@ void ViewCore::paintTable() {
 std::vector<std::pair<QWidget*, bool>> ViewCore::readyState() const {
     const ReadyInputs in = readyInputs();
     // The histogram needs the table of the picture shown; saving and
-    // exporting need a picture at all.
+    // exporting need the picture of the view shown; a blank picture must not
+    // be pushed onto the recent pictures by "Attiva".
     const bool table = pictureKind == PictureKind::Computed;
-    const bool anyPicture = pictureKind != PictureKind::None;
+    const bool ownPicture = table || pictureKind == PictureKind::Stored;
     std::vector<std::pair<QWidget*, bool>> rule = {
         {ui.Griglia, true},
         {ui.MenoUna, false},
@@ -123,12 +124,12 @@ std::vector<std::pair<QWidget*, bool>> ViewCore::readyState() const {
         {ui.AttSel, false},
         {ui.SelImage[0], false},
         {ui.SelImage[1], in.numUltime > 0},
-        {ui.SelSave[0], in.luogoScelto != 0},
-        {ui.SelSave[1], in.luogoScelto != in.ultimoLuogo},
-        {ui.Salva, anyPicture},
-        {ui.SalvaFile, anyPicture},
-        {ui.Elimina, true},
-        {ui.Carica, anyPicture}};
+        {ui.SelSave[0], in.previousPlace},
+        {ui.SelSave[1], in.nextPlace},
+        {ui.Salva, ownPicture && !in.pictureSaved},
+        {ui.SalvaFile, ownPicture && !in.pictureExported},
+        {ui.Elimina, in.removePlace},
+        {ui.Carica, in.activatePlace && pictureKind != PictureKind::None}};
     for (QWidget* m : ui.Mezzo)
         rule.emplace_back(m, false);
     for (QWidget* letter : ui.Lettere)
@@ -204,12 +205,41 @@ void ViewCore::showStartView() {
     }
     ui.sfondo->setPicture(z);
     showViewThumbnail(zIcona);
-    pictureKind = PictureKind::Stored;
+    setPictureKind(PictureKind::Stored);
 }
 
 void ViewCore::showBlank() {
     ui.sfondo->setPicture(black);
-    pictureKind = PictureKind::None;
+    setPictureKind(PictureKind::None);
+}
+
+void ViewCore::showRecalled(const QImage& picture) {
+    ui.sfondo->setPicture(picture);
+    setPictureKind(PictureKind::Recalled);
+}
+
+void ViewCore::setPictureKind(PictureKind kind) {
+    pictureKind = kind;
+    ++generation;
+}
+
+void ViewCore::setIterations(int limit, bool automatic) {
+    iterMax = limit;
+    ui.Iterazioni[0]->setText(QString::number(limit));
+    ui.Iterazioni[1]->setText(QString::number(limit));
+    ui.AutoColor->setChecked(automatic);
+    paletteOutOfDate();
+}
+
+void ViewCore::preparePlace(const QString& name, const QImage& thumbnail) {
+    CalcolaLimiti(name);
+    ui.RiquadroCorrente->setText(name);
+    // A confirmed grid selection would otherwise be appended to this name.
+    ui.Riquadro->clear();
+    ui.sfondo->hideFrame(FrameName::Quad1, 1);
+    ui.sfondo->hideFrame(FrameName::Quad2, 1);
+    showViewThumbnail(thumbnail);
+    tipoScelta = 255;
 }
 
 void ViewCore::IterazOK_Click() {

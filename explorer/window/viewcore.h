@@ -24,14 +24,19 @@ class Platform;
 enum class PictureKind {
     Computed, // the last completed run of View: its table is the histogram's
     Stored,   // the stored start view, shown again without a run
+    Recalled, // a picture kept earlier, shown again while its view is prepared
     None,     // nothing to keep: the black picture of a view not yet computed
 };
 
 // What the enabling rule reads from the parts that own it.
 struct ReadyInputs {
-    int numUltime = 0;    // recent pictures kept
-    int luogoScelto = 0;  // the place shown in the library
-    int ultimoLuogo = -1; // the last place, -1 for an empty library
+    int numUltime = 0;          // recent pictures kept
+    bool previousPlace = false; // the library's arrows, "Attiva" and "Elimina"
+    bool nextPlace = false;
+    bool activatePlace = false;
+    bool removePlace = false;
+    bool pictureSaved = false;    // the picture shown is in the library already
+    bool pictureExported = false; // the picture shown is exported already
 };
 
 class ViewCore : public QObject {
@@ -51,6 +56,9 @@ class ViewCore : public QObject {
     const Palette& ColoreIter() const { return palette; }
     const Ramp& Rampa() const { return ramp; }
     PictureKind picture() const { return pictureKind; }
+    // Grows whenever the picture on the screen changes, so that a part can
+    // tell whether what it did still concerns the picture shown.
+    int pictureGeneration() const { return generation; }
     bool InCorso() const { return inCorso; }
 
     // The stored pictures.
@@ -94,6 +102,14 @@ class ViewCore : public QObject {
     void prepareNext(const Limits& next, int tipoScelta, const QImage& thumbnail);
     // Nothing is pending any more: View shows the blank thumbnail.
     void dropPending();
+    // The limit and the colouring of the next run, the palette out of date.
+    void setIterations(int limit, bool automatic);
+    // A named place as the next view (a library place or a recent picture):
+    // its limits, its name as the current one, thumbnail on View, and no
+    // grid selection pending any more.
+    void preparePlace(const QString& name, const QImage& thumbnail);
+    // A picture kept earlier shown again.
+    void showRecalled(const QImage& picture);
     // Shows the stored start view (computing it the first time).
     void showStartView();
     // No picture of the view shown exists until it is computed.
@@ -143,7 +159,10 @@ class ViewCore : public QObject {
     Frequencies frequencies{};
     Palette palette{};
     Ramp ramp{};
+    void setPictureKind(PictureKind kind);
+
     PictureKind pictureKind = PictureKind::None;
+    int generation = 0;
     QImage z, black, noIcona, zIcona, icona;
     bool zTag = false; // the start view is stored in Z
     bool inCorso = false;

@@ -128,7 +128,7 @@ void ViewCore::showTable(std::vector<std::int16_t>&& counts) {
             ui.Zoom->setText(numberText(*zoom * factor));
     }
     tipoScelta = 255;
-    pictureKind = PictureKind::Computed;
+    setPictureKind(PictureKind::Computed);
     emit pictureCompleted(ui.sfondo->image(), ui.RiquadroCorrente->text());
     QApplication::restoreOverrideCursor();
 }
