@@ -4,7 +4,7 @@
 #pragma once
 
 #include "exchange.h"
-#include "navigation/areaname.h"
+#include "window/limits.h"
 
 #include <QLocale>
 #include <QString>

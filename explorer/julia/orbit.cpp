@@ -8,8 +8,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr Limits StartView{-2.0, 1.0, -1.5, 1.5};
-
 double pixelOf(double v, double min, double max) {
     const double p = std::floor((v - min) * PictureSteps / (max - min));
     return std::isnan(p) ? p : std::clamp(p, -FarPixel, FarPixel);

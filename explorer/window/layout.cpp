@@ -225,6 +225,20 @@ Controls buildControls(QWidget* window) {
         button(c.frameTracce, QStringLiteral("Traccia"), QStringLiteral("Traccia"), 64, 20, 60, 22);
     c.StopTraccia = button(c.frameTracce, QStringLiteral("StopTraccia"), QStringLiteral("Stop"),
                            128, 20, 60, 22);
+    // The constant and the zoom factor are shown, never typed: only the
+    // program writes them.
+    for (QLineEdit* shown : {c.XXJU, c.YYJU, c.JuliaZoom, c.N_Tracce}) {
+        shown->setReadOnly(true);
+        shown->setFocusPolicy(Qt::NoFocus);
+    }
+    c.XXJU->setText(QStringLiteral("0"));
+    c.YYJU->setText(QStringLiteral("0"));
+    c.JuliaZoom->setText(QStringLiteral("1"));
+    for (QWidget* w : {static_cast<QWidget*>(c.XXJU), static_cast<QWidget*>(c.YYJU),
+                       static_cast<QWidget*>(c.JuliaZoom), static_cast<QWidget*>(c.JuliaGo),
+                       static_cast<QWidget*>(c.StopJulia), static_cast<QWidget*>(c.SalvaJulia),
+                       static_cast<QWidget*>(c.StopTraccia)})
+        w->setEnabled(false);
     c.frameJulia->hide();
 
     c.Julia = button(window, QStringLiteral("Julia"), QStringLiteral("Julia"), fx, 652, 66, 26);

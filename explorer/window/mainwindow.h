@@ -13,6 +13,7 @@ namespace quorvane {
 class Colori;
 class GridSelection;
 class HistogramChart;
+class JuliaMode;
 class PictureExport;
 class PlaceLibrary;
 class Platform;
@@ -33,6 +34,7 @@ class MainWindow : public QWidget {
     PlaceLibrary& library() const { return *placeLibrary; }
     HistogramChart& histogram() const { return *histogramChart; }
     PictureExport& pictureExport() const { return *exporter; }
+    JuliaMode& julia() const { return *juliaMode; }
     Colori* colori() const { return coloriWindow.get(); }
     QString appFolder() const { return folder; }
 
@@ -67,6 +69,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<GridSelection> gridSelection;
     std::unique_ptr<HistogramChart> histogramChart;
     std::unique_ptr<PictureExport> exporter;
+    std::unique_ptr<JuliaMode> juliaMode;
     bool firstShowDone = false;
 };
 

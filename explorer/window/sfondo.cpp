@@ -28,6 +28,16 @@ void Sfondo::setPicture(const QImage& image) {
     update();
 }
 
+void Sfondo::paintPicture(const QRect& area, const std::function<void(QImage&)>& painter) {
+    painter(picture);
+    update(area.translated(Border, Border).adjusted(-1, -1, 1, 1));
+}
+
+void Sfondo::setCrossHair(const std::array<LineOverlay, 2>& lines) {
+    shapes.JuLinea = lines;
+    update();
+}
+
 void Sfondo::showGrid(const GridLayout& layout) {
     for (auto& letter : shapes.MonoLettera)
         letter.visible = true;

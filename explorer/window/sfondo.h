@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace quorvane {
 
@@ -24,6 +25,9 @@ class Sfondo : public QWidget {
     QImage composed() const;
 
     void setPicture(const QImage& image);
+    // Draws onto the picture's own pixels (an orbit trace); area is what
+    // changed, to be repainted.
+    void paintPicture(const QRect& area, const std::function<void(QImage&)>& painter);
 
     // The grid lines and every cell letter; with a chosen cell its sub-grid,
     // its letters and its frame `Quad1`(0) in blue, its own letter hidden.
@@ -34,6 +38,8 @@ class Sfondo : public QWidget {
     void showBars(const std::array<LineOverlay, DimScreen>& bars);
     void setFrame(FrameName name, int index, const FrameOverlay& frame);
     void hideFrame(FrameName name, int index);
+    // The cross-hair `JuLinea`(0..1) on a Julia constant.
+    void setCrossHair(const std::array<LineOverlay, 2>& lines);
     const FrameOverlay& frame(FrameName name, int index) const;
 
   signals:

@@ -1,5 +1,6 @@
 // Start-up, activation, the wiring of the controls and the end of the program.
 #include "colours/colourwindow.h"
+#include "julia/juliamode.h"
 #include "library/pictureexport.h"
 #include "library/placelibrary.h"
 #include "library/recentpictures.h"
@@ -30,6 +31,7 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
     gridSelection = std::make_unique<GridSelection>(ui, *viewCore, *recentPictures, platform);
     histogramChart = std::make_unique<HistogramChart>(ui, *viewCore, *recentPictures);
     exporter = std::make_unique<PictureExport>(ui, *viewCore, platform, folder);
+    juliaMode = std::make_unique<JuliaMode>(ui, *viewCore, *recentPictures, platform);
     viewCore->setReadyInputs([this] {
         const LibraryCommands places = placeLibrary->places().commands();
         ReadyInputs in;
@@ -40,12 +42,10 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
         in.removePlace = places.remove;
         in.pictureSaved = placeLibrary->pictureSaved();
         in.pictureExported = exporter->pictureExported();
+        in.julia = juliaMode->ready(exporter->pictureExported());
         return in;
     });
     setTag(this, QStringLiteral("0"));
-    setTag(ui.Julia, False);
-    setTag(ui.JuliaGo, False);
-    setTag(ui.Traccia, False);
     coloriWindow = std::make_unique<Colori>();
     wireHandlers();
     Form_Load();
@@ -104,6 +104,16 @@ void MainWindow::wireHandlers() {
     }
     connect(ui.SalvaFile, &QPushButton::clicked, exporter.get(), &PictureExport::SalvaFile_Click);
     connect(ui.SalvaJulia, &QPushButton::clicked, exporter.get(), &PictureExport::SalvaJulia_Click);
+
+    JuliaMode* julia = juliaMode.get();
+    connect(ui.Julia, &QPushButton::clicked, julia, &JuliaMode::Julia_Click);
+    connect(ui.JuliaGo, &QPushButton::clicked, julia, &JuliaMode::JuliaGo_Click);
+    connect(ui.StopJulia, &QPushButton::clicked, julia, &JuliaMode::StopJulia_Click);
+    connect(ui.Traccia, &QPushButton::clicked, julia, &JuliaMode::Traccia_Click);
+    connect(ui.StopTraccia, &QPushButton::clicked, julia, &JuliaMode::StopTraccia_Click);
+    connect(ui.sfondo, &Sfondo::mousePressed, julia, &JuliaMode::Sfondo_MouseDown);
+    connect(ui.sfondo, &Sfondo::mouseMoved, julia, &JuliaMode::Sfondo_MouseMove);
+    connect(ui.sfondo, &Sfondo::mouseReleased, julia, &JuliaMode::Sfondo_MouseUp);
 
     connect(coloriWindow.get(), &Colori::closed, this, &MainWindow::coloriClosed);
 }

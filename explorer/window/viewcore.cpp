@@ -81,13 +81,17 @@ void ViewCore::paletteOutOfDate() {
 }
 
 void ViewCore::paintTable() {
+    paintCounts(table);
+}
+
+void ViewCore::paintCounts(const std::vector<std::int16_t>& counts) {
     std::vector<QRgb> colours(std::size_t(iterMax) + 1);
     for (int k = 0; k <= iterMax; ++k)
         colours[std::size_t(k)] = toQRgb(palette[std::size_t(k)]);
     QImage image(DimScreen, DimScreen, QImage::Format_RGB32);
     for (int row = 0; row < DimScreen; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        const std::int16_t* count = table.data() + row;
+        const std::int16_t* count = counts.data() + row;
         for (int column = 0; column < DimScreen; ++column)
             line[column] = colours[std::size_t(count[std::size_t(column) * DimScreen])];
     }
@@ -97,7 +101,12 @@ void ViewCore::paintTable() {
 // The enabling rule: every command with its state when the window is ready.
 // Blocca disables them all (the picture excepted); Sblocca applies the rule.
 std::vector<std::pair<QWidget*, bool>> ViewCore::readyState() const {
-    const ReadyInputs in = readyInputs();
+    return readyState(readyInputs());
+}
+
+std::vector<std::pair<QWidget*, bool>> ViewCore::readyState(const ReadyInputs& in) const {
+    if (in.julia)
+        return juliaReadyState(*in.julia);
     // The histogram needs the table of the picture shown; saving and
     // exporting need the picture of the view shown; a blank picture must not
     // be pushed onto the recent pictures by "Attiva".
@@ -137,10 +146,35 @@ std::vector<std::pair<QWidget*, bool>> ViewCore::readyState() const {
     return rule;
 }
 
+// Julia mode has its own ready state: the picture takes the mouse, JuliaGo
+// runs, and only the commands that concern a Julia picture are offered.
+std::vector<std::pair<QWidget*, bool>> ViewCore::juliaReadyState(const JuliaReady& j) const {
+    std::vector<std::pair<QWidget*, bool>> rule;
+    for (const auto& [control, ready] : readyState(ReadyInputs{}))
+        rule.emplace_back(control, false);
+    const bool trace = j.traceShown;
+    const std::pair<QWidget*, bool> julia[] = {
+        {ui.Julia, !trace},
+        {ui.sfondo, !trace && !j.zoomPending},
+        {ui.JuliaGo, !trace && j.constantChosen},
+        {ui.Traccia, trace || j.traceAvailable},
+        {ui.SalvaJulia, j.pictureShown && !j.pictureExported},
+        {ui.IterazOK, j.pictureShown},
+        {ui.Iterazioni[1], j.pictureShown},
+        {ui.AutoColor, j.pictureShown},
+    };
+    for (auto& [control, ready] : rule)
+        for (const auto& [c, on] : julia)
+            if (control == c)
+                ready = on;
+    return rule;
+}
+
 void ViewCore::Blocca() {
+    // The picture too: outside Julia mode it never takes the mouse, and in
+    // Julia mode no click may reach it while work runs.
     for (const auto& [control, ready] : readyState())
-        if (control != ui.sfondo)
-            control->setEnabled(false);
+        control->setEnabled(false);
 }
 
 void ViewCore::Sblocca() {
@@ -221,6 +255,10 @@ void ViewCore::showRecalled(const QImage& picture) {
 void ViewCore::setPictureKind(PictureKind kind) {
     pictureKind = kind;
     ++generation;
+}
+
+void ViewCore::paintOnPicture(const QRect& area, const std::function<void(QImage&)>& painter) {
+    ui.sfondo->paintPicture(area, painter);
 }
 
 void ViewCore::setIterations(int limit, bool automatic) {

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPushButton;
@@ -26,6 +27,17 @@ enum class PictureKind {
     Stored,   // the stored start view, shown again without a run
     Recalled, // a picture kept earlier, shown again while its view is prepared
     None,     // nothing to keep: the black picture of a view not yet computed
+    Julia,    // Julia mode's own pictures: a Julia set or an orbit trace
+};
+
+// Julia mode's commands, when the mode is on.
+struct JuliaReady {
+    bool constantChosen = false;  // JuliaGo can run
+    bool pictureShown = false;    // a Julia run has ended (the tag of JuliaGo)
+    bool zoomPending = false;     // a zoom is framed: the picture takes no click
+    bool traceAvailable = false;  // Traccia can draw the orbit
+    bool traceShown = false;      // an orbit trace is on the picture
+    bool pictureExported = false; // SalvaJulia has written this picture
 };
 
 // What the enabling rule reads from the parts that own it.
@@ -35,8 +47,9 @@ struct ReadyInputs {
     bool nextPlace = false;
     bool activatePlace = false;
     bool removePlace = false;
-    bool pictureSaved = false;    // the picture shown is in the library already
-    bool pictureExported = false; // the picture shown is exported already
+    bool pictureSaved = false;       // the picture shown is in the library already
+    bool pictureExported = false;    // the picture shown is exported already
+    std::optional<JuliaReady> julia; // set while Julia mode is on
 };
 
 class ViewCore : public QObject {
@@ -110,6 +123,13 @@ class ViewCore : public QObject {
     void preparePlace(const QString& name, const QImage& thumbnail);
     // A picture kept earlier shown again.
     void showRecalled(const QImage& picture);
+    // The picture on the screen is now of another kind.
+    void setPictureKind(PictureKind kind);
+    // A Julia table: the histogram counts and the palette describe it and it
+    // is painted; the table of the picture of the Quorvane set stays.
+    void showJuliaTable(const std::vector<std::int16_t>& counts);
+    // Draws onto the picture's own pixels within area, then shows them.
+    void paintOnPicture(const QRect& area, const std::function<void(QImage&)>& painter);
     // Shows the stored start view (computing it the first time).
     void showStartView();
     // No picture of the view shown exists until it is computed.
@@ -121,7 +141,8 @@ class ViewCore : public QObject {
     bool longWork(const std::function<void()>& work);
     // One engine job with its progress in Cicli and Progress and stop as its
     // stop command. On Complete, counts holds the table [column * 724 + row].
-    RunOutcome runJob(const quor::Job& job, QPushButton* stop, std::vector<std::int16_t>& counts);
+    RunOutcome runJob(const quor::Job& job, QPushButton* stop, std::vector<std::int16_t>& counts,
+                      bool resetProgress = true);
     // The stop commands: the running work ends at its next look.
     void stopWork() { inCorso = false; }
     // A close of the window: true when it may close now; during work the
@@ -142,8 +163,12 @@ class ViewCore : public QObject {
   private:
     void showLimits();
     void showTable(std::vector<std::int16_t>&& counts);
+    void countAndPaint(const std::vector<std::int16_t>& counts);
     void waitForEvents(int milliseconds);
     void showViewThumbnail(const QImage& thumbnail);
+    void paintCounts(const std::vector<std::int16_t>& counts);
+    std::vector<std::pair<QWidget*, bool>> readyState(const ReadyInputs& in) const;
+    std::vector<std::pair<QWidget*, bool>> juliaReadyState(const JuliaReady& julia) const;
 
     const Controls& ui;
     Platform& platform;
@@ -159,8 +184,6 @@ class ViewCore : public QObject {
     Frequencies frequencies{};
     Palette palette{};
     Ramp ramp{};
-    void setPictureKind(PictureKind kind);
-
     PictureKind pictureKind = PictureKind::None;
     int generation = 0;
     QImage z, black, noIcona, zIcona, icona;

@@ -31,8 +31,10 @@ bool ViewCore::longWork(const std::function<void()>& work) {
     if (working)
         return false;
     working = true;
+    inCorso = true;
     Blocca();
     work();
+    inCorso = false;
     Sblocca();
     working = false;
     if (closeRequested) {
@@ -52,7 +54,7 @@ bool ViewCore::requestClose() {
 }
 
 RunOutcome ViewCore::runJob(const quor::Job& job, QPushButton* stop,
-                            std::vector<std::int16_t>& counts) {
+                            std::vector<std::int16_t>& counts, bool resetProgress) {
     EngineRunHooks hooks;
     hooks.waitForEvents = [this](int ms) { waitForEvents(ms); };
     hooks.started = [this, stop] {
@@ -76,8 +78,10 @@ RunOutcome ViewCore::runJob(const quor::Job& job, QPushButton* stop,
     RunOutcome outcome = engine.run(job, inCorso, hooks, counts);
     if (hourglass)
         QApplication::restoreOverrideCursor();
-    ui.Cicli->setText(QStringLiteral("0%"));
-    ui.Progress->setValue(0);
+    if (resetProgress) {
+        ui.Cicli->setText(QStringLiteral("0%"));
+        ui.Progress->setValue(0);
+    }
     QApplication::processEvents();
     if (outcome.status == RunStatus::Complete && !inCorso)
         outcome.status = RunStatus::Stopped;
@@ -103,15 +107,25 @@ void ViewCore::View_Click() {
     });
 }
 
+void ViewCore::countAndPaint(const std::vector<std::int16_t>& counts) {
+    const int cleared = iterMax > 723 ? iterMax : 723;
+    std::fill(frequencies.begin(), frequencies.begin() + cleared + 1, 0);
+    for (std::int16_t count : counts)
+        ++frequencies[std::size_t(count)];
+    Colora();
+    paintCounts(counts);
+}
+
+void ViewCore::showJuliaTable(const std::vector<std::int16_t>& counts) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    countAndPaint(counts);
+    QApplication::restoreOverrideCursor();
+}
+
 void ViewCore::showTable(std::vector<std::int16_t>&& counts) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     table = std::move(counts);
-    const int cleared = iterMax > 723 ? iterMax : 723;
-    std::fill(frequencies.begin(), frequencies.begin() + cleared + 1, 0);
-    for (std::int16_t count : table)
-        ++frequencies[std::size_t(count)];
-    Colora();
-    paintTable();
+    countAndPaint(table);
     iterEffettive = iterMax;
 
     ui.RiquadroCorrente->setText(nameAfterRun(ui.RiquadroCorrente->text(), ui.Riquadro->text()));

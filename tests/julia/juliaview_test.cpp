@@ -13,7 +13,7 @@ using namespace quorvane;
 
 namespace {
 
-const Limits StartView{-2.0, 1.0, -1.5, 1.5};
+const Limits Start{-2.0, 1.0, -1.5, 1.5};
 
 std::string sides(const JuliaView& v) {
     return QStringLiteral("%1 x %2, zoom %3")
@@ -26,13 +26,12 @@ std::string sides(const JuliaView& v) {
 } // namespace
 
 TEST(PlanePoint, ThePictureCornersAreTheLimitsAndTheProductComesFirst) {
-    EXPECT_EQ(planePoint(StartView, 0, 0), (PlanePoint{-2.0, -1.5}));
-    EXPECT_EQ(planePoint(StartView, 723, 723), (PlanePoint{1.0, 1.5}));
-    EXPECT_EQ(planePoint(StartView, 241, 482), (PlanePoint{-1.0, 0.5}));
+    EXPECT_EQ(planePoint(Start, 0, 0), (PlanePoint{-2.0, -1.5}));
+    EXPECT_EQ(planePoint(Start, 723, 723), (PlanePoint{1.0, 1.5}));
+    EXPECT_EQ(planePoint(Start, 241, 482), (PlanePoint{-1.0, 0.5}));
     // 192 * 3 is exact, so the one rounding is that of 576 / 723; dividing
     // the width first rounds twice and lands elsewhere.
-    EXPECT_EQ(planePoint(StartView, 192, 192),
-              (PlanePoint{-2.0 + 576.0 / 723, -1.5 + 576.0 / 723}));
+    EXPECT_EQ(planePoint(Start, 192, 192), (PlanePoint{-2.0 + 576.0 / 723, -1.5 + 576.0 / 723}));
     // Mouse positions may fall between pixels.
     EXPECT_EQ(planePoint(Limits{0.0, 723.0, 0.0, -723.0}, 1.5, 2.5), (PlanePoint{1.5, -2.5}));
 }
@@ -183,5 +182,5 @@ TEST(JuliaJob, TheEntryViewWithConstantZeroAndAPickedConstant) {
               lines({-1.6, 1.6, -1.6, 1.6, 100, 0, 0}));
     const Limits view{-0.5, 0.25, 1.0, 1.75};
     EXPECT_EQ(quor::jobText(juliaJob(view, 32767, readConstant("-0,75", "0,125"))),
-              "1\r\n-0.5\r\n0.25\r\n1\r\n1.75\r\n32767\r\n-0.75\r\n0.125\r\n");
+              lines({-0.5, 0.25, 1.0, 1.75, 32767, -0.75, 0.125}));
 }
