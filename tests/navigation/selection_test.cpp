@@ -1,0 +1,170 @@
+// The pure functions behind the grid and its confirmation, checked value by
+// value: a wrong offset here would otherwise surface only as a pixel that
+// differs somewhere in a whole window run. Expected positions are worked out
+// by hand from the grid's geometry: cells on a 145 px pitch, sub-cells on 29,
+// shift offsets -48, -24, 0, 24, 48 (names, limits) and -10, -5, 0, 5, 10
+// (the drawn fine shift).
+#include "navigation/grid.h"
+#include "navigation/selection.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace quorvane;
+
+namespace {
+
+// Enabled states a press leaves on Mezzo(0..4): '+' on, '-' off, '.' untouched.
+std::string enableText(const MezzoMove& move) {
+    std::string text;
+    for (const auto& e : move.enable)
+        text += !e ? '.' : *e ? '+' : '-';
+    return text;
+}
+
+} // namespace
+
+TEST(ShiftCross, EveryButtonFromTheEndsAndTheCentre) {
+    const struct {
+        int index, x, y, wantX, wantY;
+        const char* enable;
+    } cases[] = {
+        // Right, down, left, up from the centre, then on to the end they disable.
+        {0, 2, 2, 3, 2, "..+.."},
+        {0, 3, 2, 4, 2, "-.+.."},
+        {1, 2, 2, 2, 3, "...+."},
+        {1, 2, 3, 2, 4, ".-.+."},
+        {2, 2, 2, 1, 2, "+...."},
+        {2, 1, 2, 0, 2, "+.-.."},
+        {3, 2, 2, 2, 1, ".+..."},
+        {3, 2, 1, 2, 0, ".+.-."},
+        // Leaving an end re-enables the button that led there; the other
+        // coordinate stays where it is, at its own end.
+        {0, 0, 0, 1, 0, "..+.."},
+        {1, 4, 0, 4, 1, "...+."},
+        {2, 4, 4, 3, 4, "+...."},
+        {3, 0, 4, 0, 3, ".+..."},
+        // The centring mark from anywhere enables the four arrows.
+        {4, 2, 2, 2, 2, "++++."},
+        {4, 0, 4, 2, 2, "++++."},
+        {4, 4, 0, 2, 2, "++++."},
+    };
+    for (const auto& c : cases) {
+        const MezzoMove move = mezzoMove(c.index, c.x, c.y);
+        const std::string at =
+            std::to_string(c.index) + " from " + std::to_string(c.x) + "," + std::to_string(c.y);
+        EXPECT_EQ(move.x, c.wantX) << at;
+        EXPECT_EQ(move.y, c.wantY) << at;
+        EXPECT_EQ(enableText(move), c.enable) << at;
+    }
+    // A press past an end never leaves the shift table.
+    for (int index = 0; index < 4; ++index)
+        for (int at : {0, 4}) {
+            const MezzoMove move = mezzoMove(index, at, at);
+            EXPECT_TRUE(move.x >= 0 && move.x <= 4 && move.y >= 0 && move.y <= 4) << index;
+        }
+}
+
+TEST(MenoUna, EachPressMarksOneGroupAndStopsAtTwoLettersLeft) {
+    // Successive presses on one name: the tag before the press, then the tag,
+    // the text and the disabling the press gives.
+    const struct {
+        QString name;
+        int n, tag;
+        QString riquadro;
+        bool disable;
+    } cases[] = {
+        {"MFFSSKJHB", 0, 1, "-B", false},
+        {"MFFSSKJHB", 1, 2, "-HB", false},
+        {"MFFSSKJHB", 2, 3, "-JHB", false},
+        {"MFFSSKJHB", 3, 4, "-KJHB", false},
+        {"MFFSSKJHB", 4, 5, "-SKJHB", false},
+        {"MFFSSKJHB", 5, 6, "-SSKJHB", false},
+        {"MFFSSKJHB", 6, 7, "-FSSKJHB", true},
+        // A shift letter goes with the zoom letter after it.
+        {"gMhK", 0, 2, "-hK", true},
+        {"aBcDeF", 0, 2, "-eF", false},
+        {"aBcDeF", 2, 4, "-cDeF", true},
+        // The last group with its shift letter can leave a single letter.
+        {"MgHK", 0, 1, "-K", false},
+        {"MgHK", 1, 3, "-gHK", true},
+        {"MKyA", 0, 2, "-yA", true},
+        {"yMN", 0, 1, "-N", true},
+        {"MKA", 0, 1, "-A", true},
+        {"MMMa", 0, 1, "-a", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(menoUnaStep(c.name, c.n), (MenoUnaStep{c.tag, c.riquadro, c.disable}))
+            << c.name.toStdString() << " tag " << c.n;
+
+    // Names of one or two letters cannot be shortened at all.
+    for (const QString name : {"Z", "", "M", "MK", "gM"})
+        EXPECT_FALSE(menoUnaAvailable(name)) << name.toStdString();
+    for (const QString name : {"MKA", "gMK", "MFFSSKJHB"})
+        EXPECT_TRUE(menoUnaAvailable(name)) << name.toStdString();
+}
+
+TEST(Confirmation, EachCaseOfOk) {
+    const struct {
+        QString riquadro;
+        int tag, seconda;
+        Confirmation want;
+    } cases[] = {
+        {"Z", 0, NoLetterYet, Confirmation::StartOver},
+        {"-B", 1, NoLetterYet, Confirmation::GoBack},
+        {"-hK", 2, NoLetterYet, Confirmation::GoBack},
+        // No letter since the grid was switched on, or a shift after the last.
+        {"n", 0, NoLetterYet, Confirmation::NeedSelection},
+        {"a", 0, NoLetterYet, Confirmation::NeedSelection},
+        {"gMr", 0, FirstLetterOnly, Confirmation::NeedSelection},
+        {"Ma", 0, FirstLetterOnly, Confirmation::NeedSelection},
+        {"My", 0, FirstLetterOnly, Confirmation::NeedSelection},
+        {"M", 0, FirstLetterOnly, Confirmation::Select},
+        {"yY", 0, FirstLetterOnly, Confirmation::Select},
+        {"MK", 0, 10, Confirmation::Select},
+        {"gMrK", 0, 10, Confirmation::Select},
+        {"AA", 0, 0, Confirmation::Select},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(classifyConfirmation(c.riquadro, c.tag, c.seconda), c.want)
+            << c.riquadro.toStdString();
+
+    EXPECT_EQ(shortenedName("MFFSSKJHB", 3), "MFFSSK");
+    EXPECT_EQ(shortenedName("MFFSSKJHB", 7), "MF");
+    EXPECT_EQ(shortenedName("gMhK", 2), "gM");
+    EXPECT_EQ(shortenedName("MgHK", 3), "M");
+}
+
+TEST(ChosenSquare, CellsAndSubCellsWithCoarseAndFineShifts) {
+    // The first free pixel of the square, its size, and for a sub-cell the
+    // 30 x 30 frame one pixel further out.
+    const struct {
+        int prima, seconda;
+        GridShift shift;
+        int x0, y0, size;
+    } cases[] = {
+        {12, FirstLetterOnly, {}, 290, 290, 144},           // M
+        {0, FirstLetterOnly, {0, 0, 2, 2}, -48, -48, 144},  // aA
+        {24, FirstLetterOnly, {4, 4, 2, 2}, 628, 628, 144}, // yY
+        {24, FirstLetterOnly, {4, 3, 0, 4}, 618, 614, 144}, // fine shift as drawn
+        {12, 10, {}, 290, 348, 28},                         // MK
+        {12, 10, {1, 1, 2, 3}, 266, 329, 28},               // gMrK
+        {6, 24, {3, 0, 4, 1}, 295, 208, 28},                // dGjY
+        {0, 0, {0, 0, 0, 0}, -58, -58, 28},                 // aAaA
+        {24, 24, {4, 4, 4, 4}, 754, 754, 28},               // yYyY
+        {4, 20, {2, 2, 1, 2}, 575, 116, 28},                // ElU
+    };
+    for (const auto& c : cases) {
+        // TipoScelta is the size: 144 for a cell, 28 for a sub-cell.
+        EXPECT_EQ(chosenSquare(c.prima, c.seconda, c.shift),
+                  (ChosenSquare{c.x0, c.y0, c.size, c.size}))
+            << c.prima << "/" << c.seconda;
+        if (c.seconda < 25) {
+            EXPECT_EQ(quad2Rect(c.prima, c.seconda, c.shift), QRect(c.x0 - 1, c.y0 - 1, 30, 30))
+                << c.prima << "/" << c.seconda;
+        }
+    }
+}
+
