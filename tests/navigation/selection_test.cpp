@@ -168,3 +168,122 @@ TEST(ChosenSquare, CellsAndSubCellsWithCoarseAndFineShifts) {
     }
 }
 
+namespace {
+
+// A picture whose every pixel names its own column and row.
+QRgb coded(int i, int j) {
+    return qRgb(0, 0, 0) | QRgb(i << 10 | j);
+}
+QImage codedPicture() {
+    QImage picture(DimScreen, DimScreen, QImage::Format_RGB32);
+    for (int i = 0; i < DimScreen; ++i)
+        for (int j = 0; j < DimScreen; ++j)
+            picture.setPixel(i, j, coded(i, j));
+    return picture;
+}
+
+// The picture pixel that thumbnail pixel (u, v) shows, if any: pixels 1..30
+// run from frame line to frame line, a sub-cell one to one, a cell every
+// fifth pixel.
+std::optional<QPoint> source(const ChosenSquare& square, int u, int v) {
+    if (u < 1 || u > 30 || v < 1 || v > 30)
+        return std::nullopt;
+    const int pitch = square.size == 28 ? 1 : 5;
+    const int i = square.x0 - 1 + pitch * (u - 1), j = square.y0 - 1 + pitch * (v - 1);
+    if (i < 0 || i >= DimScreen || j < 0 || j >= DimScreen)
+        return std::nullopt;
+    return QPoint(i, j);
+}
+
+} // namespace
+
+TEST(Thumbnail, EachPixelComesFromItsSourceOrStaysBackground) {
+    const QImage picture = codedPicture();
+    const QRgb background = ThumbnailBackground.rgb();
+    const ChosenSquare squares[] = {
+        {290, 290, 144, 144}, // M
+        {0, 0, 144, 144},     // A: the frame lines above and left lie outside
+        {-48, -48, 144, 144}, // aA: the first nine samples each way lie outside
+        {628, 628, 144, 144}, // yY: samples from 723 on lie outside
+        {290, 348, 28, 28},   // MK
+        {-19, 0, 28, 28},     // kAB: partly left of the picture
+        {701, 696, 28, 28},   // YnY: partly right of and below it
+        {754, 754, 28, 28},   // yYyY: wholly outside
+    };
+    for (const ChosenSquare& square : squares) {
+        const QImage icona = sampleThumbnail(picture, square);
+        ASSERT_EQ(icona.size(), QSize(32, 32));
+        for (int u = 0; u < 32; ++u)
+            for (int v = 0; v < 32; ++v) {
+                const auto from = source(square, u, v);
+                ASSERT_EQ(icona.pixel(u, v), from ? coded(from->x(), from->y()) : background)
+                    << square.x0 << "," << square.y0 << " size " << square.size << " at " << u
+                    << "," << v;
+            }
+    }
+}
+
+namespace {
+
+// The next run's limits as the two steps compute them: the first letter's
+// square in pixel steps of the view shown (x1, y1), then the second letter's
+// inside it in pixel steps of that square (x2, y2).
+Limits expectedNext(const Limits& shown, int x1, int y1, std::optional<QPoint> second) {
+    const double step = (shown.xMax - shown.xMin) / 723;
+    const double fifth = (shown.xMax - shown.xMin) / 5;
+    Limits l;
+    l.xMin = shown.xMin + step * x1;
+    l.xMax = l.xMin + fifth;
+    l.yMin = shown.yMin + step * y1;
+    l.yMax = l.yMin + fifth;
+    if (second) {
+        const double step2 = (l.xMax - l.xMin) / 723;
+        const double fifth2 = (l.xMax - l.xMin) / 5;
+        l.xMin = l.xMin + step2 * second->x();
+        l.xMax = l.xMin + fifth2;
+        l.yMin = l.yMin + step2 * second->y();
+        l.yMax = l.yMin + fifth2;
+    }
+    return l;
+}
+
+QString g15(const Limits& l) {
+    return QStringList{QString::number(l.xMin, 'g', 15), QString::number(l.xMax, 'g', 15),
+                       QString::number(l.yMin, 'g', 15), QString::number(l.yMax, 'g', 15)}
+        .join(u' ');
+}
+
+} // namespace
+
+TEST(NextRun, LimitsOfShiftedCellsAndSubCells) {
+    const Limits start;
+    // Not square, so that a Y width used anywhere shows; and a deep view.
+    const Limits wide{0.25, 0.375, -0.5, -0.25};
+    const Limits deep{-0.779181729460581, -0.779180193460581, -0.13452308713693, -0.13452155113693};
+    const struct {
+        Limits shown;
+        int prima, seconda;
+        GridShift shift;
+        int x1, y1;
+        std::optional<QPoint> second;
+    } cases[] = {
+        {start, 12, FirstLetterOnly, {}, 290, 290, {}},
+        {start, 0, FirstLetterOnly, {0, 0, 2, 2}, -48, -48, {}},
+        // The fine shift is not part of the first letter's square.
+        {start, 24, FirstLetterOnly, {4, 3, 0, 4}, 628, 604, {}},
+        {start, 12, 10, {}, 290, 290, QPoint(0, 290)},
+        {start, 12, 10, {1, 1, 2, 3}, 266, 266, QPoint(0, 314)},
+        {wide, 6, 24, {3, 0, 4, 1}, 169, 97, QPoint(628, 556)},
+        {wide, 4, 20, {2, 2, 1, 2}, 580, 0, QPoint(-24, 580)},
+        {deep, 0, 0, {0, 0, 0, 0}, -48, -48, QPoint(-48, -48)},
+        {deep, 24, 18, {4, 1, 3, 0}, 628, 556, QPoint(459, 387)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(nextRunLimits(c.shown, c.prima, c.seconda, c.shift),
+                  expectedNext(c.shown, c.x1, c.y1, c.second))
+            << c.prima << "/" << c.seconda;
+
+    // One letter M on the start view, to 15 significant digits.
+    EXPECT_EQ(g15(nextRunLimits(start, 12, FirstLetterOnly, {})),
+              "-0.796680497925311 -0.196680497925311 -0.296680497925311 0.303319502074689");
+}
