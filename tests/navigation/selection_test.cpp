@@ -287,3 +287,101 @@ TEST(NextRun, LimitsOfShiftedCellsAndSubCells) {
     EXPECT_EQ(g15(nextRunLimits(start, 12, FirstLetterOnly, {})),
               "-0.796680497925311 -0.196680497925311 -0.296680497925311 0.303319502074689");
 }
+
+TEST(GridDrawing, LinesLettersAndFrameFollowTheShifts) {
+    // The drawn offset of the grid (coarse plus drawn fine shift) and, for a
+    // first letter, the top-left free pixel of its cell.
+    const struct {
+        GridShift shift;
+        int offX, offY;
+        std::optional<int> prima;
+        int cellX, cellY;
+    } cases[] = {
+        {{}, 0, 0, {}, 0, 0},
+        {{0, 4, 2, 2}, -48, 48, {}, 0, 0},
+        {{}, 0, 0, 12, 290, 290},
+        {{1, 1, 2, 3}, -24, -19, 12, 266, 271},
+        {{4, 0, 1, 4}, 43, -38, 24, 623, 542},
+        {{3, 2, 0, 0}, 14, -10, 5, 14, 135},
+    };
+    for (const auto& c : cases) {
+        const GridLayout layout = layoutGrid(c.shift, c.prima.has_value(), c.prima.value_or(0));
+        for (int k = 0; k < 6; ++k) {
+            // Lines at 145 k - 1 plus the offset, across the whole picture.
+            const int x = 145 * k - 1 + c.offX, y = 145 * k - 1 + c.offY;
+            EXPECT_EQ(layout.gridH[k], QLine(x, c.offY - 1, x, c.offY + 725)) << k;
+            EXPECT_EQ(layout.gridH[k + 6], QLine(c.offX, y, c.offX + 724, y)) << k;
+        }
+        ASSERT_EQ(layout.subGrid.has_value(), c.prima.has_value());
+        if (!c.prima)
+            continue;
+        const SubGridLayout& sub = *layout.subGrid;
+        EXPECT_EQ(sub.hiddenMonoLettera, *c.prima);
+        EXPECT_EQ(sub.quad1, QRect(c.cellX - 1, c.cellY - 1, 146, 146));
+        for (int j = 0; j < 4; ++j) {
+            const int x = c.cellX + 29 * (j + 1) - 1, y = c.cellY + 29 * (j + 1) - 1;
+            EXPECT_EQ(sub.gridL[j], QLine(c.cellX, y, c.cellX + 144, y)) << j;
+            EXPECT_EQ(sub.gridL[j + 4], QLine(x, c.cellY, x, c.cellY + 144)) << j;
+        }
+        for (int k = 0; k < 25; ++k)
+            EXPECT_EQ(sub.biLettera[k],
+                      QRect(c.cellX + 10 + 29 * (k % 5), c.cellY + 9 + 29 * (k / 5), 8, 10))
+                << k;
+    }
+    // The centred sub-grid of M, as the window shows it.
+    const SubGridLayout m = *layoutGrid({}, true, 12).subGrid;
+    EXPECT_EQ(m.quad1, QRect(289, 289, 146, 146));
+    EXPECT_EQ(m.gridL[0], QLine(290, 318, 434, 318));
+    EXPECT_EQ(m.gridL[7], QLine(405, 290, 405, 434));
+    EXPECT_EQ(m.biLettera[24], QRect(416, 415, 8, 10));
+}
+
+TEST(SelectionText, FragmentsOfEachStage) {
+    const struct {
+        int prima;
+        GridShift shift;
+        QString text;
+    } fine[] = {
+        {12, {}, "M"},
+        {12, {1, 1, 2, 2}, "gM"},
+        {12, {1, 1, 2, 3}, "gMr"},
+        {0, {2, 2, 0, 0}, "Aa"},
+        {24, {4, 4, 4, 4}, "yYy"},
+        {10, {2, 0, 2, 2}, "cK"},
+        {7, {3, 2, 2, 1}, "nHh"},
+        {7, {2, 3, 1, 2}, "rHl"},
+    };
+    for (const auto& c : fine)
+        EXPECT_EQ(fineStageText(c.prima, c.shift), c.text) << c.text.toStdString();
+
+    // Centred: "Z", the tag back to "0", and "-1" when the name is long enough.
+    const struct {
+        GridShift shift;
+        QString current;
+        CoarseStageText want;
+    } coarse[] = {
+        {{}, "Z", {"Z", false, true}},
+        {{}, "gM", {"Z", false, true}},
+        {{}, "MKA", {"Z", true, true}},
+        {{2, 2, 0, 4}, "MKA", {"Z", true, true}},
+        {{4, 2, 2, 2}, "MKA", {"o", false, false}},
+        {{0, 0, 2, 2}, "MKA", {"a", false, false}},
+        {{4, 4, 2, 2}, "Z", {"y", false, false}},
+        {{2, 0, 2, 2}, "MKA", {"c", false, false}},
+        {{2, 3, 2, 2}, "MKA", {"r", false, false}},
+    };
+    for (const auto& c : coarse) {
+        const CoarseStageText got = coarseStageText(c.shift, c.current);
+        EXPECT_EQ(got.riquadro, c.want.riquadro);
+        EXPECT_EQ(got.menoUnaEnabled, c.want.menoUnaEnabled) << c.want.riquadro.toStdString();
+        EXPECT_EQ(got.resetMenoUnaTag, c.want.resetMenoUnaTag) << c.want.riquadro.toStdString();
+    }
+
+    // "Z" stands for nothing chosen and gives way to the first letter.
+    EXPECT_EQ(withFirstLetter("Z", 12), "M");
+    EXPECT_EQ(withFirstLetter("g", 12), "gM");
+    EXPECT_EQ(withFirstLetter("y", 0), "yA");
+    EXPECT_EQ(withSecondLetter("M", 10), "MK");
+    EXPECT_EQ(withSecondLetter("gMr", 10), "gMrK");
+    EXPECT_EQ(withSecondLetter("yYy", 24), "yYyY");
+}
