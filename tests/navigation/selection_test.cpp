@@ -225,26 +225,13 @@ TEST(Thumbnail, EachPixelComesFromItsSourceOrStaysBackground) {
 
 namespace {
 
-// The next run's limits as the two steps compute them: the first letter's
-// square in pixel steps of the view shown (x1, y1), then the second letter's
-// inside it in pixel steps of that square (x2, y2).
-Limits expectedNext(const Limits& shown, int x1, int y1, std::optional<QPoint> second) {
-    const double step = (shown.xMax - shown.xMin) / 723;
-    const double fifth = (shown.xMax - shown.xMin) / 5;
-    Limits l;
-    l.xMin = shown.xMin + step * x1;
-    l.xMax = l.xMin + fifth;
-    l.yMin = shown.yMin + step * y1;
-    l.yMax = l.yMin + fifth;
-    if (second) {
-        const double step2 = (l.xMax - l.xMin) / 723;
-        const double fifth2 = (l.xMax - l.xMin) / 5;
-        l.xMin = l.xMin + step2 * second->x();
-        l.xMax = l.xMin + fifth2;
-        l.yMin = l.yMin + step2 * second->y();
-        l.yMax = l.yMin + fifth2;
-    }
-    return l;
+// The square a letter picks, `origin` pixel steps into view v and a fifth of
+// its X width on each side. The first letter picks in the view shown, the
+// second in the first letter's square.
+Limits fifthAt(const Limits& v, QPoint origin) {
+    const double step = (v.xMax - v.xMin) / 723, fifth = (v.xMax - v.xMin) / 5;
+    const double xMin = v.xMin + step * origin.x(), yMin = v.yMin + step * origin.y();
+    return {xMin, xMin + fifth, yMin, yMin + fifth};
 }
 
 QString g15(const Limits& l) {
@@ -264,24 +251,26 @@ TEST(NextRun, LimitsOfShiftedCellsAndSubCells) {
         Limits shown;
         int prima, seconda;
         GridShift shift;
-        int x1, y1;
+        QPoint first;
         std::optional<QPoint> second;
     } cases[] = {
-        {start, 12, FirstLetterOnly, {}, 290, 290, {}},
-        {start, 0, FirstLetterOnly, {0, 0, 2, 2}, -48, -48, {}},
+        {start, 12, FirstLetterOnly, {}, {290, 290}, {}},
+        {start, 0, FirstLetterOnly, {0, 0, 2, 2}, {-48, -48}, {}},
         // The fine shift is not part of the first letter's square.
-        {start, 24, FirstLetterOnly, {4, 3, 0, 4}, 628, 604, {}},
-        {start, 12, 10, {}, 290, 290, QPoint(0, 290)},
-        {start, 12, 10, {1, 1, 2, 3}, 266, 266, QPoint(0, 314)},
-        {wide, 6, 24, {3, 0, 4, 1}, 169, 97, QPoint(628, 556)},
-        {wide, 4, 20, {2, 2, 1, 2}, 580, 0, QPoint(-24, 580)},
-        {deep, 0, 0, {0, 0, 0, 0}, -48, -48, QPoint(-48, -48)},
-        {deep, 24, 18, {4, 1, 3, 0}, 628, 556, QPoint(459, 387)},
+        {start, 24, FirstLetterOnly, {4, 3, 0, 4}, {628, 604}, {}},
+        {start, 12, 10, {}, {290, 290}, QPoint(0, 290)},
+        {start, 12, 10, {1, 1, 2, 3}, {266, 266}, QPoint(0, 314)},
+        {wide, 6, 24, {3, 0, 4, 1}, {169, 97}, QPoint(628, 556)},
+        {wide, 4, 20, {2, 2, 1, 2}, {580, 0}, QPoint(-24, 580)},
+        {deep, 0, 0, {0, 0, 0, 0}, {-48, -48}, QPoint(-48, -48)},
+        {deep, 24, 18, {4, 1, 3, 0}, {628, 556}, QPoint(459, 387)},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        const Limits cell = fifthAt(c.shown, c.first);
         EXPECT_EQ(nextRunLimits(c.shown, c.prima, c.seconda, c.shift),
-                  expectedNext(c.shown, c.x1, c.y1, c.second))
+                  c.second ? fifthAt(cell, *c.second) : cell)
             << c.prima << "/" << c.seconda;
+    }
 
     // One letter M on the start view, to 15 significant digits.
     EXPECT_EQ(g15(nextRunLimits(start, 12, FirstLetterOnly, {})),
