@@ -1,6 +1,7 @@
 // The window on the user's desktop: an Italian system locale, an application
 // folder that cannot be written, and where the keyboard goes.
 #include "appfolder.h"
+#include "desktop.h"
 #include "job.h"
 #include "window/folderlock.h"
 #include "window/sfondo.h"
@@ -23,54 +24,6 @@
 using namespace quorvane;
 using namespace quorvane::testing;
 
-namespace {
-
-// The desktop's Italian locale, for the C library (as Qt sets it from the
-// desktop at start-up) and for Qt's own number texts.
-class ItalianDesktop : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_NE(std::setlocale(LC_ALL, "it_IT.UTF-8"), nullptr)
-            << "the it_IT.UTF-8 locale is not installed (scripts/setup generates it)";
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%.1f", 1.5);
-        ASSERT_STREQ(buf, "1,5") << "the C library does not write Italian numbers";
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    }
-    void TearDown() override {
-        std::setlocale(LC_ALL, "C");
-        QLocale::setDefault(QLocale::c());
-    }
-};
-
-// The jobs a window wrote, one per run, kept by an engine script that copies
-// each one before the real QuorC reads it; each value as the engine reads it.
-void keepJobs(AppFolder& folder) {
-    QFile::rename(folder.file("QuorC"), folder.file("QuorC.real"));
-    folder.installEngineScript("cat Quor.tmp >> jobs.txt\nexec ./QuorC.real\n");
-}
-
-std::vector<double> jobValues(const AppFolder& folder, int job) {
-    QFile file(folder.file("jobs.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    std::vector<double> values;
-    for (qsizetype i = qsizetype(job) * 6; i < qsizetype(job + 1) * 6 && i < lines.size(); ++i) {
-        const QByteArray line = lines[i];
-        EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
-        EXPECT_FALSE(line.contains(',')) << line.toStdString();
-        // Read as the engine reads it: the job text is chosen for that reader.
-        const QByteArray number = line.chopped(1);
-        EXPECT_TRUE(quor::isJobNumber(std::string_view(number.constData(), number.size())))
-            << line.toStdString();
-        const double v = quor::readnum(number.constData(), std::uint8_t(number.size() - 1));
-        values.push_back(v);
-    }
-    return values;
-}
-
-} // namespace
 
 TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     AppFolder folder;
@@ -80,7 +33,8 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     const Controls& ui = w->controls();
     [[maybe_unused]] const ViewCore& core = w->core();
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
-    EXPECT_EQ(jobValues(folder, 0), (std::vector<double>{0, -2, 1, -1.5, 1.5, 100}));
+    ASSERT_EQ(keptJobs(folder).size(), 1u);
+    EXPECT_EQ(keptJobs(folder)[0], (std::vector<double>{0, -2, 1, -1.5, 1.5, 100}));
     EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(ui.Limite[2]->text(), "-1,5");
 
@@ -97,8 +51,8 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
     const Limits mk = core.shown();
-    EXPECT_EQ(jobValues(folder, 1),
-              (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
+    ASSERT_EQ(keptJobs(folder).size(), 2u);
+    EXPECT_EQ(keptJobs(folder)[1], (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
     EXPECT_TRUE(ui.Limite[0]->text().contains(',')) << ui.Limite[0]->text().toStdString();
     EXPECT_EQ(ui.Zoom->text(), "625");
 }

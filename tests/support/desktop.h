@@ -1,0 +1,30 @@
+// What several window tests share: the Italian desktop and the jobs a
+// window handed to the engine.
+#pragma once
+
+#include "appfolder.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace quorvane::testing {
+
+// The desktop's Italian locale, for the C library (as Qt sets it from the
+// desktop at start-up) and for Qt's own number texts. A machine without the
+// it_IT.UTF-8 locale fails the test rather than passing it unchecked.
+class ItalianDesktop : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// Has the engine of folder copy every job it is given to jobs.txt before
+// the real QuorC reads it.
+void keepJobs(AppFolder& folder);
+
+// Every job kept so far, in order: the type, then each value as the engine
+// reads it. Each line is checked to end in CR LF and to keep to the job
+// grammar (a period, never a comma).
+std::vector<std::vector<double>> keptJobs(const AppFolder& folder);
+
+} // namespace quorvane::testing
