@@ -239,6 +239,10 @@ Controls buildControls(QWidget* window) {
                        static_cast<QWidget*>(c.StopJulia), static_cast<QWidget*>(c.SalvaJulia),
                        static_cast<QWidget*>(c.StopTraccia)})
         w->setEnabled(false);
+    // In Julia mode the frame lies over the library and the recent pictures,
+    // which it hides while it is shown.
+    c.frameJulia->setAutoFillBackground(true);
+    c.frameJulia->raise();
     c.frameJulia->hide();
 
     c.Julia = button(window, QStringLiteral("Julia"), QStringLiteral("Julia"), fx, 652, 66, 26);
