@@ -1,5 +1,7 @@
 #include "appfolder.h"
 
+#include "job.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QTest>
@@ -40,8 +42,32 @@ void AppFolder::installSlowEngine() {
                         "done\n");
 }
 
+void AppFolder::keepJobs() {
+    QFile::rename(file(QStringLiteral("QuorC")), file(QStringLiteral("QuorC.real")));
+    installEngineScript("cat Quor.tmp >> jobs.txt\nexec ./QuorC.real\n");
+}
+
 bool AppFolder::exists(const QString& name) const {
     return QFile::exists(file(name));
+}
+
+std::vector<double> jobValues(const AppFolder& folder, int job) {
+    QFile file(folder.file(QStringLiteral("jobs.txt")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    std::vector<double> values;
+    for (qsizetype i = qsizetype(job) * 6; i < qsizetype(job + 1) * 6 && i < lines.size(); ++i) {
+        const QByteArray line = lines[i];
+        EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
+        EXPECT_FALSE(line.contains(',')) << line.toStdString();
+        // Read as the engine reads it: the job text is chosen for that reader.
+        const QByteArray number = line.chopped(1);
+        EXPECT_TRUE(quor::isJobNumber(std::string_view(number.constData(), number.size())))
+            << line.toStdString();
+        values.push_back(quor::readnum(number.constData(), std::uint8_t(number.size() - 1)));
+    }
+    return values;
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

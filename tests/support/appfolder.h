@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 
@@ -24,11 +25,18 @@ class AppFolder {
     // Replaces QuorC by an engine that reports a column every 50 ms and
     // obeys a stop request, but never finishes on its own within a test.
     void installSlowEngine();
+    // Puts a script before QuorC that appends each job to jobs.txt before
+    // the real QuorC reads it.
+    void keepJobs();
     bool exists(const QString& name) const;
 
   private:
     QTemporaryDir dir;
 };
+
+// The six values of the job'th job kept by keepJobs, each read as the
+// engine reads it (and checked to be a number it takes).
+std::vector<double> jobValues(const AppFolder& folder, int job);
 
 // Waits, letting events through, until condition holds; false after timeoutMs.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);

@@ -1,7 +1,6 @@
 // The window on the user's desktop: an Italian system locale, an application
 // folder that cannot be written, and where the keyboard goes.
 #include "appfolder.h"
-#include "job.h"
 #include "window/folderlock.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
@@ -43,38 +42,11 @@ class ItalianDesktop : public ::testing::Test {
     }
 };
 
-// The jobs a window wrote, one per run, kept by an engine script that copies
-// each one before the real QuorC reads it; each value as the engine reads it.
-void keepJobs(AppFolder& folder) {
-    QFile::rename(folder.file("QuorC"), folder.file("QuorC.real"));
-    folder.installEngineScript("cat Quor.tmp >> jobs.txt\nexec ./QuorC.real\n");
-}
-
-std::vector<double> jobValues(const AppFolder& folder, int job) {
-    QFile file(folder.file("jobs.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    std::vector<double> values;
-    for (qsizetype i = qsizetype(job) * 6; i < qsizetype(job + 1) * 6 && i < lines.size(); ++i) {
-        const QByteArray line = lines[i];
-        EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
-        EXPECT_FALSE(line.contains(',')) << line.toStdString();
-        // Read as the engine reads it: the job text is chosen for that reader.
-        const QByteArray number = line.chopped(1);
-        EXPECT_TRUE(quor::isJobNumber(std::string_view(number.constData(), number.size())))
-            << line.toStdString();
-        const double v = quor::readnum(number.constData(), std::uint8_t(number.size() - 1));
-        values.push_back(v);
-    }
-    return values;
-}
-
 } // namespace
 
 TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     AppFolder folder;
-    keepJobs(folder);
+    folder.keepJobs();
     FakePlatform platform;
     auto w = startWindow(folder, platform);
     const Controls& ui = w->controls();
