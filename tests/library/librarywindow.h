@@ -1,0 +1,72 @@
+// Steps shared by the window tests of the library frames: the files of the
+// application folder, presses of the grid's controls and the enabled states.
+#pragma once
+
+#include "appfolder.h"
+#include "libraryfiles.h"
+#include "window/viewcore.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <gtest/gtest.h>
+
+// Texts as texts in the failures of the window tests.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace quorvane::testing {
+
+inline QString listFile(const AppFolder& folder) {
+    return folder.file("BeiLuoghi/BeiLuoghi.txt");
+}
+
+inline QString thumbnailFile(const AppFolder& folder, const QString& name) {
+    return folder.file("BeiLuoghi/" + name + ".bmp");
+}
+
+// Every entry of a folder of the application folder, temporaries included.
+inline QStringList entriesOf(const AppFolder& folder, const QString& sub) {
+    return QDir(folder.file(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+// The list file as the user left it, before the window starts.
+inline void prepareList(const AppFolder& folder, const QByteArray& bytes) {
+    ASSERT_TRUE(QDir().mkpath(folder.file("BeiLuoghi")));
+    writeBytes(listFile(folder), bytes);
+}
+
+inline void setLimit(const Controls& ui, const QString& text) {
+    ui.Iterazioni[1]->setText(text);
+    click(ui.IterazOK);
+}
+
+// Presses controls in turn: '#' the grid switch, 'A'..'Y' a letter, '-'
+// "-1", '!' "OK", '>' View.
+inline void press(const Controls& ui, const char* keys) {
+    for (const char* k = keys; *k; ++k) {
+        if (*k >= 'A' && *k <= 'Y')
+            click(ui.Lettere[std::size_t(*k - 'A')]);
+        else
+            click(*k == '#' ? ui.Griglia : *k == '-' ? ui.MenoUna : *k == '!' ? ui.Copia : ui.View);
+    }
+}
+
+// The names of the commands the enabling rule governs that are enabled now.
+inline QSet<QString> enabledCommands(const ViewCore& core) {
+    QSet<QString> names;
+    for (const auto& [control, ready] : core.readyState())
+        if (control->isEnabled())
+            names << control->objectName();
+    return names;
+}
+
+// The commands enabled in the ready state whatever the picture and the
+// library hold.
+inline QSet<QString> alwaysReady() {
+    return {"Griglia", "Iterazioni(1)", "IterazOK", "View", "AutoColor", "Colors", "Esci", "Julia"};
+}
+
+} // namespace quorvane::testing
