@@ -12,11 +12,6 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-// Texts as texts in the failures of the window tests.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace quorvane::testing {
 
 inline QString listFile(const AppFolder& folder) {
