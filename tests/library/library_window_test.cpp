@@ -266,10 +266,18 @@ TEST(LibraryWindow, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     EXPECT_EQ(ui.sfondo->image(), core.Black());
     EXPECT_EQ(ui.View->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
               saveIcona(ui).convertToFormat(QImage::Format_RGB32));
-    const QSet<QString> ready =
-        alwaysReady() + QSet<QString>{"SelImage(1)", "SelSave(0)", "Elimina"};
+    const Commands ready = readyWith({"SelImage(1)", "SelSave(0)", "Elimina"});
     EXPECT_EQ(enabledCommands(core), ready);
     EXPECT_EQ(platform.engineStarts, starts);
+    // Browsing the places meanwhile follows the same rule: no "Attiva" that
+    // would keep the blank picture among the recent ones.
+    click(ui.SelSave[0]);
+    EXPECT_EQ(ui.SaveName->text(), "MFFSSKJHB");
+    EXPECT_EQ(enabledCommands(core), readyWith({"SelImage(1)", "SelSave(1)", "Elimina"}));
+    click(ui.SelSave[1]);
+    EXPECT_EQ(enabledCommands(core), ready);
+    click(ui.Carica); // disabled
+    EXPECT_EQ(ui.LastImage->text(), "0/2");
 
     click(ui.View);
     EXPECT_EQ(jobValues(folder, 1),

@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
 
 namespace quorvane::testing {
 
@@ -49,19 +51,24 @@ inline void press(const Controls& ui, const char* keys) {
     }
 }
 
+using Commands = std::set<std::string>;
+
 // The names of the commands the enabling rule governs that are enabled now.
-inline QSet<QString> enabledCommands(const ViewCore& core) {
-    QSet<QString> names;
+inline Commands enabledCommands(const ViewCore& core) {
+    Commands names;
     for (const auto& [control, ready] : core.readyState())
         if (control->isEnabled())
-            names << control->objectName();
+            names.insert(control->objectName().toStdString());
     return names;
 }
 
 // The commands enabled in the ready state whatever the picture and the
-// library hold.
-inline QSet<QString> alwaysReady() {
-    return {"Griglia", "Iterazioni(1)", "IterazOK", "View", "AutoColor", "Colors", "Esci", "Julia"};
+// library hold, and more.
+inline Commands readyWith(std::initializer_list<std::string> more) {
+    Commands names{"Griglia",   "Iterazioni(1)", "IterazOK", "View",
+                   "AutoColor", "Colors",        "Esci",     "Julia"};
+    names.insert(more);
+    return names;
 }
 
 } // namespace quorvane::testing

@@ -14,19 +14,19 @@ using namespace quorvane::testing;
 namespace {
 
 // While browsing only the frame's own commands can be used.
-QSet<QString> browsingAt(int position, int count) {
-    QSet<QString> enabled{"EndSel", "AttSel"};
+Commands browsingAt(int position, int count) {
+    Commands enabled{"EndSel", "AttSel"};
     if (position != 0)
-        enabled << "SelImage(0)";
+        enabled.insert("SelImage(0)");
     if (position < count)
-        enabled << "SelImage(1)";
+        enabled.insert("SelImage(1)");
     return enabled;
 }
 
 // Ready, with a picture kept earlier on the screen and the seed place alone
 // in the library.
-QSet<QString> readyOnAKeptPicture() {
-    return alwaysReady() + QSet<QString>{"SelImage(1)", "Carica", "Elimina"};
+Commands readyOnAKeptPicture() {
+    return readyWith({"SelImage(1)", "Carica", "Elimina"});
 }
 
 QImage viewIcon(const Controls& ui) {
