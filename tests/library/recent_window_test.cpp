@@ -186,7 +186,7 @@ TEST(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
-TEST(RecentWindow, AfterMinusOneThePictureShownHasNoNameAndIsLabelledZ) {
+TEST(RecentWindow, BlankPicturesHaveNoNameAndAreNeverTakenForPictures) {
     AppFolder folder;
     FakePlatform platform;
     auto w = startWindow(folder, platform);
@@ -197,9 +197,17 @@ TEST(RecentWindow, AfterMinusOneThePictureShownHasNoNameAndIsLabelledZ) {
     press(ui, "#G!>#-!"); // "-1" needs three letters
     ASSERT_EQ(ui.RiquadroCorrente->text(), "MK");
     ASSERT_EQ(ui.sfondo->image(), core.Black());
+    // Nothing to save, export or push with "Attiva" until View; browsing
+    // and leaving again changes none of that.
+    const Commands blank = readyWith({"SelImage(1)", "Elimina"});
+    EXPECT_EQ(enabledCommands(core), blank);
+    click(ui.SelImage[1]);
+    click(ui.EndSel);
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    EXPECT_EQ(enabledCommands(core), blank);
+
     click(ui.View); // MK again: the blank picture goes back one place, without a name
     ASSERT_EQ(ui.sfondo->image(), pictureOfMK);
-
     click(ui.SelImage[1]);
     EXPECT_EQ(ui.LastImage->text(), "1/5");
     EXPECT_EQ(ui.LastName->text(), "Z");
@@ -208,6 +216,17 @@ TEST(RecentWindow, AfterMinusOneThePictureShownHasNoNameAndIsLabelledZ) {
     EXPECT_EQ(ui.LastImage->text(), "2/5");
     EXPECT_EQ(ui.LastName->text(), "MK");
     EXPECT_EQ(ui.sfondo->image(), pictureOfMK);
-    click(ui.EndSel);
+
+    // "Attiva" on the blank picture of the start's unwritten slot prepares
+    // the start view and leaves a blank screen.
+    for (int p = 3; p <= 5; ++p)
+        click(ui.SelImage[1]);
+    ASSERT_EQ(ui.LastImage->text(), "5/5");
+    ASSERT_EQ(ui.sfondo->image(), core.Black());
+    click(ui.AttSel);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
+    EXPECT_EQ(core.next(), Limits{});
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    EXPECT_EQ(enabledCommands(core), blank);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
