@@ -19,6 +19,22 @@ QString failure(const QString& text, const QString& path) {
     return text + "\n" + QDir::toNativeSeparators(path);
 }
 
+// 300 places of 24 letters, sorted: about 10 kB.
+QByteArray longList() {
+    QByteArray list;
+    const auto letter = [](int k) { return char('A' + k % 25); };
+    for (int k = 0; k < 300; ++k)
+        list +=
+            QByteArray("\"ABCDEFGHIJKLMNOPQRSTUV") + letter(k / 25) + letter(k) + "\",100,0\r\n";
+    return list;
+}
+
+QImage filled(QRgb colour) {
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
 } // namespace
 
 TEST(LibraryFilesWindow, AListThatCouldNotBeReadIsLeftForTheUserToMend) {
@@ -122,4 +138,42 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
                 EXPECT_EQ(library.UltimoLuogo(), 300);
             }
         }
+}
+
+TEST(LibraryFilesWindow, AFailedDeletionLeavesTheListTheThumbnailAndThePlaces) {
+    AppFolder folder;
+    const QByteArray list = longList();
+    prepareList(folder, list);
+    const QString name = "ABCDEFGHIJKLMNOPQRSTUVAB";
+    const QString thumbnail = thumbnailFile(folder, name);
+    ASSERT_TRUE(filled(qRgb(0, 0, 255)).save(thumbnail, "BMP"));
+    FakePlatform platform;
+    auto w = startWindow(folder, platform);
+    const Controls& ui = w->controls();
+    const PlaceLibrary& library = w->library();
+    click(ui.SelSave[1]);
+    ASSERT_EQ(ui.SaveName->text(), name);
+    const QByteArray oldThumbnail = readBytes(thumbnail);
+    {
+        FileSizeLimit full(4096);
+        ASSERT_TRUE(full.active());
+        click(ui.Elimina);
+    }
+    EXPECT_EQ(platform.messages,
+              QStringList{failure("Impossibile scrivere l'elenco dei luoghi:", listFile(folder))});
+    EXPECT_EQ(readBytes(listFile(folder)), list);
+    EXPECT_EQ(readBytes(thumbnail), oldThumbnail);
+    EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList({name + ".bmp", "BeiLuoghi.txt"}));
+    EXPECT_EQ(library.UltimoLuogo(), 299);
+    EXPECT_EQ(library.LuogoScelto(), 1);
+    EXPECT_EQ(ui.SaveName->text(), name);
+    EXPECT_EQ(ui.SaveIcona->pixmap().toImage().pixel(16, 16), qRgb(0, 0, 255));
+
+    // With room on the disk again the same press deletes it.
+    click(ui.Elimina);
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(readBytes(listFile(folder)),
+              QByteArray(list).replace("\"" + name.toLatin1() + "\",100,0\r\n", ""));
+    EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList{"BeiLuoghi.txt"});
+    EXPECT_EQ(library.UltimoLuogo(), 298);
 }
