@@ -22,13 +22,11 @@ BitmapFile exported(const AppFolder& folder, const QString& name) {
     return {readBytes(folder.file("Immagini/" + name))};
 }
 
+using ExportWindow = StartedWindow;
+
 } // namespace
 
-TEST(ExportWindow, NoWritesNothingAndYesWritesThePictureUnderItsAreaName) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
+TEST_F(ExportWindow, NoWritesNothingAndYesWritesThePictureUnderItsAreaName) {
     const QImage start = ui.sfondo->image();
 
     platform.answers = {false};
@@ -71,11 +69,7 @@ TEST(ExportWindow, NoWritesNothingAndYesWritesThePictureUnderItsAreaName) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
-TEST(ExportWindow, ATargetThatCannotBeWrittenGivesTheMessageAndLeavesNothing) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
+TEST_F(ExportWindow, ATargetThatCannotBeWrittenGivesTheMessageAndLeavesNothing) {
     const QString images = folder.file("Immagini");
     const QString target = folder.file("Immagini/Z.bmp");
     const QString failed = "Impossibile salvare l'immagine:\n" + QDir::toNativeSeparators(target);

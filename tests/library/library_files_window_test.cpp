@@ -93,10 +93,11 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             AppFolder folder;
             prepareList(folder, stored ? list + "\"Z\",100,0\r\n" : list);
             const QString thumbnail = thumbnailFile(folder, "Z");
-            if (spoil == Spoil::ThumbnailFolder)
+            if (spoil == Spoil::ThumbnailFolder) {
                 ASSERT_TRUE(QDir().mkdir(thumbnail));
-            else if (stored)
+            } else if (stored) {
                 ASSERT_TRUE(red.save(thumbnail, "BMP"));
+            }
             FakePlatform platform;
             auto w = startWindow(folder, platform);
             const Controls& ui = w->controls();

@@ -51,6 +51,16 @@ inline void press(const Controls& ui, const char* keys) {
     }
 }
 
+// The main window started on a fresh application folder with the real QuorC.
+class StartedWindow : public ::testing::Test {
+  protected:
+    AppFolder folder;
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> w = startWindow(folder, platform);
+    const Controls& ui = w->controls();
+    const ViewCore& core = w->core();
+};
+
 using Commands = std::set<std::string>;
 
 // The names of the commands the enabling rule governs that are enabled now.

@@ -33,9 +33,11 @@ QImage viewIcon(const Controls& ui) {
     return ui.View->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+using RecentWindow = StartedWindow;
+
 } // namespace
 
-TEST(RecentWindow, BrowsingShowsTheKeptPicturesAndEsciGoesBack) {
+TEST(RecentList, CountsFromTheStartAndBrowsesTheKeptPicturesAndEsciGoesBack) {
     AppFolder folder;
     FakePlatform platform;
     auto w = std::make_unique<MainWindow>(folder.path(), platform);
@@ -99,12 +101,7 @@ TEST(RecentWindow, BrowsingShowsTheKeptPicturesAndEsciGoesBack) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
-TEST(RecentWindow, TheEleventhPushDropsTheOldest) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
+TEST_F(RecentWindow, TheEleventhPushDropsTheOldest) {
     std::vector<QImage> shown{ui.sfondo->image()};
     for (int k = 1; k <= 10; ++k) {
         setLimit(ui, QString::number(20 + k));
@@ -128,12 +125,7 @@ TEST(RecentWindow, TheEleventhPushDropsTheOldest) {
     EXPECT_NE(ui.sfondo->image(), core.Black());
 }
 
-TEST(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
+TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
     const RecentPictures& recent = w->recent();
     press(ui, "#M!>");
     const QImage pictureOfM = ui.sfondo->image();
@@ -186,12 +178,7 @@ TEST(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
-TEST(RecentWindow, BlankPicturesHaveNoNameAndAreNeverTakenForPictures) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
+TEST_F(RecentWindow, BlankPicturesHaveNoNameAndAreNeverTakenForPictures) {
     press(ui, "#M!>#K!>");
     const QImage pictureOfMK = ui.sfondo->image();
     press(ui, "#G!>#-!"); // "-1" needs three letters
