@@ -64,10 +64,12 @@ void PlaceLibrary::Salva_Click() {
 void PlaceLibrary::SelSave_Click(int index) {
     library.select(index);
     showChosen();
-    const LibraryCommands commands = library.commands();
-    ui.SelSave[0]->setEnabled(commands.previous);
-    ui.SelSave[1]->setEnabled(commands.next);
-    ui.Carica->setEnabled(commands.activate);
+    // The arrows and "Attiva" as the enabling rule has them for the new
+    // choice; "Attiva" stays off over a blank picture, which it would
+    // otherwise push among the recent ones.
+    for (const auto& [control, ready] : core.readyState())
+        if (control == ui.SelSave[0] || control == ui.SelSave[1] || control == ui.Carica)
+            control->setEnabled(ready);
 }
 
 void PlaceLibrary::Carica_Click() {

@@ -9,6 +9,20 @@
 
 namespace quorvane {
 
+namespace {
+
+// Shows a kept picture again. The black picture of a view not yet computed
+// (a slot never written, or the view that "-1" left) stays no picture: there
+// is nothing in it to save, export or keep again with "Attiva".
+void showKept(ViewCore& core, const QImage& picture) {
+    if (picture.cacheKey() == core.Black().cacheKey())
+        core.showBlank();
+    else
+        core.showRecalled(picture);
+}
+
+} // namespace
+
 RecentPictures::RecentPictures(const Controls& controls, ViewCore& viewCore)
     : ui(controls), core(viewCore) {
     pictures.fill(core.Black());
@@ -78,12 +92,12 @@ void RecentPictures::AttSel_Click() {
     // The browsed picture, still on the screen, goes first under its name.
     push(ui.sfondo->image(), ui.RiquadroCorrente->text());
     stopBrowsing();
-    core.showRecalled(ui.sfondo->image());
+    showKept(core, ui.sfondo->image());
     core.Sblocca();
 }
 
 void RecentPictures::EndSel_Click() {
-    core.showRecalled(pictures[0]);
+    showKept(core, pictures[0]);
     stopBrowsing();
     core.Sblocca();
 }

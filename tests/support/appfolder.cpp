@@ -1,5 +1,7 @@
 #include "appfolder.h"
 
+#include "job.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QTest>

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 
