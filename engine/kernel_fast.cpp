@@ -194,8 +194,11 @@ void Run::work() {
             const double x0 = xs_[column];
             const double y0 = ys_[row];
             ++row;
-            if (nmax == 0) {
-                finish(at, 0); // no step is allowed: the count is the limit, 0
+            // No step allowed (the count is the limit, 0), or the sample
+            // outside the circle from the start: the plain loop's first test
+            // gives 0, and the sample never takes a lane.
+            if (nmax == 0 || !(x0 * x0 + y0 * y0 <= 4.0)) {
+                finish(at, 0);
                 continue;
             }
             lanes::start(s, l, x0, y0, julia ? job_.xj : x0, julia ? job_.yj : y0);
