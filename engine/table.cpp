@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 namespace quor {
 
@@ -76,7 +77,7 @@ char* formatLine(const std::uint32_t* column, char* p) {
 // long, read at fixed places, each field as the five characters that the
 // engine writes. False for anything else (leading zeros too), which the
 // general reader then reads or explains.
-bool readFixed(const std::string& data, std::int16_t* counts, std::uint32_t limit) {
+bool readFixed(std::string_view data, std::int16_t* counts, std::uint32_t limit) {
     if (std::endian::native != std::endian::little || data.size() != TableBytesMax)
         return false;
     constexpr std::uint64_t ones = 0x0101010101;
@@ -87,7 +88,7 @@ bool readFixed(const std::string& data, std::int16_t* counts, std::uint32_t limi
             return false;
         for (int row = 0; row < DimScreen; ++row) {
             // Eight bytes in one load; the last field's reach one past the
-            // text, onto the string's terminating zero.
+            // text, into the slack of the buffer.
             const char* f = line + row * 6;
             std::uint64_t w;
             std::memcpy(&w, f, 8);
@@ -176,8 +177,12 @@ bool readTable(const std::string& path, std::vector<std::int16_t>& counts, int m
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return fail("the table file cannot be opened");
-    std::string data(static_cast<std::size_t>(reported), '\0');
-    data.resize(std::fread(data.data(), 1, data.size(), f));
+    // A buffer kept for the next table: a fresh 3 MB each time costs page
+    // faults and clearing. Room for one more load of eight bytes after it.
+    thread_local std::vector<char> buffer;
+    buffer.resize(TableBytesMax + 8);
+    const std::string_view data(buffer.data(),
+                                std::fread(buffer.data(), 1, std::size_t(reported), f));
     const bool grown = std::fgetc(f) != EOF;
     std::fclose(f);
     if (grown)
