@@ -16,7 +16,7 @@ std::optional<std::string> jobText(const Job& job) {
         return std::string("2\r\n");
     if (job.tipo != Quorvane && job.tipo != Julia)
         return std::nullopt;
-    std::string text = std::to_string(job.tipo) + "\r\n";
+    std::string text = {static_cast<char>('0' + job.tipo), '\r', '\n'};
     std::vector<double> values{job.xa, job.xb, job.ya, job.yb, job.nmax};
     if (job.tipo == Julia) {
         values.push_back(job.xj);
