@@ -197,12 +197,7 @@ TEST(Table, WrittenAsPrintfWritesAndReadBack) {
             counts[5] = 100000;
             counts[TableSize - 1] = 4294967295u;
         }
-        std::string expected;
-        char field[16];
-        for (int k = 0; k < TableSize; ++k) {
-            std::snprintf(field, sizeof field, "%5u%s", counts[k], k % 724 == 723 ? "\r\n" : ",");
-            expected += field;
-        }
+        const std::string expected = printfTable(counts);
         TempFolder dir;
         ASSERT_TRUE(writeTable(dir.file("Tab.tmp"), counts.data()));
         EXPECT_TRUE(readText(dir.file("Tab.tmp")) == expected); // not printed: 3 MB
