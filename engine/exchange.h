@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +47,8 @@ std::optional<std::string> jobText(const Job& job);
 // path, so a reader never sees the file half-written.
 bool writeFileAtomically(const std::string& path, const std::string& content);
 bool writeFileAtomically(const std::string& path, const char* data, std::size_t size);
+// The same with the content written by write (false: nothing is replaced).
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write);
 
 bool writeJob(const std::string& path, const Job& job);
 bool writeStopRequest(const std::string& path);
@@ -61,6 +65,8 @@ std::string formatTable(const std::uint32_t* counts);
 // The same text into a buffer of the caller's: tableTextSize characters.
 std::size_t tableTextSize(const std::uint32_t* counts);
 void formatTable(const std::uint32_t* counts, char* out);
+// The same text written into a file at path that replaces it whole.
+bool writeTable(const std::string& path, const std::uint32_t* counts);
 
 // The largest valid table: 724 lines of 724 fields of five characters (a
 // wider one holds 100000 or more, above any iteration limit), commas, CR LF.

@@ -50,6 +50,11 @@ const char* isaName(Isa isa);
 struct FastOptions {
     Isa isa = bestIsa();
     unsigned threads = 0; // 0: one per hardware thread
+    // Find samples whose orbit repeats bit for bit and give them the limit
+    // at once; off only to measure what that saves.
+    bool cycles = true;
+    // If set, receives the steps taken over all samples (for the benchmarks).
+    std::uint64_t* steps = nullptr;
 };
 
 // The fast kernel: the same table as plainTable. Columns are shared out to

@@ -21,6 +21,7 @@ namespace quor {
 
 namespace lanes {
 
+template <bool Cycles>
 std::uint64_t stepsPortable(State& s, std::uint64_t live, std::int64_t nmax, int stepsMax) {
     std::uint64_t finished = 0;
     for (int l = 0; l < LanesPortable; ++l) {
@@ -43,15 +44,30 @@ std::uint64_t stepsPortable(State& s, std::uint64_t live, std::int64_t nmax, int
             y = (2.0 * x) * y + cy;
             x = xx - yy + cx;
             ++n;
+            // Bits, not values: +0 and -0 are different iterates.
+            if (Cycles &&
+                std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(s.sx[l]) &&
+                std::bit_cast<std::uint64_t>(y) == std::bit_cast<std::uint64_t>(s.sy[l])) {
+                n += Repeating;
+                break;
+            }
+        }
+        if (Cycles && inside && n >= s.save[l] && n < nmax) {
+            s.sx[l] = x;
+            s.sy[l] = y;
+            s.save[l] = 2 * n;
         }
         s.x[l] = x;
         s.y[l] = y;
         s.n[l] = n;
-        if (!inside || n == nmax)
+        if (!inside || n == nmax || n < 0)
             finished |= std::uint64_t{1} << l;
     }
     return finished;
 }
+
+template std::uint64_t stepsPortable<false>(State&, std::uint64_t, std::int64_t, int);
+template std::uint64_t stepsPortable<true>(State&, std::uint64_t, std::int64_t, int);
 
 } // namespace lanes
 
@@ -68,18 +84,18 @@ struct Kernel {
     int lanes;
 };
 
-Kernel kernelFor(Isa isa) {
+template <bool Cycles> Kernel kernelFor(Isa isa) {
     switch (isa) {
 #if defined(__x86_64__)
     case Isa::Avx512:
-        return {lanes::stepsAvx512, lanes::LanesAvx512};
+        return {lanes::stepsAvx512<Cycles>, lanes::LanesAvx512};
     case Isa::Avx2:
-        return {lanes::stepsAvx2, lanes::LanesAvx2};
+        return {lanes::stepsAvx2<Cycles>, lanes::LanesAvx2};
     case Isa::Sse2:
-        return {lanes::stepsSse2, lanes::LanesSse2};
+        return {lanes::stepsSse2<Cycles>, lanes::LanesSse2};
 #endif
     default:
-        return {lanes::stepsPortable, lanes::LanesPortable};
+        return {lanes::stepsPortable<Cycles>, lanes::LanesPortable};
     }
 }
 
@@ -115,6 +131,7 @@ class Run {
     }
 
     void stop() { stop_.store(true, std::memory_order_relaxed); }
+    std::uint64_t steps() const { return steps_.load(std::memory_order_relaxed); }
 
   private:
     void columnDone(int column) {
@@ -140,6 +157,7 @@ class Run {
     std::condition_variable allDone_;
     std::atomic<bool> done_[DimScreen] = {};
     std::atomic<int> finished_{0};
+    std::atomic<std::uint64_t> steps_{0}; // steps the lanes took, all samples
 };
 
 void Run::work() {
@@ -176,15 +194,14 @@ void Run::work() {
             const double x0 = xs_[column];
             const double y0 = ys_[row];
             ++row;
-            if (nmax == 0) {
-                finish(at, 0); // no step is allowed: the count is the limit, 0
+            // No step allowed (the count is the limit, 0), or the sample
+            // outside the circle from the start: the plain loop's first test
+            // gives 0, and the sample never takes a lane.
+            if (nmax == 0 || !(x0 * x0 + y0 * y0 <= 4.0)) {
+                finish(at, 0);
                 continue;
             }
-            s.x[l] = x0;
-            s.y[l] = y0;
-            s.cx[l] = julia ? job_.xj : x0;
-            s.cy[l] = julia ? job_.yj : y0;
-            s.n[l] = 0;
+            lanes::start(s, l, x0, y0, julia ? job_.xj : x0, julia ? job_.yj : y0);
             index[l] = at;
             return true;
         }
@@ -192,6 +209,7 @@ void Run::work() {
 
     bool more = true;
     int steps = StepsMin;
+    std::uint64_t stepsTaken = 0;
     for (;;) {
         if (more) {
             for (std::uint64_t idle = allLanes & ~live; idle != 0; idle &= idle - 1) {
@@ -203,8 +221,10 @@ void Run::work() {
                 live |= std::uint64_t{1} << l;
             }
         }
-        if (live == 0 || stop_.load(std::memory_order_relaxed))
+        if (live == 0 || stop_.load(std::memory_order_relaxed)) {
+            steps_.fetch_add(stepsTaken, std::memory_order_relaxed);
             return;
+        }
         std::uint64_t finished = kernel_.steps(s, live, nmax, steps);
         live &= ~finished;
         const int count = std::popcount(finished);
@@ -214,7 +234,9 @@ void Run::work() {
             steps = std::max(steps / 2, StepsMin);
         for (; finished != 0; finished &= finished - 1) {
             const int l = std::countr_zero(finished);
-            finish(index[l], static_cast<std::uint32_t>(s.n[l]));
+            const std::int64_t n = s.n[l];
+            finish(index[l], static_cast<std::uint32_t>(n < 0 ? nmax : n));
+            stepsTaken += static_cast<std::uint64_t>(n & lanes::StepsMask);
         }
     }
 }
@@ -261,7 +283,8 @@ const char* isaName(Isa isa) {
 TableEnd fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnReport& report,
                    const FastOptions& options) {
     const Isa isa = isaAvailable(options.isa) ? options.isa : bestIsa();
-    auto run = std::make_unique<Run>(job, Tabella, kernelFor(isa));
+    auto run = std::make_unique<Run>(job, Tabella,
+                                     options.cycles ? kernelFor<true>(isa) : kernelFor<false>(isa));
     unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
     threads = std::clamp(threads, 1u, 256u);
 
@@ -285,6 +308,8 @@ TableEnd fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnRepo
     run->stop();
     for (std::thread& w : workers)
         w.join();
+    if (options.steps)
+        *options.steps = run->steps();
     return {static_cast<unsigned>(reported + 1), stopped};
 }
 

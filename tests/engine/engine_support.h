@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,6 +43,18 @@ inline std::optional<std::string> readText(const std::string& path) {
 
 inline double num(const std::string& s) {
     return quor::readnum(s.data(), static_cast<std::uint8_t>(s.size() - 1));
+}
+
+// Tab.tmp's text as printf writes it: 724 lines, one per column, of 724
+// "%5u" fields, commas, CR LF.
+inline std::string printfTable(const std::vector<std::uint32_t>& counts) {
+    std::string text;
+    char field[16];
+    for (int k = 0; k < quor::TableSize; ++k) {
+        std::snprintf(field, sizeof field, "%5u%s", counts[k], k % 724 == 723 ? "\r\n" : ",");
+        text += field;
+    }
+    return text;
 }
 
 inline std::vector<std::uint32_t> plainCounts(const quor::TableJob& job) {

@@ -182,6 +182,45 @@ TEST(Report, FormatAndRead) {
     }
 }
 
+TEST(Table, WrittenAsPrintfWritesAndReadBack) {
+    // Counts of every width, the widest beyond five characters; the text as
+    // "%5u" gives it, and the counts that fit the window read back, also
+    // when a field is written another way the format allows.
+    const std::uint32_t widths[] = {0, 7, 42, 100, 999, 1000, 10000, 32767};
+    std::vector<std::uint32_t> counts(TableSize);
+    for (int k = 0; k < TableSize; ++k)
+        counts[k] = widths[(k * 7 + k / 724) % 8];
+    for (const bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "with counts of 99999 and more" : "counts the window keeps");
+        if (wide) {
+            counts[4] = 99999;
+            counts[5] = 100000;
+            counts[TableSize - 1] = 4294967295u;
+        }
+        const std::string expected = printfTable(counts);
+        TempFolder dir;
+        ASSERT_TRUE(writeTable(dir.file("Tab.tmp"), counts.data()));
+        EXPECT_TRUE(readText(dir.file("Tab.tmp")) == expected); // not printed: 3 MB
+        EXPECT_TRUE(formatTable(counts.data()) == expected);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+        if (wide)
+            continue;
+        std::vector<std::int16_t> read;
+        ASSERT_TRUE(readTable(dir.file("Tab.tmp"), read, 32767));
+        EXPECT_TRUE(std::equal(read.begin(), read.end(), counts.begin(), counts.end()));
+        // Leading zeros, and a field moved within its line, read the same.
+        const std::string a = std::to_string(counts[0]), b = std::to_string(counts[724]),
+                          c = std::to_string(counts[725]);
+        std::string other = expected;
+        other.replace(0, 5, std::string(5 - a.size(), '0') + a);
+        other.replace(4345, 12, b + "," + std::string(10 - b.size() - c.size(), ' ') + c + ",");
+        writeText(dir.file("Tab.tmp"), other);
+        read.assign(TableSize, -1);
+        ASSERT_TRUE(readTable(dir.file("Tab.tmp"), read, 32767));
+        EXPECT_TRUE(std::equal(read.begin(), read.end(), counts.begin(), counts.end()));
+    }
+}
+
 // Accepting the engine's own tables is checked on QuorC's output.
 TEST(Table, ReadRejectsEveryMalformedTable) {
     TempFolder dir;

@@ -59,16 +59,10 @@ TEST(QuorC, CompleteRunsWriteThePlainTableAndReport724) {
     };
     for (const auto& [job, reference] : cases) {
         SCOPED_TRACE(job);
-        // 724 lines, one per column, of 724 "%5lu" fields, commas, CR LF.
         const JobRead r = parseJob(reference);
         ASSERT_EQ(r.outcome, JobOutcome::Run) << r.reason;
         const auto counts = plainCounts(r.job);
-        std::string expected;
-        char field[16];
-        for (int k = 0; k < TableSize; ++k) {
-            std::snprintf(field, sizeof field, "%5u%s", counts[k], k % 724 == 723 ? "\r\n" : ",");
-            expected += field;
-        }
+        const std::string expected = printfTable(counts);
         TempFolder dir;
         writeText(dir.file("Quor.tmp"), job);
         expectExit(startQuorC(dir));
