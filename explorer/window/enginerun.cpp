@@ -3,7 +3,9 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 
 namespace quorvane {
 
@@ -57,6 +59,16 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
         }
     };
 
+    // Between two looks at the report the window waits for events, but no
+    // longer than the engine runs: its exit follows its final report, which
+    // can then be read at once.
+    auto waitForEngine = [&] {
+        QEventLoop loop;
+        QTimer::singleShot(PollMilliseconds, &loop, &QEventLoop::quit);
+        QObject::connect(engine.get(), &QProcess::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+
     hooks.waitForEvents(0);
     if (hooks.started)
         hooks.started();
@@ -84,7 +96,7 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
         }
         ended = engineEnded();
         if (!ended)
-            hooks.waitForEvents(PollMilliseconds);
+            waitForEngine();
     }
     if (hooks.pollingEnded)
         hooks.pollingEnded();
@@ -105,7 +117,7 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
                     progress = *r;
                 break;
             }
-            hooks.waitForEvents(PollMilliseconds);
+            waitForEngine();
         }
         finishEngine();
         removeExchangeFiles();
