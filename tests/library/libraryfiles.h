@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,13 @@ inline QByteArray readBytes(const QString& path) {
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// A 32 x 32 thumbnail of one colour.
+inline QImage filled(QRgb colour) {
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
 }
 
 // A library folder inside a fresh temporary application folder, as start-up

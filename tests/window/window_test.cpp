@@ -22,8 +22,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <sys/stat.h>
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -309,45 +307,4 @@ TEST(MainWindow, ClosingDuringARunStopsTheEngine) {
     EXPECT_TRUE(waitUntil([&] { return closed && !win->busy() && !win->isVisible(); }));
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_TRUE(platform.messages.isEmpty());
-}
-
-TEST(MainWindow, UnusableLibraryIsReportedAndTheProgramGoesOnEmpty) {
-    // Each spoils the library in its own way; none may stop the start.
-    const std::pair<const char*, std::function<void(const AppFolder&)>> blockers[] = {
-        {"BeiLuoghi", // a file where the library folder should be
-         [](const AppFolder& f) { QFile(f.file("BeiLuoghi")).open(QIODevice::WriteOnly); }},
-        {"BeiLuoghi.txt", // a folder where the list should be
-         [](const AppFolder& f) { QDir().mkpath(f.file("BeiLuoghi/BeiLuoghi.txt")); }},
-        {"BeiLuoghi.txt", // a list that never ends
-         [](const AppFolder& f) {
-             QDir().mkpath(f.file("BeiLuoghi"));
-             QFile::link("/dev/zero", f.file("BeiLuoghi/BeiLuoghi.txt"));
-         }},
-        {"BeiLuoghi.txt", // a pipe that nobody writes
-         [](const AppFolder& f) {
-             QDir().mkpath(f.file("BeiLuoghi"));
-             ::mkfifo(QFile::encodeName(f.file("BeiLuoghi/BeiLuoghi.txt")).constData(), 0600);
-         }},
-        {"BeiLuoghi.txt", // far more than a thousand places can fill
-         [](const AppFolder& f) {
-             QDir().mkpath(f.file("BeiLuoghi"));
-             QFile list(f.file("BeiLuoghi/BeiLuoghi.txt"));
-             list.open(QIODevice::WriteOnly);
-             list.write(QByteArray(2 << 20, ' ') + "\"M\",100,0\r\n");
-         }},
-    };
-    for (const auto& [shown, spoil] : blockers) {
-        AppFolder folder;
-        spoil(folder);
-        FakePlatform platform;
-        auto w = startWindow(folder, platform);
-        const Controls& ui = w->controls();
-        [[maybe_unused]] const ViewCore& core = w->core();
-        ASSERT_EQ(platform.messages.size(), 1) << shown;
-        EXPECT_TRUE(platform.messages[0].contains(shown)) << platform.messages[0].toStdString();
-        EXPECT_EQ(w->library().UltimoLuogo(), -1);
-        EXPECT_EQ(ui.SaveName->text(), "");
-        EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-        EXPECT_TRUE(ui.View->isEnabled());
-    }
 }
