@@ -5,6 +5,7 @@
 #include "desktop.h"
 #include "julia/juliamode.h"
 #include "julia/orbit.h"
+#include "library/export.h"
 #include "library/pictureexport.h"
 #include "library/recentpictures.h"
 #include "window/palette.h"
@@ -271,9 +272,7 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
     EXPECT_TRUE(enabled(ui.SalvaJulia));
     click(ui.SalvaJulia);
     EXPECT_EQ(platform.questions.size(), 2);
-    EXPECT_EQ(platform.questions[1], "Attenzione: verrà generato nella subdirectory 'Immagini'\n"
-                                     "il file Julia0.bmp da 1.536 KB, cancellando una eventuale\n"
-                                     "preesistente versione.\n\nContinuare?");
+    EXPECT_EQ(platform.questions[1], juliaExportQuestion(0));
     EXPECT_EQ(QFileInfo(folder.file("Immagini/Julia0.bmp")).size(), 1572582);
     EXPECT_FALSE(enabled(ui.SalvaJulia));
 
