@@ -1,13 +1,13 @@
 // Julia mode driven through the real window: the constant picked with the
 // mouse, the Julia run through QuorC, its zoom, leaving the mode, and orbit
 // traces.
-#include "appfolder.h"
 #include "desktop.h"
 #include "julia/juliamode.h"
 #include "julia/orbit.h"
 #include "library/export.h"
 #include "library/pictureexport.h"
 #include "library/recentpictures.h"
+#include "steps.h"
 #include "window/palette.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
@@ -136,8 +136,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
 }
 
 TEST_F(JuliaWindow, LeavingBringsBackThePictureAndTheLimit) {
-    ui.Iterazioni[1]->setText("250");
-    click(ui.IterazOK);
+    setLimit(ui, "250");
     click(ui.View);
     const QImage picture = ui.sfondo->image();
     click(ui.Julia);

@@ -1,10 +1,10 @@
 // The grid selection driven through the main window's controls with the real
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
-#include "appfolder.h"
 #include "library/recentpictures.h"
 #include "navigation/areaname.h"
 #include "navigation/gridselection.h"
 #include "navigation/selection.h"
+#include "steps.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
 
@@ -53,30 +53,11 @@ QImage thumbnailOf(const QImage& picture, int prima, int seconda, const GridShif
 }
 
 // The main window on the start view, with the real QuorC.
-class NavigationWindow : public ::testing::Test {
+class NavigationWindow : public StartedWindow {
   protected:
-    AppFolder folder;
-    FakePlatform platform;
-    std::unique_ptr<MainWindow> w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    ViewCore& core = w->core();
     const QImage start = ui.sfondo->image();
 
-    // Presses controls in turn: '#' the grid switch, 'A'..'Y' a letter,
-    // '0'..'4' a shift button, '-' "-1", '!' "OK", '>' View.
-    void act(const char* keys) {
-        for (const char* k = keys; *k; ++k) {
-            if (*k >= 'A' && *k <= 'Y')
-                click(ui.Lettere[std::size_t(*k - 'A')]);
-            else if (*k >= '0' && *k <= '4')
-                click(ui.Mezzo[std::size_t(*k - '0')]);
-            else
-                click(*k == '#'   ? ui.Griglia
-                      : *k == '-' ? ui.MenoUna
-                      : *k == '!' ? ui.Copia
-                                  : ui.View);
-        }
-    }
+    void act(const char* keys) { press(ui, keys); }
     Limits shown() const { return core.shown(); }
     Limits next() const { return core.next(); }
 
@@ -134,6 +115,10 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     act(">");
     EXPECT_EQ(platform.engineStarts, starts + 1);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
+    EXPECT_EQ(ui.Zoom->text(), "625");
+    EXPECT_EQ(shown(), decoded("MK"));
+    EXPECT_EQ(core.TipoScelta(), 255);
+    act(">"); // the view shown again: no further zoom
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
 
@@ -262,8 +247,7 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
 
 TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     // The place's own limit, so that its picture is not all inside the set.
-    ui.Iterazioni[1]->setText("1000");
-    click(ui.IterazOK);
+    setLimit(ui, "1000");
     goTo("MFFSSKJHB");
     ASSERT_NE(ui.sfondo->image(), core.Black());
     const int starts = platform.engineStarts;
