@@ -71,6 +71,21 @@ class NavigationWindow : public StartedWindow {
         EXPECT_FALSE(o.Quad2[0].visible);
     }
 
+    // A second letter refused with a beep and the message, as at the limit
+    // of double precision: the first letter's frame and sub-grid stay.
+    void expectSecondLetterRefused(const QString& fragment) const {
+        EXPECT_EQ(platform.beeps, 1);
+        EXPECT_EQ(
+            platform.messages,
+            QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
+        EXPECT_EQ(ui.Riquadro->text(), fragment);
+        EXPECT_EQ(w->grid().SecondaLettera(), 254);
+        EXPECT_TRUE(ui.sfondo->overlays().Quad1[0].visible);
+        EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
+        EXPECT_TRUE(ui.sfondo->overlays().BiLettera[24].visible);
+        EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
+    }
+
     // Shows the view of a name as the library would: its limits, its name, a run.
     void goTo(const QString& name) {
         ASSERT_TRUE(core.CalcolaLimiti(name));
@@ -289,17 +304,8 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     ASSERT_EQ(ui.Riquadro->text(), "M");
     const QRect frame = ui.sfondo->overlays().Quad1[0].rect;
     act("Y");
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(
-        platform.messages,
-        QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
-    EXPECT_EQ(ui.Riquadro->text(), "M");
-    EXPECT_EQ(w->grid().SecondaLettera(), 254);
-    EXPECT_TRUE(ui.sfondo->overlays().Quad1[0].visible);
+    expectSecondLetterRefused("M");
     EXPECT_EQ(ui.sfondo->overlays().Quad1[0].rect, frame);
-    EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
-    EXPECT_TRUE(ui.sfondo->overlays().BiLettera[24].visible);
-    EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
     act("!"); // the first letter alone can still be confirmed
     EXPECT_EQ(core.TipoScelta(), 144);
 }
@@ -331,13 +337,7 @@ TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
     ASSERT_TRUE(platform.messages.isEmpty());
     ASSERT_EQ(ui.Riquadro->text(), "hM");
     act("M"); // a sub-cell would make 39
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(
-        platform.messages,
-        QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
-    EXPECT_EQ(ui.Riquadro->text(), "hM");
-    EXPECT_EQ(w->grid().SecondaLettera(), 254);
-    EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
+    expectSecondLetterRefused("hM");
 
     platform.messages.clear();
     act("!>"); // the 38 letters are computed under their own name
