@@ -38,10 +38,7 @@ QString whatIs(const QString& path) {
     if (info.isSymLink())
         return "a link to " + info.symLinkTarget();
     if (info.isDir())
-        return "a folder of " +
-               QDir(path)
-                   .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
-                   .join(',');
+        return "a folder of " + entries(path).join(',');
     if (info.isFile())
         return "a file of " + QString::number(qHash(readBytes(path)));
     return info.exists() ? "something else" : "nothing";

@@ -88,14 +88,6 @@ TEST(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     EXPECT_EQ(storedThumbnail(folder, "Z"), placeThumbnail(again));
     EXPECT_EQ(saveIcona(ui), placeThumbnail(again));
     EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
-
-    // Browsing loads each thumbnail back from its file.
-    click(ui.SelSave[0]);
-    EXPECT_EQ(ui.SaveName->text(), "MFFSSKJHB");
-    EXPECT_EQ(saveIcona(ui), w->core().NoIcona());
-    click(ui.SelSave[1]);
-    EXPECT_EQ(ui.SaveName->text(), "Z");
-    EXPECT_EQ(saveIcona(ui), placeThumbnail(again));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 

@@ -22,7 +22,7 @@ inline QString thumbnailFile(const AppFolder& folder, const QString& name) {
 
 // Every entry of a folder of the application folder, temporaries included.
 inline QStringList entriesOf(const AppFolder& folder, const QString& sub) {
-    return QDir(folder.file(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    return entries(folder.file(sub));
 }
 
 // The list file as the user left it, before the window starts.
