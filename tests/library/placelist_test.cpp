@@ -124,27 +124,5 @@ TEST(Thumbnails, SavedBitmapsLoadAndEverythingElseIsBlank) {
     EXPECT_FALSE(QFileInfo::exists(QDir(lib.app.path()).filePath("y.bmp")));
 }
 
-TEST(Thumbnails, FailedSaveKeepsTheOldThumbnailAndGivesAMessage) {
-    Library lib;
-    QImage picture(32, 32, QImage::Format_RGB32);
-    picture.fill(qRgb(10, 20, 30));
-    const QString path = QDir(lib.folder).filePath("AB.bmp");
-    const QString failed = "Impossibile salvare la miniatura:\n" + QDir::toNativeSeparators(path);
-    writeBytes(path, "old thumbnail");
-    {
-        // A 32 x 32 bitmap takes 3126 bytes, more than the disk has room for.
-        testing::FileSizeLimit full(1024);
-        ASSERT_TRUE(full.active());
-        EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
-    }
-    EXPECT_EQ(readBytes(path), QByteArray("old thumbnail"));
-    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
-
-    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
-    EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
-    EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
-}
-
 } // namespace
 } // namespace quorvane
