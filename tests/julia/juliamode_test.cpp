@@ -36,17 +36,9 @@ QPoint at(int x, int y) {
 }
 
 // The window on the start view, with the engine keeping its jobs.
-class JuliaWindow : public ::testing::Test {
+class JuliaWindow : public StartedWindow {
   protected:
-    AppFolder folder = [] {
-        AppFolder f;
-        keepJobs(f);
-        return f;
-    }();
-    FakePlatform platform;
-    std::unique_ptr<MainWindow> w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    ViewCore& core = w->core();
+    JuliaWindow() : StartedWindow(true) {}
 
     void pick(int x, int y) { QTest::mouseClick(ui.sfondo, Qt::LeftButton, {}, at(x, y)); }
     bool enabled(QWidget* control) const { return control->isEnabled(); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "appfolder.h"
+#include "desktop.h"
 #include "window/palette.h"
 #include "window/viewcore.h"
 
@@ -35,12 +36,16 @@ Commands readyWith(std::initializer_list<std::string> more);
 // through palette.
 int pixelsNotPainted(const MainWindow& w, const Palette& palette);
 
-// The main window started on a fresh application folder with the real QuorC.
+// The main window started on a fresh application folder with the real QuorC;
+// with jobsKept, QuorC keeps every job it is given (see keepJobs).
 class StartedWindow : public ::testing::Test {
   protected:
+    explicit StartedWindow(bool jobsKept = false)
+        : w((jobsKept ? keepJobs(folder) : void(), startWindow(folder, platform))) {}
+
     AppFolder folder;
     FakePlatform platform;
-    std::unique_ptr<MainWindow> w = startWindow(folder, platform);
+    std::unique_ptr<MainWindow> w;
     const Controls& ui = w->controls();
     ViewCore& core = w->core();
 };
