@@ -1,15 +1,16 @@
 // Julia mode's arithmetic: the point under the mouse, the constant read back
 // from its boxes in any locale, the zoom of the Julia view and the job.
+#include "desktop.h"
 #include "julia/juliaview.h"
 #include "window/numbertext.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <string>
 
 using namespace quorvane;
+using quorvane::testing::ItalianDesktop;
 
 namespace {
 
@@ -104,24 +105,10 @@ TEST(Constant, ABoxWrittenInTheUsersLocaleReadsBackAsTheSameConstant) {
                 << text.toStdString() << " in " << locale.name().toStdString();
 }
 
-namespace {
-
-// The C library's locale set to Italian for one test, as Qt sets it from an
-// Italian desktop, and put back to "C" however the test ends.
-class ItalianCLibrary : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_NE(std::setlocale(LC_ALL, "it_IT.UTF-8"), nullptr)
-            << "the it_IT.UTF-8 locale is not installed (scripts/setup generates it)";
-        // With it, the C library's own reading stops at a period.
-        ASSERT_EQ(std::strtod("0.5", nullptr), 0.0);
-    }
-    void TearDown() override { std::setlocale(LC_ALL, "C"); }
-};
-
-} // namespace
-
-TEST_F(ItalianCLibrary, TheConstantIsReadInTheCForm) {
+// As Qt sets it from an Italian desktop, the C library's own reading then
+// stops at a period.
+TEST_F(ItalianDesktop, TheConstantIsReadInTheCForm) {
+    ASSERT_EQ(std::strtod("0.5", nullptr), 0.0);
     EXPECT_EQ(constantPart("-0,75", QLocale::c()), -0.75);
     EXPECT_EQ(constantPart("-0.75", QLocale::c()), -0.75);
     EXPECT_EQ(constantPart("1,5e-3", QLocale(QLocale::Italian)), 0.0015);

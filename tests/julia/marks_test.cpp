@@ -36,32 +36,25 @@ TEST(Marks, TheZoomFrameIsAFifthOfThePictureInsideItsBorder) {
     EXPECT_EQ(zoomFrame(0, 723), QRect(-73, 650, 146, 146));
 }
 
-TEST(Marks, TheThumbnailSamplesEveryFourthPixelOfTheFramedMiddle) {
+TEST(Marks, TheThumbnailSamplesEveryFourthPixelOfTheFramedMiddleAndBlackOffThePicture) {
     const QImage picture = positionPicture();
+    // The click, and how many sample columns on the left and rows at the
+    // bottom miss the picture: the samples lie at (x - 63 + 4 i, y - 63 + 4 j).
+    const struct {
+        int x, y, offLeft, offBottom;
+    } cases[] = {{300, 400, 0, 0}, {10, 720, 14, 15}, {-500, 2000, 32, 32}};
+    for (const auto& c : cases) {
+        const QImage icona = zoomThumbnail(picture, c.x, c.y);
+        ASSERT_EQ(icona.size(), QSize(32, 32));
+        for (int j = 0; j < 32; ++j)
+            for (int i = 0; i < 32; ++i) {
+                const bool on = i >= c.offLeft && j < 32 - c.offBottom;
+                ASSERT_EQ(icona.pixel(i, j),
+                          on ? colourAt(c.x - 63 + 4 * i, c.y - 63 + 4 * j) : qRgb(0, 0, 0))
+                    << c.x << "," << c.y << " at " << i << ", " << j;
+            }
+    }
     const QImage icona = zoomThumbnail(picture, 300, 400);
-    ASSERT_EQ(icona.size(), QSize(32, 32));
     EXPECT_EQ(icona.pixel(0, 0), colourAt(237, 337));
     EXPECT_EQ(icona.pixel(31, 31), colourAt(361, 461));
-    for (int j = 0; j < 32; ++j)
-        for (int i = 0; i < 32; ++i)
-            ASSERT_EQ(icona.pixel(i, j), colourAt(300 - 73 + 10 + 4 * i, 400 - 73 + 10 + 4 * j))
-                << i << ", " << j;
-}
-
-TEST(Marks, ThumbnailSamplesOffThePictureAreBlack) {
-    const QImage picture = positionPicture();
-    // Samples at x = -53 + 4i and y = 657 + 4j: columns 0..13 and rows 17..31 miss.
-    const QImage icona = zoomThumbnail(picture, 10, 720);
-    for (int j = 0; j < 32; ++j)
-        for (int i = 0; i < 32; ++i) {
-            const int x = -53 + 4 * i, y = 657 + 4 * j;
-            const bool on = x >= 0 && y <= 723;
-            EXPECT_EQ(on, i >= 14 && j <= 16) << i << ", " << j;
-            ASSERT_EQ(icona.pixel(i, j), on ? colourAt(x, y) : qRgb(0, 0, 0)) << i << ", " << j;
-        }
-    // Far away, nothing is sampled at all.
-    const QImage none = zoomThumbnail(picture, -500, 2000);
-    for (int j = 0; j < 32; ++j)
-        for (int i = 0; i < 32; ++i)
-            ASSERT_EQ(none.pixel(i, j), qRgb(0, 0, 0));
 }

@@ -16,6 +16,7 @@ namespace quorvane {
 namespace {
 
 using testing::BitmapFile;
+using testing::entries;
 using testing::readBytes;
 using testing::writeBytes;
 
@@ -28,13 +29,11 @@ QImage patterned() {
     return picture;
 }
 
-struct AppFolder {
+// An application folder with its folder of exported pictures.
+struct ExportFolder {
     QTemporaryDir app;
     QString images = QDir(app.path()).filePath("Immagini");
-    AppFolder() { QDir().mkpath(images); }
-    QStringList entries(const QString& folder) const {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
+    ExportFolder() { QDir().mkpath(images); }
 };
 
 TEST(Export, NamesAndQuestions) {
@@ -51,7 +50,7 @@ TEST(Export, NamesAndQuestions) {
 }
 
 TEST(Export, WritesTheWholePictureAsAnUncompressedBitmap) {
-    AppFolder folder;
+    ExportFolder folder;
     const QString path = exportPath(folder.app.path(), "Z.bmp");
     writeBytes(path, "an older export"); // replaced without a question
     const QImage picture = patterned();
@@ -83,7 +82,7 @@ TEST(Export, WritesTheWholePictureAsAnUncompressedBitmap) {
     for (const Field& f : fields)
         EXPECT_EQ(bmp.field(f.offset, f.size), f.value) << "offset " << f.offset;
     EXPECT_EQ(bmp.picture(), picture);
-    EXPECT_EQ(folder.entries(folder.images), QStringList{"Z.bmp"});
+    EXPECT_EQ(entries(folder.images), QStringList{"Z.bmp"});
 }
 
 TEST(Export, RowsOfOtherWidthsArePaddedToFourBytes) {
@@ -105,34 +104,34 @@ TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
 
     {
         // Immagini is a plain file.
-        AppFolder folder;
+        ExportFolder folder;
         ASSERT_TRUE(QDir(folder.images).removeRecursively());
         writeBytes(folder.images, "not a folder");
         EXPECT_EQ(exportPicture(folder.app.path(), "Z.bmp", picture),
                   failed(exportPath(folder.app.path(), "Z.bmp")));
         EXPECT_EQ(readBytes(folder.images), "not a folder");
-        EXPECT_EQ(folder.entries(folder.app.path()), QStringList{"Immagini"});
+        EXPECT_EQ(entries(folder.app.path()), QStringList{"Immagini"});
     }
     {
         // Immagini is missing.
-        AppFolder folder;
+        ExportFolder folder;
         ASSERT_TRUE(QDir(folder.images).removeRecursively());
         EXPECT_EQ(exportPicture(folder.app.path(), "Julia0.bmp", picture),
                   failed(exportPath(folder.app.path(), "Julia0.bmp")));
-        EXPECT_EQ(folder.entries(folder.app.path()), QStringList());
+        EXPECT_EQ(entries(folder.app.path()), QStringList());
     }
     {
         // The target name is a folder.
-        AppFolder folder;
+        ExportFolder folder;
         const QString target = exportPath(folder.app.path(), "AB.bmp");
         ASSERT_TRUE(QDir().mkdir(target));
         EXPECT_EQ(exportPicture(folder.app.path(), "AB.bmp", picture), failed(target));
         EXPECT_TRUE(QFileInfo(target).isDir());
-        EXPECT_EQ(folder.entries(folder.images), QStringList{"AB.bmp"});
+        EXPECT_EQ(entries(folder.images), QStringList{"AB.bmp"});
     }
     {
         // The disk is full half-way: the earlier export stays whole.
-        AppFolder folder;
+        ExportFolder folder;
         const QString target = exportPath(folder.app.path(), "AB.bmp");
         writeBytes(target, "an earlier export");
         QString message;
@@ -143,17 +142,17 @@ TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
         }
         EXPECT_EQ(message, failed(target));
         EXPECT_EQ(readBytes(target), "an earlier export");
-        EXPECT_EQ(folder.entries(folder.images), QStringList{"AB.bmp"});
+        EXPECT_EQ(entries(folder.images), QStringList{"AB.bmp"});
     }
     {
         // A name that would leave the folder.
-        AppFolder folder;
+        ExportFolder folder;
         for (const QString name : {"../x.bmp", "a/b.bmp", "..", ""})
             EXPECT_EQ(exportPicture(folder.app.path(), name, picture),
                       failed(exportPath(folder.app.path(), name)))
                 << name.toStdString();
-        EXPECT_EQ(folder.entries(folder.app.path()), QStringList{"Immagini"});
-        EXPECT_EQ(folder.entries(folder.images), QStringList());
+        EXPECT_EQ(entries(folder.app.path()), QStringList{"Immagini"});
+        EXPECT_EQ(entries(folder.images), QStringList());
     }
 }
 

@@ -1,9 +1,9 @@
 // "File" in the frame "Libreria immagini" pressed in the main window, with
-// the real QuorC in a temporary application folder: the question, the
-// exported bitmap read back by hand, and the targets that cannot be written.
+// the real QuorC in a temporary application folder.
 #include "bitmapfile.h"
 #include "librarywindow.h"
 
+#include "library/export.h"
 #include "window/sfondo.h"
 
 #include <QFileInfo>
@@ -13,10 +13,10 @@ using namespace quorvane::testing;
 
 namespace {
 
-const QString Question = "Attenzione: verrà generato nella subdirectory\n"
-                         "'Immagini' un file tipo 'bmp' da 1.536 KB.\n"
-                         "\n"
-                         "Continuare?";
+// The question word for word, the header fields and every target that
+// cannot be written are checked directly on the export functions; here the
+// button asks, writes the picture shown under its name and says what failed.
+const QString Question = areaExportQuestion();
 
 BitmapFile exported(const AppFolder& folder, const QString& name) {
     return {readBytes(folder.file("Immagini/" + name))};
@@ -45,12 +45,6 @@ TEST_F(ExportWindow, NoWritesNothingAndYesWritesThePictureUnderItsAreaName) {
     EXPECT_EQ(platform.questions, QStringList({Question, Question}));
     const BitmapFile z = exported(folder, "Z.bmp");
     EXPECT_EQ(z.bytes.size(), 1572582);
-    EXPECT_TRUE(z.bytes.startsWith("BM"));
-    EXPECT_EQ(z.field(2, 4), 1572582u);
-    EXPECT_EQ(z.field(18, 4), 724u);
-    EXPECT_EQ(z.field(22, 4), 724u);
-    EXPECT_EQ(z.field(28, 2), 24u);
-    EXPECT_EQ(z.field(30, 4), 0u);
     EXPECT_EQ(z.picture(), start);
     EXPECT_EQ(entriesOf(folder, "Immagini"), QStringList{"Z.bmp"});
     EXPECT_FALSE(ui.SalvaFile->isEnabled());
@@ -71,48 +65,22 @@ TEST_F(ExportWindow, NoWritesNothingAndYesWritesThePictureUnderItsAreaName) {
 
 TEST_F(ExportWindow, ATargetThatCannotBeWrittenGivesTheMessageAndLeavesNothing) {
     const QString images = folder.file("Immagini");
-    const QString target = folder.file("Immagini/Z.bmp");
-    const QString failed = "Impossibile salvare l'immagine:\n" + QDir::toNativeSeparators(target);
     const QStringList appEntries = entriesOf(folder, ".");
-    const auto exportFails = [&](const QString& what, int failures) {
-        SCOPED_TRACE(what.toStdString());
-        EXPECT_EQ(platform.messages, QStringList(failures, failed));
-        EXPECT_EQ(entriesOf(folder, "."), appEntries);
-        EXPECT_TRUE(ui.SalvaFile->isEnabled());
-    };
-
     ASSERT_TRUE(QDir(images).removeRecursively());
     writeBytes(images, "not a folder");
     platform.answers = {true};
     click(ui.SalvaFile);
-    exportFails("Immagini a plain file", 1);
+    EXPECT_EQ(platform.messages, QStringList{"Impossibile salvare l'immagine:\n" +
+                                             QDir::toNativeSeparators(images + "/Z.bmp")});
     EXPECT_EQ(readBytes(images), "not a folder");
+    EXPECT_EQ(entriesOf(folder, "."), appEntries);
+    EXPECT_TRUE(ui.SalvaFile->isEnabled());
 
-    ASSERT_TRUE(QFile::remove(images));
-    ASSERT_TRUE(QDir().mkpath(target));
+    // With the folder back the same press writes it.
+    ASSERT_TRUE(QFile::remove(images) && QDir().mkdir(images));
     platform.answers = {true};
     click(ui.SalvaFile);
-    exportFails("the target a folder", 2);
-    EXPECT_TRUE(QFileInfo(target).isDir());
-    EXPECT_EQ(entriesOf(folder, "Immagini"), QStringList{"Z.bmp"});
-
-    // The disk fills up half-way: the earlier export stays whole.
-    ASSERT_TRUE(QDir(target).removeRecursively());
-    writeBytes(target, "an earlier export");
-    {
-        FileSizeLimit full(100000);
-        ASSERT_TRUE(full.active());
-        platform.answers = {true};
-        click(ui.SalvaFile);
-    }
-    exportFails("a full disk", 3);
-    EXPECT_EQ(readBytes(target), "an earlier export");
-    EXPECT_EQ(entriesOf(folder, "Immagini"), QStringList{"Z.bmp"});
-
-    // With room again the same press writes it.
-    platform.answers = {true};
-    click(ui.SalvaFile);
-    EXPECT_EQ(platform.messages.size(), 3);
+    EXPECT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(exported(folder, "Z.bmp").picture(), ui.sfondo->image());
     EXPECT_FALSE(ui.SalvaFile->isEnabled());
 }

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <functional>
+#include <sys/stat.h>
+
 using namespace quorvane;
 using namespace quorvane::testing;
 
@@ -29,61 +32,99 @@ QByteArray longList() {
     return list;
 }
 
-QImage filled(QRgb colour) {
-    QImage image(32, 32, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
+// What stands at path, told without reading a device or a pipe.
+QString whatIs(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "a link to " + info.symLinkTarget();
+    if (info.isDir())
+        return "a folder of " + entries(path).join(',');
+    if (info.isFile())
+        return "a file of " + QString::number(qHash(readBytes(path)));
+    return info.exists() ? "something else" : "nothing";
 }
 
 } // namespace
 
-TEST(LibraryFilesWindow, AListThatCouldNotBeReadIsLeftForTheUserToMend) {
-    for (const bool tooLarge : {true, false}) {
-        SCOPED_TRACE(tooLarge ? "a list of more than a megabyte" : "a folder in its place");
+TEST(LibraryFilesWindow, AnUnusableLibraryIsReportedAndLeftForTheUserToMend) {
+    // Each spoils the library in its own way; none may stop the start, and
+    // "Salva" then writes nothing over what the user has. It is not pressed
+    // over the link into /dev: a fault would write through it, as root.
+    const auto inFolder = [](const AppFolder& f) {
+        ASSERT_TRUE(QDir().mkpath(f.file("BeiLuoghi")));
+    };
+    const struct {
+        const char* what;
+        std::function<void(const AppFolder&)> spoil;
+        bool pressSalva;
+    } cases[] = {
+        {"a file where the library folder should be",
+         [](const AppFolder& f) { writeBytes(f.file("BeiLuoghi"), ""); }, true},
+        {"a folder where the list should be",
+         [](const AppFolder& f) {
+             ASSERT_TRUE(QDir().mkpath(listFile(f)));
+             writeBytes(listFile(f) + "/mine", "kept");
+         },
+         true},
+        {"a list that never ends",
+         [&](const AppFolder& f) {
+             inFolder(f);
+             QFile::link("/dev/zero", listFile(f));
+         },
+         false},
+        {"a pipe that nobody writes",
+         [&](const AppFolder& f) {
+             inFolder(f);
+             ::mkfifo(QFile::encodeName(listFile(f)).constData(), 0600);
+         },
+         true},
+        {"more than a thousand places can fill",
+         [&](const AppFolder& f) {
+             inFolder(f);
+             writeBytes(listFile(f), QByteArray(2 << 20, ' ') + "\"M\",100,0\r\n");
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         AppFolder folder;
-        QByteArray big;
-        if (tooLarge) {
-            while (big.size() <= 1 << 20)
-                big += "\"MK\",100,0\r\n";
-            prepareList(folder, big);
-        } else {
-            ASSERT_TRUE(QDir().mkpath(listFile(folder)));
-            writeBytes(listFile(folder) + "/mine", "kept");
-        }
+        c.spoil(folder);
+        const bool noFolder = QFileInfo(folder.file("BeiLuoghi")).isFile();
+        const auto state = [&] {
+            return whatIs(folder.file("BeiLuoghi")) + " and " + whatIs(listFile(folder));
+        };
+        const QString before = state();
         FakePlatform platform;
         auto w = startWindow(folder, platform);
         const Controls& ui = w->controls();
-        const QString unread =
-            failure("Impossibile leggere l'elenco dei luoghi:", listFile(folder));
-        EXPECT_EQ(platform.messages, QStringList{unread});
+        EXPECT_EQ(platform.messages,
+                  QStringList{
+                      noFolder
+                          ? failure("Impossibile creare la cartella:", folder.file("BeiLuoghi"))
+                          : failure("Impossibile leggere l'elenco dei luoghi:", listFile(folder))});
         EXPECT_EQ(w->library().UltimoLuogo(), -1);
         EXPECT_EQ(ui.SaveName->text(), "");
         for (QPushButton* b : {ui.SelSave[0], ui.SelSave[1], ui.Carica, ui.Elimina})
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+        EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
+        EXPECT_TRUE(ui.View->isEnabled() && ui.Salva->isEnabled());
+        if (!c.pressSalva)
+            continue;
 
         click(ui.Salva);
-        EXPECT_EQ(platform.messages, QStringList({unread, NotRead}));
-        if (tooLarge) {
-            EXPECT_EQ(readBytes(listFile(folder)), big);
-        } else {
-            EXPECT_TRUE(QFileInfo(listFile(folder)).isDir());
-            EXPECT_EQ(readBytes(listFile(folder) + "/mine"), "kept");
-        }
-        EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList{"BeiLuoghi.txt"});
+        ASSERT_EQ(platform.messages.size(), 2);
+        EXPECT_EQ(platform.messages[1], noFolder ? failure("Impossibile salvare la miniatura:",
+                                                           thumbnailFile(folder, "Z"))
+                                                 : NotRead);
+        EXPECT_EQ(state(), before);
         EXPECT_EQ(w->library().UltimoLuogo(), -1);
         EXPECT_EQ(ui.SaveName->text(), "");
-        EXPECT_TRUE(ui.Salva->isEnabled());
     }
 }
 
 TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
-    QByteArray list; // about 10 kB
-    const auto letter = [](int k) { return char('A' + k % 25); };
-    for (int k = 0; k < 300; ++k)
-        list +=
-            QByteArray("\"ABCDEFGHIJKLMNOPQRSTUV") + letter(k / 25) + letter(k) + "\",100,0\r\n";
-    QImage red(32, 32, QImage::Format_RGB32);
-    red.fill(qRgb(255, 0, 0));
+    const QByteArray list = longList();
+    const QImage red = filled(qRgb(255, 0, 0));
 
     enum class Spoil { ThumbnailFolder, ThumbnailDiskFull, ListDiskFull };
     for (const Spoil spoil :

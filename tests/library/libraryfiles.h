@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,18 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
+// Every entry of a folder, temporaries and folders included.
+inline QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+// A 32 x 32 thumbnail of one colour.
+inline QImage filled(QRgb colour) {
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
 // A library folder inside a fresh temporary application folder, as start-up
 // lays it out.
 struct Library {
@@ -32,10 +45,7 @@ struct Library {
     QString folder = QDir(app.path()).filePath("BeiLuoghi");
     QString list = QDir(folder).filePath(PlaceListName);
     Library() { QDir().mkpath(folder); }
-    // Every entry, temporaries and folders included.
-    QStringList files() const {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
+    QStringList files() const { return entries(folder); }
 };
 
 // Makes writes fail even for root: the process may write files of at most a

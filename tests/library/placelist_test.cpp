@@ -1,4 +1,5 @@
 #include "library/placelist.h"
+#include "library/places.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,7 +71,8 @@ TEST(PlaceList, ReadingStopsAfterAThousandRecords) {
 TEST(PlaceList, FailedWriteKeepsTheOldFileAndGivesAMessage) {
     Library lib;
     const QString nowhere = QDir(lib.app.path()).filePath("Manca/BeiLuoghi.txt");
-    EXPECT_EQ(seedPlaceList(nowhere),
+    // Loading a library seeds its list first; without the folder the user is told.
+    EXPECT_EQ(loadPlaces(QFileInfo(nowhere).path()).message,
               "Impossibile creare l'elenco dei luoghi:\n" + QDir::toNativeSeparators(nowhere));
     EXPECT_EQ(writePlaceList(nowhere, {}),
               "Impossibile scrivere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(nowhere));
@@ -120,28 +122,6 @@ TEST(Thumbnails, SavedBitmapsLoadAndEverythingElseIsBlank) {
         EXPECT_EQ(loadThumbnail(lib.folder, name, blank), blank) << name.toStdString();
     EXPECT_FALSE(saveThumbnail(lib.folder, "../y", picture).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QDir(lib.app.path()).filePath("y.bmp")));
-}
-
-TEST(Thumbnails, FailedSaveKeepsTheOldThumbnailAndGivesAMessage) {
-    Library lib;
-    QImage picture(32, 32, QImage::Format_RGB32);
-    picture.fill(qRgb(10, 20, 30));
-    const QString path = QDir(lib.folder).filePath("AB.bmp");
-    const QString failed = "Impossibile salvare la miniatura:\n" + QDir::toNativeSeparators(path);
-    writeBytes(path, "old thumbnail");
-    {
-        // A 32 x 32 bitmap takes 3126 bytes, more than the disk has room for.
-        testing::FileSizeLimit full(1024);
-        ASSERT_TRUE(full.active());
-        EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
-    }
-    EXPECT_EQ(readBytes(path), QByteArray("old thumbnail"));
-    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
-
-    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
-    EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), failed);
-    EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_EQ(lib.files(), QStringList{"AB.bmp"});
 }
 
 } // namespace

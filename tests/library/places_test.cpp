@@ -20,24 +20,6 @@ std::vector<Place> named(std::initializer_list<const char*> names) {
     return places;
 }
 
-// count places named prefix followed by three small letters, in order.
-std::vector<Place> lettered(const QString& prefix, int count) {
-    std::vector<Place> places;
-    for (int i = 0; i < count; ++i) {
-        QString name = prefix;
-        for (int v : {i / 625, i / 25 % 25, i % 25})
-            name += QChar('a' + v);
-        places.push_back({name, 100, 0});
-    }
-    return places;
-}
-
-QImage plain(QRgb colour) {
-    QImage image(32, 32, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 TEST(PlacesArrangement, SaveUpdatesOrAppendsSortsByCharacterCodeAndDropsRepeats) {
     struct Case {
         std::vector<Place> before;
@@ -120,75 +102,13 @@ TEST(Places, SelectionStaysInsideTheLibraryAndSetsTheCommands) {
     }
 }
 
-TEST(Places, SaveWritesTheThumbnailAndTheSortedListThenTakesThemOver) {
+TEST(Places, DeletingANameListedTwiceKeepsItsThumbnail) {
     Library lib;
-    writeBytes(lib.list, "\"Z\",100,0\r\n\"AB\",200,1\r\n"); // unsorted, as edited by hand
-    LoadedPlaces loaded = loadPlaces(lib.folder);
-    ASSERT_EQ(loaded.message, QString());
-    Places& places = loaded.places;
-
-    EXPECT_EQ(places.save(lib.folder, {"Ya", 300, 1}, plain(qRgb(1, 2, 3))).changed, true);
-    EXPECT_EQ(readBytes(lib.list), "\"AB\",200,1\r\n\"Ya\",300,1\r\n\"Z\",100,0\r\n");
-    EXPECT_EQ(places.list(), (std::vector<Place>{{"AB", 200, 1}, {"Ya", 300, 1}, {"Z", 100, 0}}));
-    EXPECT_EQ(places.LuogoScelto(), 1);
-
-    const LibraryOutcome again = places.save(lib.folder, {"AB", 999, 0}, plain(qRgb(4, 5, 6)));
-    EXPECT_TRUE(again.changed && again.message.isEmpty());
-    EXPECT_EQ(readBytes(lib.list), "\"AB\",999,0\r\n\"Ya\",300,1\r\n\"Z\",100,0\r\n");
-    EXPECT_EQ(places.LuogoScelto(), 0);
-    EXPECT_EQ(loadThumbnail(lib.folder, "AB", QImage()).pixel(31, 31), qRgb(4, 5, 6));
-    EXPECT_EQ(loadThumbnail(lib.folder, "Ya", QImage()).pixel(0, 0), qRgb(1, 2, 3));
-    EXPECT_EQ(lib.files(), (QStringList{"AB.bmp", PlaceListName, "Ya.bmp"}));
-}
-
-TEST(Places, AThousandPlacesRefuseEverySaveAlsoOfAStoredOne) {
-    Library lib;
-    Places places(lettered("A", 999));
-    ASSERT_EQ(places.save(lib.folder, {"Y", 100, 0}, plain(0)).message, QString());
-    ASSERT_EQ(places.UltimoLuogo(), 999);
-    const QByteArray full = readBytes(lib.list);
-    for (const QString name : {"X", "Y", "Aaaa"}) {
-        const LibraryOutcome refused = places.save(lib.folder, {name, 555, 1}, plain(0));
-        EXPECT_EQ(refused.message, "Raggiunto limite massimo di immagini memorizzabili!");
-        EXPECT_FALSE(refused.changed);
-    }
-    EXPECT_EQ(places.UltimoLuogo(), 999);
-    EXPECT_EQ(readBytes(lib.list), full);
-    EXPECT_EQ(lib.files(), (QStringList{PlaceListName, "Y.bmp"}));
-}
-
-TEST(Places, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
-    Library lib;
-    for (const char* name : {"A", "B", "C", "D", "E"})
-        writeBytes(thumbnailPath(lib.folder, name), name);
-    Places places(named({"A", "B", "C", "D", "E"}));
-    places.select(1);
-    EXPECT_EQ(places.remove(lib.folder).changed, true);
-    EXPECT_EQ(places.list(), named({"A", "E", "C", "D"}));
-    EXPECT_EQ(places.LuogoScelto(), 0);
-    EXPECT_EQ(readBytes(lib.list), "\"A\",100,0\r\n\"C\",100,0\r\n\"D\",100,0\r\n\"E\",100,0\r\n");
-
-    // The memory order is broken now; the file stays sorted all the same.
-    places.select(1);
-    places.select(1);
-    EXPECT_EQ(places.remove(lib.folder).changed, true);
-    EXPECT_EQ(places.list(), named({"A", "E", "D"}));
-    EXPECT_EQ(readBytes(lib.list), "\"A\",100,0\r\n\"D\",100,0\r\n\"E\",100,0\r\n");
-    EXPECT_EQ(lib.files(), (QStringList{"A.bmp", PlaceListName, "D.bmp", "E.bmp"}));
-
-    // A name listed twice keeps its thumbnail while one entry remains.
+    writeBytes(thumbnailPath(lib.folder, "A"), "A");
     Places twice(named({"A", "A", "D"}));
     EXPECT_EQ(twice.remove(lib.folder).changed, true);
     EXPECT_EQ(readBytes(lib.list), "\"A\",100,0\r\n\"D\",100,0\r\n");
     EXPECT_TRUE(QFileInfo::exists(thumbnailPath(lib.folder, "A")));
-
-    // The last place cannot be deleted.
-    Places one(named({"D"}));
-    const LibraryOutcome kept = one.remove(lib.folder);
-    EXPECT_TRUE(!kept.changed && kept.message.isEmpty());
-    EXPECT_EQ(one.list(), named({"D"}));
-    EXPECT_EQ(readBytes(lib.list), "\"A\",100,0\r\n\"D\",100,0\r\n");
-    EXPECT_TRUE(QFileInfo::exists(thumbnailPath(lib.folder, "D")));
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // The grid selection driven through the main window's controls with the real
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
-#include "appfolder.h"
 #include "library/recentpictures.h"
 #include "navigation/areaname.h"
 #include "navigation/gridselection.h"
 #include "navigation/selection.h"
+#include "steps.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
 
@@ -53,30 +53,11 @@ QImage thumbnailOf(const QImage& picture, int prima, int seconda, const GridShif
 }
 
 // The main window on the start view, with the real QuorC.
-class NavigationWindow : public ::testing::Test {
+class NavigationWindow : public StartedWindow {
   protected:
-    AppFolder folder;
-    FakePlatform platform;
-    std::unique_ptr<MainWindow> w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    ViewCore& core = w->core();
     const QImage start = ui.sfondo->image();
 
-    // Presses controls in turn: '#' the grid switch, 'A'..'Y' a letter,
-    // '0'..'4' a shift button, '-' "-1", '!' "OK", '>' View.
-    void act(const char* keys) {
-        for (const char* k = keys; *k; ++k) {
-            if (*k >= 'A' && *k <= 'Y')
-                click(ui.Lettere[std::size_t(*k - 'A')]);
-            else if (*k >= '0' && *k <= '4')
-                click(ui.Mezzo[std::size_t(*k - '0')]);
-            else
-                click(*k == '#'   ? ui.Griglia
-                      : *k == '-' ? ui.MenoUna
-                      : *k == '!' ? ui.Copia
-                                  : ui.View);
-        }
-    }
+    void act(const char* keys) { press(ui, keys); }
     Limits shown() const { return core.shown(); }
     Limits next() const { return core.next(); }
 
@@ -88,6 +69,21 @@ class NavigationWindow : public ::testing::Test {
                   0);
         EXPECT_FALSE(o.Quad1[0].visible);
         EXPECT_FALSE(o.Quad2[0].visible);
+    }
+
+    // A second letter refused with a beep and the message, as at the limit
+    // of double precision: the first letter's frame and sub-grid stay.
+    void expectSecondLetterRefused(const QString& fragment) const {
+        EXPECT_EQ(platform.beeps, 1);
+        EXPECT_EQ(
+            platform.messages,
+            QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
+        EXPECT_EQ(ui.Riquadro->text(), fragment);
+        EXPECT_EQ(w->grid().SecondaLettera(), 254);
+        EXPECT_TRUE(ui.sfondo->overlays().Quad1[0].visible);
+        EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
+        EXPECT_TRUE(ui.sfondo->overlays().BiLettera[24].visible);
+        EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
     }
 
     // Shows the view of a name as the library would: its limits, its name, a run.
@@ -134,6 +130,10 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     act(">");
     EXPECT_EQ(platform.engineStarts, starts + 1);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
+    EXPECT_EQ(ui.Zoom->text(), "625");
+    EXPECT_EQ(shown(), decoded("MK"));
+    EXPECT_EQ(core.TipoScelta(), 255);
+    act(">"); // the view shown again: no further zoom
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
 
@@ -262,8 +262,7 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
 
 TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     // The place's own limit, so that its picture is not all inside the set.
-    ui.Iterazioni[1]->setText("1000");
-    click(ui.IterazOK);
+    setLimit(ui, "1000");
     goTo("MFFSSKJHB");
     ASSERT_NE(ui.sfondo->image(), core.Black());
     const int starts = platform.engineStarts;
@@ -305,17 +304,8 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     ASSERT_EQ(ui.Riquadro->text(), "M");
     const QRect frame = ui.sfondo->overlays().Quad1[0].rect;
     act("Y");
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(
-        platform.messages,
-        QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
-    EXPECT_EQ(ui.Riquadro->text(), "M");
-    EXPECT_EQ(w->grid().SecondaLettera(), 254);
-    EXPECT_TRUE(ui.sfondo->overlays().Quad1[0].visible);
+    expectSecondLetterRefused("M");
     EXPECT_EQ(ui.sfondo->overlays().Quad1[0].rect, frame);
-    EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
-    EXPECT_TRUE(ui.sfondo->overlays().BiLettera[24].visible);
-    EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
     act("!"); // the first letter alone can still be confirmed
     EXPECT_EQ(core.TipoScelta(), 144);
 }
@@ -347,13 +337,7 @@ TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
     ASSERT_TRUE(platform.messages.isEmpty());
     ASSERT_EQ(ui.Riquadro->text(), "hM");
     act("M"); // a sub-cell would make 39
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(
-        platform.messages,
-        QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
-    EXPECT_EQ(ui.Riquadro->text(), "hM");
-    EXPECT_EQ(w->grid().SecondaLettera(), 254);
-    EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
+    expectSecondLetterRefused("hM");
 
     platform.messages.clear();
     act("!>"); // the 38 letters are computed under their own name

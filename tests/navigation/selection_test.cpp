@@ -317,12 +317,6 @@ TEST(GridDrawing, LinesLettersAndFrameFollowTheShifts) {
                       QRect(c.cellX + 10 + 29 * (k % 5), c.cellY + 9 + 29 * (k / 5), 8, 10))
                 << k;
     }
-    // The centred sub-grid of M, as the window shows it.
-    const SubGridLayout m = *layoutGrid({}, true, 12).subGrid;
-    EXPECT_EQ(m.quad1, QRect(289, 289, 146, 146));
-    EXPECT_EQ(m.gridL[0], QLine(290, 318, 434, 318));
-    EXPECT_EQ(m.gridL[7], QLine(405, 290, 405, 434));
-    EXPECT_EQ(m.biLettera[24], QRect(416, 415, 8, 10));
 }
 
 TEST(SelectionText, FragmentsOfEachStage) {

@@ -1,8 +1,8 @@
 // The window on the user's desktop: an Italian system locale, an application
 // folder that cannot be written, and where the keyboard goes.
-#include "appfolder.h"
 #include "desktop.h"
 #include "job.h"
+#include "steps.h"
 #include "window/folderlock.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
@@ -24,14 +24,13 @@
 using namespace quorvane;
 using namespace quorvane::testing;
 
-
 TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     AppFolder folder;
     keepJobs(folder);
     FakePlatform platform;
     auto w = startWindow(folder, platform);
     const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+    const ViewCore& core = w->core();
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     ASSERT_EQ(keptJobs(folder).size(), 1u);
     EXPECT_EQ(keptJobs(folder)[0], (std::vector<double>{0, -2, 1, -1.5, 1.5, 100}));
@@ -40,19 +39,16 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
 
     // A cell and a sub-cell, confirmed and computed: the job holds the
     // limits the window shows afterwards, to the last bit.
-    click(ui.Griglia);
-    click(ui.Lettere[12]);
-    click(ui.Lettere[10]);
-    click(ui.Copia);
-    ui.Iterazioni[1]->setText("2,5e2"); // 250 typed the Italian way
-    click(ui.IterazOK);
+    press(ui, "#MK!");
+    setLimit(ui, "2,5e2"); // 250 typed the Italian way
     ASSERT_EQ(core.IterMax(), 250);
     click(ui.View);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
     const Limits mk = core.shown();
     ASSERT_EQ(keptJobs(folder).size(), 2u);
-    EXPECT_EQ(keptJobs(folder)[1], (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
+    EXPECT_EQ(keptJobs(folder)[1],
+              (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
     EXPECT_TRUE(ui.Limite[0]->text().contains(',')) << ui.Limite[0]->text().toStdString();
     EXPECT_EQ(ui.Zoom->text(), "625");
 }
@@ -93,7 +89,7 @@ TEST(Desktop, TheKeyboardGoesToTheIterationLimitAfterEveryRun) {
     FakePlatform platform;
     auto w = startWindow(folder, platform);
     const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+    const ViewCore& core = w->core();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     EXPECT_EQ(ui.Iterazioni[0]->focusPolicy(), Qt::NoFocus);

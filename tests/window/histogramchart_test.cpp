@@ -1,6 +1,6 @@
 // The histogram driven through "Istogramma" on the real window.
-#include "appfolder.h"
 #include "library/recentpictures.h"
+#include "steps.h"
 #include "window/histogram.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
@@ -12,34 +12,19 @@
 using namespace quorvane;
 using namespace quorvane::testing;
 
-namespace {
+using ChartWindow = StartedWindow;
 
-std::vector<std::pair<QWidget*, bool>> enabledStates(const ViewCore& core) {
-    std::vector<std::pair<QWidget*, bool>> states;
-    for (const auto& [control, ready] : core.readyState())
-        states.emplace_back(control, control->isEnabled());
-    return states;
-}
-
-} // namespace
-
-TEST(HistogramChart, OpensOverBlackWithEveryOtherCommandDisabledAndClosesAsItWas) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
+TEST_F(ChartWindow, OpensOverBlackWithEveryOtherCommandDisabledAndClosesAsItWas) {
     EXPECT_FALSE(ui.Istogramma->isEnabled()); // the start view was not computed by View
 
     click(ui.View);
     ASSERT_TRUE(ui.Istogramma->isEnabled());
     const QImage picture = ui.sfondo->image();
-    const auto ready = enabledStates(core);
+    const Commands ready = enabledCommands(core);
 
     click(ui.Istogramma);
     EXPECT_EQ(ui.Istogramma->text(), "Esci");
-    for (const auto& [control, enabled] : enabledStates(core))
-        EXPECT_EQ(enabled, control == ui.Istogramma) << control->objectName().toStdString();
+    EXPECT_EQ(enabledCommands(core), Commands{"Istogramma"});
     // What the screen shows: the black picture with the bars above it.
     QImage expected = core.Black();
     const Bars bars = histogramBars(core.Frequenze(), core.IterEffettive(), core.ColoreIter());
@@ -54,16 +39,12 @@ TEST(HistogramChart, OpensOverBlackWithEveryOtherCommandDisabledAndClosesAsItWas
     EXPECT_EQ(ui.Istogramma->text(), "Istogramma");
     EXPECT_EQ(ui.sfondo->image(), picture);
     EXPECT_EQ(ui.sfondo->composed(), picture);
-    EXPECT_EQ(enabledStates(core), ready);
+    EXPECT_EQ(enabledCommands(core), ready);
     EXPECT_EQ(w->recent().NumUltime(), 2);
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
-TEST(HistogramChart, UnavailableOnPicturesThatNoRunOfViewMade) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
+TEST_F(ChartWindow, UnavailableOnPicturesThatNoRunOfViewMade) {
     click(ui.View);
     ASSERT_TRUE(ui.Istogramma->isEnabled());
     // Back to "Z": the stored start view.
@@ -75,5 +56,5 @@ TEST(HistogramChart, UnavailableOnPicturesThatNoRunOfViewMade) {
     EXPECT_FALSE(ui.Istogramma->isEnabled());
     click(ui.Istogramma);
     EXPECT_EQ(ui.Istogramma->text(), "Istogramma");
-    EXPECT_EQ(ui.sfondo->image(), w->core().Z());
+    EXPECT_EQ(ui.sfondo->image(), core.Z());
 }

@@ -1,10 +1,10 @@
 // The main window driven through its controls, with the real QuorC in a
 // temporary application folder.
-#include "appfolder.h"
 #include "colours/colourwindow.h"
 #include "library/placelibrary.h"
 #include "library/recentpictures.h"
 #include "navigation/areaname.h"
+#include "steps.h"
 #include "window/enginerun.h"
 #include "window/folderlock.h"
 #include "window/sfondo.h"
@@ -22,9 +22,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <sys/stat.h>
-
 using namespace quorvane;
 using namespace quorvane::testing;
 
@@ -34,38 +31,11 @@ bool exchangeFilesGone(const AppFolder& folder) {
     return !folder.exists("Quor.tmp") && !folder.exists("Rep.tmp") && !folder.exists("Tab.tmp");
 }
 
-void setLimit(const Controls& ui, const QString& text) {
-    ui.Iterazioni[1]->setText(text);
-    click(ui.IterazOK);
-}
-
-// Every count of the table, painted through the palette, is the pixel shown.
-int pixelsNotMatchingTable(const MainWindow& w) {
-    const ViewCore& core = w.core();
-    int mismatches = 0;
-    for (int c = 0; c < 724; ++c)
-        for (int r = 0; r < 724; ++r)
-            if (w.controls().sfondo->image().pixel(c, r) !=
-                toQRgb(core.ColoreIter()[std::size_t(core.Tavola()[std::size_t(c) * 724 + r])]))
-                ++mismatches;
-    return mismatches;
-}
-
-// Confirms the cell "M" with the grid: the next run is prepared.
-void prepareCellM(const Controls& ui) {
-    click(ui.Griglia);
-    click(ui.Lettere[12]);
-    click(ui.Copia);
-}
+using MainWindowTest = StartedWindow;
 
 } // namespace
 
-TEST(MainWindow, FirstStartInAnEmptyFolder) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
 
     EXPECT_TRUE(QDir(folder.file("Immagini")).exists());
     QFile list(folder.file("BeiLuoghi/BeiLuoghi.txt"));
@@ -96,7 +66,7 @@ TEST(MainWindow, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(core.Tavola()[482 * 724 + 361], 100);
     EXPECT_EQ(ui.sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelsNotMatchingTable(*w), 0);
+    EXPECT_EQ(pixelsNotPainted(*w, core.ColoreIter()), 0);
     EXPECT_EQ(core.Z(), ui.sfondo->image());
     EXPECT_EQ(w->recent().Deposito(0), core.Z());
 
@@ -111,49 +81,11 @@ TEST(MainWindow, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(ui.Lettere[7]->accessibleName(), "H");
 }
 
-TEST(MainWindow, RunsFillTheRecentListAndMultiplyTheZoom) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
-    for (int i = 0; i < 10; ++i)
-        click(ui.View);
-    EXPECT_EQ(w->recent().NumUltime(), 10);
-    EXPECT_EQ(ui.LastImage->text(), "0/10");
-    EXPECT_EQ(platform.engineStarts, 11);
-    EXPECT_TRUE(exchangeFilesGone(folder));
-    EXPECT_TRUE(ui.Istogramma->isEnabled());
-
-    // A cell multiplies the zoom factor by 25, a sub-cell by 625, a run of
-    // the view shown leaves it.
-    prepareCellM(ui);
-    ASSERT_EQ(core.TipoScelta(), 144);
-    click(ui.View);
-    EXPECT_EQ(ui.Zoom->text(), "25");
-    EXPECT_EQ(core.TipoScelta(), 255);
-    click(ui.Griglia);
-    click(ui.Lettere[12]);
-    click(ui.Lettere[10]);
-    click(ui.Copia);
-    ASSERT_EQ(core.TipoScelta(), 28);
-    click(ui.View);
-    EXPECT_EQ(ui.Zoom->text(), "15625");
-    click(ui.View);
-    EXPECT_EQ(ui.Zoom->text(), "15625");
-    EXPECT_EQ(w->recent().NumUltime(), 10);
-}
-
-TEST(MainWindow, StoppedRunKeepsThePictureAndCleansUp) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+TEST_F(MainWindowTest, StoppedRunKeepsThePictureAndCleansUp) {
     const QImage before = ui.sfondo->image();
-    prepareCellM(ui);
+    press(ui, "#M!"); // the cell "M" confirmed: the next run prepared
     folder.installSlowEngine();
-    clickWhen(ui.Ferma, [&ui] { return ui.Ferma->isEnabled() && ui.Cicli->text() != " 0%"; });
+    clickWhen(ui.Ferma, [this] { return ui.Ferma->isEnabled() && ui.Cicli->text() != " 0%"; });
     click(ui.View);
 
     EXPECT_TRUE(exchangeFilesGone(folder));
@@ -170,12 +102,7 @@ TEST(MainWindow, StoppedRunKeepsThePictureAndCleansUp) {
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
-TEST(MainWindow, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+TEST_F(MainWindowTest, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     const QImage shown = ui.sfondo->image();
     const std::tuple<const char*, int, int> cases[] = {
         {"5", 20, 1},       {"40000", 32767, 1}, {"250.7", 250, 0}, {"abc", 20, 1},
@@ -198,15 +125,10 @@ TEST(MainWindow, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     EXPECT_EQ(core.IterEffettive(), 250);
     EXPECT_EQ(tagOf(ui.AutoColor), "True");
     EXPECT_EQ(core.ColoreIter()[250], 0u);
-    EXPECT_EQ(pixelsNotMatchingTable(*w), 0);
+    EXPECT_EQ(pixelsNotPainted(*w, core.ColoreIter()), 0);
 }
 
-TEST(MainWindow, ColourWindowOpensAndClosesWithoutChangingAnything) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+TEST_F(MainWindowTest, ColourWindowOpensAndClosesWithoutChangingAnything) {
     setLimit(ui, "500");
     click(ui.View);
     const QImage shown = ui.sfondo->image();
@@ -227,12 +149,7 @@ TEST(MainWindow, ColourWindowOpensAndClosesWithoutChangingAnything) {
     }
 }
 
-TEST(MainWindow, EngineFailuresAreReportedAndTheWindowStaysReady) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+TEST_F(MainWindowTest, EngineFailuresAreReportedAndTheWindowStaysReady) {
     const QImage shown = ui.sfondo->image();
     const std::pair<QByteArray, const char*> engines[] = {
         {"", "non è stato trovato"},                         // no engine at all
@@ -289,65 +206,19 @@ TEST(MainWindow, ASecondInstanceOnTheSameFolderIsRefused) {
     EXPECT_TRUE(waitUntil([w3] { return w3->zStored() && !w3->busy(); }));
 }
 
-TEST(MainWindow, ClosingDuringARunStopsTheEngine) {
-    AppFolder folder;
-    FakePlatform platform;
-    auto w = startWindow(folder, platform);
-    const Controls& ui = w->controls();
-    [[maybe_unused]] const ViewCore& core = w->core();
+TEST_F(MainWindowTest, ClosingDuringARunStopsTheEngine) {
     folder.installSlowEngine();
     MainWindow* win = w.get();
     bool closed = false;
-    clickWhen(ui.Ferma, [win, &ui, &closed] {
+    clickWhen(ui.Ferma, [this, win, &closed] {
         if (ui.Ferma->isEnabled() && ui.Cicli->text() != " 0%" && !closed) {
             closed = true;
             win->close();
         }
         return false;
     });
-    QTimer::singleShot(0, win, [&ui] { click(ui.View); });
+    QTimer::singleShot(0, win, [this] { click(ui.View); });
     EXPECT_TRUE(waitUntil([&] { return closed && !win->busy() && !win->isVisible(); }));
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_TRUE(platform.messages.isEmpty());
-}
-
-TEST(MainWindow, UnusableLibraryIsReportedAndTheProgramGoesOnEmpty) {
-    // Each spoils the library in its own way; none may stop the start.
-    const std::pair<const char*, std::function<void(const AppFolder&)>> blockers[] = {
-        {"BeiLuoghi", // a file where the library folder should be
-         [](const AppFolder& f) { QFile(f.file("BeiLuoghi")).open(QIODevice::WriteOnly); }},
-        {"BeiLuoghi.txt", // a folder where the list should be
-         [](const AppFolder& f) { QDir().mkpath(f.file("BeiLuoghi/BeiLuoghi.txt")); }},
-        {"BeiLuoghi.txt", // a list that never ends
-         [](const AppFolder& f) {
-             QDir().mkpath(f.file("BeiLuoghi"));
-             QFile::link("/dev/zero", f.file("BeiLuoghi/BeiLuoghi.txt"));
-         }},
-        {"BeiLuoghi.txt", // a pipe that nobody writes
-         [](const AppFolder& f) {
-             QDir().mkpath(f.file("BeiLuoghi"));
-             ::mkfifo(QFile::encodeName(f.file("BeiLuoghi/BeiLuoghi.txt")).constData(), 0600);
-         }},
-        {"BeiLuoghi.txt", // far more than a thousand places can fill
-         [](const AppFolder& f) {
-             QDir().mkpath(f.file("BeiLuoghi"));
-             QFile list(f.file("BeiLuoghi/BeiLuoghi.txt"));
-             list.open(QIODevice::WriteOnly);
-             list.write(QByteArray(2 << 20, ' ') + "\"M\",100,0\r\n");
-         }},
-    };
-    for (const auto& [shown, spoil] : blockers) {
-        AppFolder folder;
-        spoil(folder);
-        FakePlatform platform;
-        auto w = startWindow(folder, platform);
-        const Controls& ui = w->controls();
-        [[maybe_unused]] const ViewCore& core = w->core();
-        ASSERT_EQ(platform.messages.size(), 1) << shown;
-        EXPECT_TRUE(platform.messages[0].contains(shown)) << platform.messages[0].toStdString();
-        EXPECT_EQ(w->library().UltimoLuogo(), -1);
-        EXPECT_EQ(ui.SaveName->text(), "");
-        EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-        EXPECT_TRUE(ui.View->isEnabled());
-    }
 }
