@@ -73,13 +73,7 @@ std::optional<JuliaView> zoomedJuliaView(const JuliaView& view, double x, double
 }
 
 quor::Job juliaJob(const Limits& view, int iterMax, const PlanePoint& c) {
-    quor::Job job;
-    job.tipo = quor::Julia;
-    job.xa = view.xMin;
-    job.xb = view.xMax;
-    job.ya = view.yMin;
-    job.yb = view.yMax;
-    job.nmax = iterMax;
+    quor::Job job = viewJob(quor::Julia, view, iterMax);
     job.xj = c.x;
     job.yj = c.y;
     return job;

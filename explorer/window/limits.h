@@ -17,4 +17,16 @@ struct Limits {
 // The start view "Z": the whole set in a 3 x 3 square.
 inline constexpr Limits StartView{};
 
+// The engine job of type tipo over view with the iteration limit nmax.
+inline quor::Job viewJob(int tipo, const Limits& view, int nmax) {
+    quor::Job job;
+    job.tipo = tipo;
+    job.xa = view.xMin;
+    job.xb = view.xMax;
+    job.ya = view.yMin;
+    job.yb = view.yMax;
+    job.nmax = nmax;
+    return job;
+}
+
 } // namespace quorvane

@@ -91,15 +91,9 @@ RunOutcome ViewCore::runJob(const quor::Job& job, QPushButton* stop,
 
 void ViewCore::View_Click() {
     longWork([this] {
-        quor::Job job;
-        job.tipo = quor::Quorvane;
-        job.xa = nextLimits.xMin;
-        job.xb = nextLimits.xMax;
-        job.ya = nextLimits.yMin;
-        job.yb = nextLimits.yMax;
-        job.nmax = iterMax;
         std::vector<std::int16_t> counts;
-        const RunOutcome outcome = runJob(job, ui.Ferma, counts);
+        const RunOutcome outcome =
+            runJob(viewJob(quor::Quorvane, nextLimits, iterMax), ui.Ferma, counts);
         if (outcome.status == RunStatus::Complete)
             showTable(std::move(counts));
         else if (outcome.status == RunStatus::Failed)
