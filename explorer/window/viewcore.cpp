@@ -99,7 +99,7 @@ void ViewCore::paintCounts(const std::vector<std::int16_t>& counts) {
 }
 
 // The enabling rule: every command with its state when the window is ready.
-// Blocca disables them all (the picture excepted); Sblocca applies the rule.
+// Blocca disables them all; Sblocca applies the rule.
 std::vector<std::pair<QWidget*, bool>> ViewCore::readyState() const {
     return readyState(readyInputs());
 }
