@@ -101,6 +101,7 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
 
     act("!");
     EXPECT_EQ(core.TipoScelta(), 28);
+    EXPECT_TRUE(o.Quad2[1].visible);
     EXPECT_EQ(o.Quad2[1].rect, QRect(289, 347, 30, 30));
     EXPECT_EQ(o.Quad2[1].colour, QColor(Qt::red));
     EXPECT_EQ(next(), decoded("MK"));
@@ -152,6 +153,7 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
 
 TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
     act("#2233A!");
+    EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
     EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(-49, -49, 146, 146));
     EXPECT_EQ(core.Icona(), thumbnailOf(start, 0, FirstLetterOnly, {0, 0, 2, 2}));
     act(">");
@@ -171,6 +173,7 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
     EXPECT_EQ(ui.Riquadro->text(), "M");
     EXPECT_EQ(core.TipoScelta(), 144);
     EXPECT_EQ(next(), decoded("M"));
+    EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
     EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(289, 289, 146, 146));
     EXPECT_EQ(core.Icona(), thumbnail);
     expectGridGone();
@@ -186,7 +189,9 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
     EXPECT_EQ(ui.sfondo->image(), core.Z());
     EXPECT_EQ(w->recent().Deposito(0), core.Z());
     EXPECT_EQ(w->recent().Deposito(1), pictureOfM);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
     EXPECT_EQ(ui.Zoom->text(), "1");
+    EXPECT_EQ(shown(), Start);
     EXPECT_EQ(next(), Start);
     EXPECT_EQ(core.TipoScelta(), 0);
     expectGridGone();
@@ -214,6 +219,7 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     EXPECT_EQ(shown(), decoded("MFFSSK"));
     EXPECT_EQ(next(), decoded("MFFSSK"));
     EXPECT_EQ(ui.Zoom->text(), "244140625");
+    EXPECT_EQ(core.TipoScelta(), 255);
     expectGridGone();
     // No picture of the shortened view exists until it is computed.
     EXPECT_EQ(ui.sfondo->image(), core.Black());
