@@ -15,7 +15,6 @@
 #include "window/viewcore.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -268,7 +267,6 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
 
     // A new start numbers from 0 again and replaces Julia0.bmp.
     w.reset();
-    const QDateTime first = QFileInfo(folder.file("Immagini/Julia0.bmp")).lastModified();
     FakePlatform again;
     auto w2 = startWindow(folder, again);
     const Controls& ui2 = w2->controls();
@@ -282,7 +280,6 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
     click(ui2.SalvaJulia);
     EXPECT_EQ(again.questions.size(), 1);
     EXPECT_TRUE(again.questions[0].contains("Julia0.bmp"));
-    EXPECT_GE(QFileInfo(folder.file("Immagini/Julia0.bmp")).lastModified(), first);
     QImage written;
     ASSERT_TRUE(written.load(folder.file("Immagini/Julia0.bmp"), "BMP"));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), traced);

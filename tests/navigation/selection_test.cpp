@@ -4,7 +4,6 @@
 #include "navigation/grid.h"
 #include "navigation/selection.h"
 
-#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -196,12 +195,6 @@ Limits fifthAt(const Limits& v, QPoint origin) {
     return {xMin, xMin + fifth, yMin, yMin + fifth};
 }
 
-QString g15(const Limits& l) {
-    return QStringList{QString::number(l.xMin, 'g', 15), QString::number(l.xMax, 'g', 15),
-                       QString::number(l.yMin, 'g', 15), QString::number(l.yMax, 'g', 15)}
-        .join(u' ');
-}
-
 } // namespace
 
 TEST(NextRun, LimitsOfShiftedCellsAndSubCells) {
@@ -233,10 +226,6 @@ TEST(NextRun, LimitsOfShiftedCellsAndSubCells) {
                   c.second ? fifthAt(cell, *c.second) : cell)
             << c.prima << "/" << c.seconda;
     }
-
-    // One letter M on the start view, to 15 significant digits.
-    EXPECT_EQ(g15(nextRunLimits(start, 12, FirstLetterOnly, {})),
-              "-0.796680497925311 -0.196680497925311 -0.296680497925311 0.303319502074689");
 }
 
 TEST(GridDrawing, LinesLettersAndFrameFollowTheShifts) {
