@@ -104,33 +104,6 @@ TEST(Confirmation, EachCaseOfOk) {
     EXPECT_EQ(shortenedName("MgHK", 3), "M");
 }
 
-TEST(ChosenSquare, CellsAndSubCellsWithCoarseAndFineShifts) {
-    // The first free pixel of the square, its size, and for a sub-cell the
-    // 30 x 30 frame one pixel further out.
-    const struct {
-        int prima, seconda;
-        GridShift shift;
-        int x0, y0, size;
-    } cases[] = {
-        {12, FirstLetterOnly, {}, 290, 290, 144},           // M
-        {0, FirstLetterOnly, {0, 0, 2, 2}, -48, -48, 144},  // aA
-        {24, FirstLetterOnly, {4, 3, 0, 4}, 618, 614, 144}, // fine shift as drawn
-        {12, 10, {}, 290, 348, 28},                         // MK
-        {6, 24, {3, 0, 4, 1}, 295, 208, 28},                // dGjY
-        {0, 0, {0, 0, 0, 0}, -58, -58, 28},                 // aAaA
-        {4, 20, {2, 2, 1, 2}, 575, 116, 28},                // ElU
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(chosenSquare(c.prima, c.seconda, c.shift),
-                  (ChosenSquare{c.x0, c.y0, c.size, c.size}))
-            << c.prima << "/" << c.seconda;
-        if (c.seconda < 25) {
-            EXPECT_EQ(quad2Rect(c.prima, c.seconda, c.shift), QRect(c.x0 - 1, c.y0 - 1, 30, 30))
-                << c.prima << "/" << c.seconda;
-        }
-    }
-}
-
 namespace {
 
 // A picture whose every pixel names its own column and row.
@@ -197,30 +170,40 @@ Limits fifthAt(const Limits& v, QPoint origin) {
 
 } // namespace
 
-TEST(NextRun, LimitsOfShiftedCellsAndSubCells) {
+TEST(ChosenSquare, DrawnSquareAndNextRunOfShiftedCellsAndSubCells) {
     const Limits start;
     // Not square, so that a Y width used anywhere shows; and a deep view.
     const Limits wide{0.25, 0.375, -0.5, -0.25};
     const Limits deep{-0.779181729460581, -0.779180193460581, -0.13452308713693, -0.13452155113693};
+    // The first free pixel of the square as drawn, then the origins of the
+    // next run's cell in the view shown and of its sub-cell in the cell.
     const struct {
         Limits shown;
         int prima, seconda;
         GridShift shift;
+        int x0, y0;
         QPoint first;
         std::optional<QPoint> second;
     } cases[] = {
-        {start, 12, FirstLetterOnly, {}, {290, 290}, {}},
-        {start, 0, FirstLetterOnly, {0, 0, 2, 2}, {-48, -48}, {}},
-        // The fine shift is not part of the first letter's square.
-        {start, 24, FirstLetterOnly, {4, 3, 0, 4}, {628, 604}, {}},
-        {start, 12, 10, {}, {290, 290}, QPoint(0, 290)},
-        {start, 12, 10, {1, 1, 2, 3}, {266, 266}, QPoint(0, 314)},
-        {wide, 6, 24, {3, 0, 4, 1}, {169, 97}, QPoint(628, 556)},
-        {wide, 4, 20, {2, 2, 1, 2}, {580, 0}, QPoint(-24, 580)},
-        {deep, 0, 0, {0, 0, 0, 0}, {-48, -48}, QPoint(-48, -48)},
-        {deep, 24, 18, {4, 1, 3, 0}, {628, 556}, QPoint(459, 387)},
+        {start, 12, FirstLetterOnly, {}, 290, 290, {290, 290}, {}},
+        {start, 0, FirstLetterOnly, {0, 0, 2, 2}, -48, -48, {-48, -48}, {}},
+        // The fine shift moves the drawn square, not the first letter's one.
+        {start, 24, FirstLetterOnly, {4, 3, 0, 4}, 618, 614, {628, 604}, {}},
+        {start, 12, 10, {}, 290, 348, {290, 290}, QPoint(0, 290)},
+        {start, 12, 10, {1, 1, 2, 3}, 266, 329, {266, 266}, QPoint(0, 314)},
+        {wide, 6, 24, {3, 0, 4, 1}, 295, 208, {169, 97}, QPoint(628, 556)},
+        {wide, 4, 20, {2, 2, 1, 2}, 575, 116, {580, 0}, QPoint(-24, 580)},
+        {deep, 0, 0, {0, 0, 0, 0}, -58, -58, {-48, -48}, QPoint(-48, -48)},
+        {deep, 24, 18, {4, 1, 3, 0}, 720, 633, {628, 556}, QPoint(459, 387)},
     };
     for (const auto& c : cases) {
+        // TipoScelta is the size: 144 for a cell, 28 for a sub-cell.
+        const int size = c.second ? 28 : 144;
+        EXPECT_EQ(chosenSquare(c.prima, c.seconda, c.shift), (ChosenSquare{c.x0, c.y0, size, size}))
+            << c.prima << "/" << c.seconda;
+        if (c.second)
+            EXPECT_EQ(quad2Rect(c.prima, c.seconda, c.shift), QRect(c.x0 - 1, c.y0 - 1, 30, 30))
+                << c.prima << "/" << c.seconda;
         const Limits cell = fifthAt(c.shown, c.first);
         EXPECT_EQ(nextRunLimits(c.shown, c.prima, c.seconda, c.shift),
                   c.second ? fifthAt(cell, *c.second) : cell)
