@@ -1,5 +1,5 @@
 // Julia mode's arithmetic: the point under the mouse, the constant read back
-// from its boxes in any locale, the zoom of the Julia view and the job.
+// from its boxes in any locale, the zoom of the Julia view.
 #include "desktop.h"
 #include "julia/juliaview.h"
 #include "window/numbertext.h"
@@ -46,26 +46,10 @@ TEST(PlanePoint, OnlyPositionsOnThePictureAreInside) {
 
 TEST(Constant, TheLeadingNumberWithACommaReadAsAPeriod) {
     const std::pair<QString, double> cases[] = {
-        {"0", 0.0},
-        {"-0,75", -0.75},
-        {"-0.75", -0.75},
-        {"1,5e-3", 0.0015},
-        {"-7,5E-08", -7.5e-08},
-        {" 2,5 ", 2.5},
-        {"0,3abc", 0.3},
-        {"1,2,3", 1.2},
-        {"+4", 4.0},
-        {",5", 0.5},
-        {"-,25", -0.25},
-        {"3e", 3.0},
-        {"", 0.0},
-        {"abc", 0.0},
-        {"inf", 0.0},
-        {"nan", 0.0},
-        {"-", 0.0},
-        {"--1", 0.0},
-        {"1.5.3", 1.5},
-        {"0x10", 0.0},
+        {"-0,75", -0.75}, {"-0.75", -0.75}, {"-7,5E-08", -7.5e-08}, {" 2,5 ", 2.5},
+        {"1,2,3", 1.2},   {"+4", 4.0},      {"-,25", -0.25},        {"3e", 3.0},
+        {"", 0.0},        {"inf", 0.0},     {"nan", 0.0},           {"--1", 0.0},
+        {"1.5.3", 1.5},   {"0x10", 0.0},
     };
     for (const auto& [text, value] : cases)
         for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Italian)})
@@ -75,12 +59,9 @@ TEST(Constant, TheLeadingNumberWithACommaReadAsAPeriod) {
 }
 
 TEST(Constant, ABoxWrittenInTheUsersLocaleReadsBackAsTheSameConstant) {
-    const double values[] = {-0.75, 0.1, -2.0, 1.0 / 3, -7.5e-08, 1.23456789012345e-20, 0.0};
-    const QLocale locales[] = {QLocale::c(),
-                               QLocale(QLocale::Italian, QLocale::Italy),
-                               QLocale(QLocale::Finnish, QLocale::Finland),
+    const double values[] = {-0.75, 1.0 / 3, -7.5e-08, -1.23456789012345e-20, 0.0};
+    const QLocale locales[] = {QLocale::c(), QLocale(QLocale::Italian, QLocale::Italy),
                                QLocale(QLocale::Swedish, QLocale::Sweden),
-                               QLocale(QLocale::NorwegianBokmal, QLocale::Norway),
                                QLocale(QLocale::Persian, QLocale::Iran),
                                QLocale(QLocale::Arabic, QLocale::Egypt)};
     for (const QLocale& locale : locales)
@@ -90,15 +71,9 @@ TEST(Constant, ABoxWrittenInTheUsersLocaleReadsBackAsTheSameConstant) {
             EXPECT_EQ(constantPart(text, locale), constantPart(numberText(v, QLocale::c())))
                 << text.toStdString() << " in " << locale.name().toStdString();
         }
-    for (const QLocale& locale : locales) {
-        EXPECT_EQ(constantPart(numberText(-0.75, locale), locale), -0.75);
-        EXPECT_EQ(constantPart(numberText(-1.23456789012345e-20, locale), locale),
-                  -1.23456789012345e-20);
-    }
     // Other texts outside ASCII hold a number only where the C form finds one.
-    const std::pair<QString, double> others[] = {{"\u22120,75", -0.75}, {"\u2212", 0.0},
-                                                 {"\u20ac", 0.0},       {"\u00d710^5", 0.0},
-                                                 {"2,5\u20ac", 2.5},    {"\u0662\u0665", 25.0}};
+    const std::pair<QString, double> others[] = {
+        {"\u22120,75", -0.75}, {"\u2212", 0.0}, {"2,5\u20ac", 2.5}, {"\u0662\u0665", 25.0}};
     for (const auto& [text, value] : others)
         for (const QLocale& locale : locales)
             EXPECT_EQ(constantPart(text, locale), value)
@@ -110,7 +85,6 @@ TEST(Constant, ABoxWrittenInTheUsersLocaleReadsBackAsTheSameConstant) {
 TEST_F(ItalianDesktop, TheConstantIsReadInTheCForm) {
     ASSERT_EQ(std::strtod("0.5", nullptr), 0.0);
     EXPECT_EQ(constantPart("-0,75", QLocale::c()), -0.75);
-    EXPECT_EQ(constantPart("-0.75", QLocale::c()), -0.75);
     EXPECT_EQ(constantPart("1,5e-3", QLocale(QLocale::Italian)), 0.0015);
     EXPECT_EQ(readConstant("0,3", "-1.25", QLocale(QLocale::Italian)), (PlanePoint{0.3, -1.25}));
 }
@@ -143,31 +117,13 @@ TEST(JuliaView, BothAxesTakeTheHalfSideFromTheWidth) {
 }
 
 TEST(JuliaView, NoZoomWhereTheNewSpacingVanishesAgainstTheCentre) {
-    // Clicked at the top-left corner: the centre is (xMin, yMin).
-    const Limits tooNarrowAcross{1.0, 1.0 + 1e-13, 0.0, 1.0};
-    const Limits tooNarrowDown{0.0, 1.0, 1.0, 1.0 + 1e-13};
-    EXPECT_FALSE(zoomedJuliaView(JuliaView{tooNarrowAcross, 1.0}, 0, 0));
-    EXPECT_FALSE(zoomedJuliaView(JuliaView{tooNarrowDown, 1.0}, 0, 0));
-    // Ten times wider, the spacing still counts against 1.
-    const Limits wideEnough{1.0, 1.0 + 1e-12, 1.0, 1.0 + 1e-12};
-    EXPECT_TRUE(zoomedJuliaView(JuliaView{wideEnough, 1.0}, 0, 0));
-    // Around 0 a spacing counts until it is no number at all.
-    const Limits aroundZero{0.0, 1e-300, 0.0, 1e-300};
-    EXPECT_TRUE(zoomedJuliaView(JuliaView{aroundZero, 1.0}, 0, 0));
-}
-
-TEST(JuliaJob, TheEntryViewWithConstantZeroAndAPickedConstant) {
-    // Each value on its own line in the one number format of the job file.
-    auto lines = [](std::initializer_list<double> values) {
-        std::string text = "1\r\n";
-        for (double v : values)
-            text += quor::formatJobNumber(v).value() + "\r\n";
-        return text;
-    };
-    const JuliaView entry;
-    EXPECT_EQ(quor::jobText(juliaJob(entry.limits, 100, PlanePoint{})),
-              lines({-1.6, 1.6, -1.6, 1.6, 100, 0, 0}));
-    const Limits view{-0.5, 0.25, 1.0, 1.75};
-    EXPECT_EQ(quor::jobText(juliaJob(view, 32767, readConstant("-0,75", "0,125"))),
-              lines({-0.5, 0.25, 1.0, 1.75, 32767, -0.75, 0.125}));
+    // Clicked at the top-left corner, the centre is (xMin, yMin): ten times
+    // wider the spacing still counts against 1, and around 0 it counts until
+    // it is no number at all.
+    const std::pair<Limits, bool> cases[] = {{{1.0, 1.0 + 1e-13, 0.0, 1.0}, false},
+                                             {{0.0, 1.0, 1.0, 1.0 + 1e-13}, false},
+                                             {{1.0, 1.0 + 1e-12, 1.0, 1.0 + 1e-12}, true},
+                                             {{0.0, 1e-300, 0.0, 1e-300}, true}};
+    for (const auto& [limits, zooms] : cases)
+        EXPECT_EQ(zoomedJuliaView(JuliaView{limits, 1.0}, 0, 0).has_value(), zooms) << limits.xMin;
 }

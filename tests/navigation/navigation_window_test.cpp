@@ -13,16 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <iomanip>
-#include <limits>
-
-namespace quorvane {
-void PrintTo(const Limits& l, std::ostream* os) {
-    *os << std::setprecision(17) << '{' << l.xMin << ", " << l.xMax << ", " << l.yMin << ", "
-        << l.yMax << '}';
-}
-} // namespace quorvane
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -30,8 +20,6 @@ using namespace quorvane::testing;
 namespace {
 
 const Limits Start{-2.0, 1.0, -1.5, 1.5};
-const QRgb White = qRgb(255, 255, 255);
-const double Step = (1.0 - -2.0) / 723; // a pixel step of the start view
 const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 
 Limits decoded(const QString& name) {
@@ -46,8 +34,6 @@ template <class T> int enabledCount(const T& buttons) {
         std::count_if(buttons.begin(), buttons.end(), [](auto* b) { return b->isEnabled(); }));
 }
 
-// The thumbnail "OK" leaves on View: the square as drawn, sampled from the
-// picture shown (the sampling itself is checked value by value elsewhere).
 QImage thumbnailOf(const QImage& picture, int prima, int seconda, const GridShift& shift) {
     return sampleThumbnail(picture, chosenSquare(prima, seconda, shift));
 }
@@ -106,14 +92,12 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     EXPECT_EQ(visibleCount(o.MonoLettera), 25);
     EXPECT_FALSE(ui.MenoUna->isEnabled()); // the start view has no letters to cut
     act("M");
-    EXPECT_EQ(ui.Riquadro->text(), "M");
     EXPECT_EQ(o.Quad1[0].rect, QRect(289, 289, 146, 146));
     EXPECT_EQ(visibleCount(o.GridL), 8);
     EXPECT_FALSE(o.MonoLettera[12].visible);
     act("K");
     EXPECT_EQ(ui.Riquadro->text(), "MK");
     EXPECT_FALSE(o.BiLettera[10].visible);
-    EXPECT_FALSE(o.Quad1[0].visible);
 
     act("!");
     EXPECT_EQ(core.TipoScelta(), 28);
@@ -136,20 +120,6 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     act(">"); // the view shown again: no further zoom
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
-
-    // Letters work in pixel steps of the picture shown, the name in steps of
-    // each letter's view: they differ only by rounding.
-    act("#0G3H");
-    EXPECT_EQ(ui.Riquadro->text(), "nGhH");
-    act("!>");
-    ASSERT_EQ(ui.RiquadroCorrente->text(), "MKnGhH");
-    EXPECT_EQ(ui.Zoom->text(), "390625");
-    const Limits byName = decoded("MKnGhH"), byLetters = shown();
-    const double tolerance = 8 * std::numeric_limits<double>::epsilon();
-    EXPECT_NEAR(byLetters.xMin, byName.xMin, tolerance);
-    EXPECT_NEAR(byLetters.xMax, byName.xMax, tolerance);
-    EXPECT_NEAR(byLetters.yMin, byName.yMin, tolerance);
-    EXPECT_NEAR(byLetters.yMax, byName.yMax, tolerance);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
@@ -157,7 +127,6 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
     const Overlays& o = ui.sfondo->overlays();
     act("#0");
     EXPECT_EQ(ui.Riquadro->text(), "n");
-    EXPECT_EQ(o.GridH[0].line, QLine(23, -1, 23, 725));
     act("!"); // a shift alone is no selection: the grid stays as it is
     EXPECT_EQ(platform.messages, QStringList{NoSquareChosen});
     EXPECT_EQ(ui.Griglia->text(), "OFF");
@@ -165,31 +134,18 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
     act("0");
     EXPECT_EQ(ui.Riquadro->text(), "o");
     EXPECT_FALSE(ui.Mezzo[0]->isEnabled());
-    EXPECT_EQ(o.GridH[0].line, QLine(47, -1, 47, 725));
-    EXPECT_EQ(o.MonoLettera[0].rect, QRect(65, 65, 14, 14)); // the captions stay put
-    act("02");                                               // the first is disabled
+    act("2");
     EXPECT_EQ(ui.Riquadro->text(), "n");
     EXPECT_TRUE(ui.Mezzo[0]->isEnabled());
-    act("4");
-    EXPECT_EQ(ui.Riquadro->text(), "Z");
-    EXPECT_EQ(enabledCount(ui.Mezzo), 5);
-    EXPECT_EQ(o.GridH[0].line, QLine(-1, -1, -1, 725));
-
-    act("23");
+    act("423");
     EXPECT_EQ(ui.Riquadro->text(), "g");
     EXPECT_EQ(o.GridH[0].line, QLine(-25, -25, -25, 701));
     act("M");
-    EXPECT_EQ(ui.Riquadro->text(), "gM");
-    EXPECT_EQ(o.Quad1[0].rect, QRect(265, 265, 146, 146));
-    EXPECT_EQ(o.GridL[0].line, QLine(266, 294, 410, 294));
     EXPECT_EQ(enabledCount(ui.Mezzo), 5); // the fine stage starts centred
-    act("1!"); // fine: drawn 5 pixels down; a shift after the last letter is no selection
+    act("1!"); // fine: a shift after the last letter is no selection either
     EXPECT_EQ(ui.Riquadro->text(), "gMr");
     EXPECT_EQ(platform.messages, (QStringList{NoSquareChosen, NoSquareChosen}));
-    EXPECT_EQ(o.GridH[0].line, QLine(-25, -20, -25, 706));
-    EXPECT_EQ(o.Quad1[0].rect, QRect(265, 270, 146, 146));
     EXPECT_EQ(o.BiLettera[0].rect, QRect(276, 280, 8, 10));
-    EXPECT_FALSE(o.Quad1[1].visible);
     act("K");
     EXPECT_EQ(ui.Riquadro->text(), "gMrK");
     EXPECT_EQ(o.Quad2[0].rect, QRect(265, 328, 30, 30));
@@ -199,26 +155,13 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
 }
 
 TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
-    act("#0011Y!"); // cell Y shifted down and right
-    EXPECT_EQ(core.Icona(), thumbnailOf(start, 24, FirstLetterOnly, {4, 4, 2, 2}));
-
-    act("#2233");
-    EXPECT_EQ(ui.Riquadro->text(), "a");
-    EXPECT_FALSE(ui.Mezzo[2]->isEnabled());
-    EXPECT_FALSE(ui.Mezzo[3]->isEnabled());
-    act("A!");
-    EXPECT_EQ(core.TipoScelta(), 144);
+    act("#2233A!");
     EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
     EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(-49, -49, 146, 146));
     EXPECT_EQ(core.Icona(), thumbnailOf(start, 0, FirstLetterOnly, {0, 0, 2, 2}));
-    EXPECT_EQ(core.Icona().pixel(10, 10), White); // sources left of and above the picture
-
-    // The new view starts 48 pixel steps left of and above the one shown.
     act(">");
     EXPECT_EQ(ui.RiquadroCorrente->text(), "aA");
-    EXPECT_EQ(ui.Zoom->text(), "25");
-    EXPECT_EQ(core.shown().xMin, -2.0 + Step * -48);
-    EXPECT_EQ(core.shown().yMin, -1.5 + Step * -48);
+    EXPECT_EQ(shown(), decoded("aA"));
     act("#"); // the next selection starts from a centred grid again
     EXPECT_EQ(enabledCount(ui.Mezzo), 5);
     EXPECT_EQ(ui.sfondo->overlays().GridH[0].line, QLine(-1, -1, -1, 725));
@@ -239,9 +182,7 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
     expectGridGone();
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act(">");
-    EXPECT_EQ(ui.Zoom->text(), "25");
     EXPECT_EQ(ui.RiquadroCorrente->text(), "M");
-    EXPECT_EQ(shown(), decoded("M"));
 
     // "OK" with nothing chosen shows the stored start view again.
     const QImage pictureOfM = ui.sfondo->image();
@@ -267,13 +208,9 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     ASSERT_NE(ui.sfondo->image(), core.Black());
     const int starts = platform.engineStarts;
 
-    act("#");
-    const char* marked[] = {"-B", "-HB", "-JHB", "-KJHB", "-SKJHB", "-SSKJHB", "-FSSKJHB"};
-    for (int i = 0; i < 7; ++i) {
-        act("-");
-        EXPECT_EQ(ui.Riquadro->text(), marked[i]) << "press " << i + 1;
-        EXPECT_EQ(ui.MenoUna->isEnabled(), i < 6) << "press " << i + 1;
-    }
+    act("#-------");
+    EXPECT_EQ(ui.Riquadro->text(), "-FSSKJHB");
+    EXPECT_FALSE(ui.MenoUna->isEnabled());
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act("-"); // disabled: nothing more is marked
     EXPECT_EQ(ui.Riquadro->text(), "-FSSKJHB");
@@ -297,11 +234,10 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
 }
 
 TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
-    // Eighteen zooms: a cell of this view still has a pixel step that the
-    // doubles resolve at X Min, a sub-cell no longer has.
+    // Eighteen zooms: a cell still has a pixel step that the doubles resolve
+    // at X Min, a sub-cell no longer has.
     goTo("MFFSSKJHBMMMMMMMMM");
     act("#M");
-    ASSERT_EQ(ui.Riquadro->text(), "M");
     const QRect frame = ui.sfondo->overlays().Quad1[0].rect;
     act("Y");
     expectSecondLetterRefused("M");
@@ -310,48 +246,27 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     EXPECT_EQ(core.TipoScelta(), 144);
 }
 
-// A name of pairs "m" (the centred shift) and a letter, each letter the cell
-// nearest 0 + 0i, where the doubles resolve far deeper than 38 letters reach.
-QString towardsZero(int pairs) {
-    QString name;
-    for (int k = 0; k < pairs; ++k) {
-        QString best;
-        double bestDistance = std::numeric_limits<double>::infinity();
-        for (char16_t letter = u'A'; letter <= u'Y'; ++letter) {
-            const QString candidate = name + u'm' + QChar(letter);
-            const Limits l = decoded(candidate);
-            const double distance = std::hypot(l.xMin + l.xMax, l.yMin + l.yMax);
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                best = candidate;
-            }
-        }
-        name = best;
-    }
-    return name;
-}
-
 TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
-    goTo(towardsZero(18)); // 36 letters
-    act("#3M");            // a shift and a cell: 38 letters, the longest name
+    // 36 letters towards 0 + 0i, where the doubles resolve far deeper.
+    const QString deep = "mNmLmNmFmRmCmYmSmQmLmTmHmWmAmGmImNmF";
+    goTo(deep);
+    act("#3M"); // a shift and a cell: 38 letters, the longest name
     ASSERT_TRUE(platform.messages.isEmpty());
-    ASSERT_EQ(ui.Riquadro->text(), "hM");
     act("M"); // a sub-cell would make 39
     expectSecondLetterRefused("hM");
 
     platform.messages.clear();
     act("!>"); // the 38 letters are computed under their own name
-    const QString name = towardsZero(18) + "hM";
-    EXPECT_EQ(ui.RiquadroCorrente->text(), name);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), deep + "hM");
     // The same view as the name decoded, to far below a pixel step.
-    const Limits a = shown(), b = decoded(name);
+    const Limits a = shown(), b = decoded(deep + "hM");
     const double tolerance = (b.xMax - b.xMin) * 1e-9;
     for (auto [x, y] :
          {std::pair{a.xMin, b.xMin}, {a.xMax, b.xMax}, {a.yMin, b.yMin}, {a.yMax, b.yMax}})
         EXPECT_NEAR(x, y, tolerance);
     act("#-!"); // and "-1" takes the last group off again
-    EXPECT_EQ(ui.RiquadroCorrente->text(), towardsZero(18));
-    EXPECT_EQ(next(), decoded(towardsZero(18)));
+    EXPECT_EQ(ui.RiquadroCorrente->text(), deep);
+    EXPECT_EQ(next(), decoded(deep));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
@@ -360,11 +275,8 @@ TEST_F(NavigationWindow, CalcolaLimitiRefusesMalformedNamesAndChangesNothing) {
     ASSERT_EQ(ui.Riquadro->text(), "G");
     const Limits picture = shown(), pending = next();
     const auto texts = [this] {
-        QStringList t;
-        for (const auto* box :
-             {ui.Limite[0], ui.Limite[1], ui.Limite[2], ui.Limite[3], ui.Zoom, ui.RiquadroCorrente})
-            t << box->text();
-        return t;
+        return QStringList{ui.Limite[0]->text(), ui.Limite[3]->text(), ui.Zoom->text(),
+                           ui.RiquadroCorrente->text()};
     };
     const QStringList before = texts();
     for (const QString& name : {QString("ZA"), QString(39, u'M')}) {
