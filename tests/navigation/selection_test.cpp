@@ -201,9 +201,10 @@ TEST(ChosenSquare, DrawnSquareAndNextRunOfShiftedCellsAndSubCells) {
         const int size = c.second ? 28 : 144;
         EXPECT_EQ(chosenSquare(c.prima, c.seconda, c.shift), (ChosenSquare{c.x0, c.y0, size, size}))
             << c.prima << "/" << c.seconda;
-        if (c.second)
+        if (c.second) {
             EXPECT_EQ(quad2Rect(c.prima, c.seconda, c.shift), QRect(c.x0 - 1, c.y0 - 1, 30, 30))
                 << c.prima << "/" << c.seconda;
+        }
         const Limits cell = fifthAt(c.shown, c.first);
         EXPECT_EQ(nextRunLimits(c.shown, c.prima, c.seconda, c.shift),
                   c.second ? fifthAt(cell, *c.second) : cell)
