@@ -67,11 +67,8 @@ TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
         c.spoil(images, target);
         const QByteArray before = readBytes(target);
         QString message;
-        {
-            testing::FileSizeLimit full(100000);
-            ASSERT_TRUE(full.active());
-            message = exportPicture(app.path(), c.name, picture);
-        }
+        ASSERT_TRUE(testing::onFullDisk(
+            100000, [&] { message = exportPicture(app.path(), c.name, picture); }));
         EXPECT_EQ(message, "Impossibile salvare l'immagine:\n" + QDir::toNativeSeparators(target));
         EXPECT_EQ(readBytes(target), before);
         QStringList left = entries(app.path());

@@ -119,14 +119,11 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             const QStringList oldEntries = entriesOf(lw.folder, "BeiLuoghi");
             const QImage oldIcona = saveIcona(lw.ui);
             const int places = lw.w->library().UltimoLuogo();
-            {
-                // Room for the thumbnail and not for the list, or for neither.
-                FileSizeLimit full(spoil == Spoil::ListDiskFull        ? 4096
-                                   : spoil == Spoil::ThumbnailDiskFull ? 1000
-                                                                       : RLIM_INFINITY);
-                ASSERT_TRUE(full.active());
-                click(lw.ui.Salva);
-            }
+            // Room for the thumbnail and not for the list, or for neither.
+            const rlim_t room = spoil == Spoil::ListDiskFull        ? 4096
+                                : spoil == Spoil::ThumbnailDiskFull ? 1000
+                                                                    : RLIM_INFINITY;
+            ASSERT_TRUE(onFullDisk(room, [&] { click(lw.ui.Salva); }));
             EXPECT_EQ(lw.platform.messages,
                       QStringList{spoil == Spoil::ListDiskFull
                                       ? failure("Impossibile scrivere l'elenco dei luoghi:",
@@ -149,11 +146,7 @@ TEST(LibraryFilesWindow, AFailedDeletionLeavesTheListTheThumbnailAndThePlaces) {
     ASSERT_TRUE(filled(qRgb(0, 0, 255)).save(thumbnailFile(lw.folder, name), "BMP"));
     click(lw.ui.SelSave[1]);
     const QByteArray oldThumbnail = readBytes(thumbnailFile(lw.folder, name));
-    {
-        FileSizeLimit full(4096);
-        ASSERT_TRUE(full.active());
-        click(lw.ui.Elimina);
-    }
+    ASSERT_TRUE(onFullDisk(4096, [&] { click(lw.ui.Elimina); }));
     EXPECT_EQ(lw.platform.messages, QStringList{failure("Impossibile scrivere l'elenco dei luoghi:",
                                                         listFile(lw.folder))});
     EXPECT_EQ(lw.list(), list);

@@ -120,7 +120,9 @@ TEST(LibraryWindowList, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
     ListWindow lw("\"A\",21,0\r\n\"B\",22,1\r\n\"C\",23,0\r\n\"D\",24,1\r\n\"E\",25,0\r\n");
     const Controls& ui = lw.ui;
     ASSERT_TRUE(filled(qRgb(0, 255, 0)).save(thumbnailFile(lw.folder, "B"), "BMP"));
-    ASSERT_TRUE(filled(qRgb(0, 0, 255)).save(thumbnailFile(lw.folder, "C"), "BMP"));
+    QImage c = filled(qRgb(0, 0, 255));
+    c.setPixel(5, 7, qRgb(255, 0, 0)); // off-centre, so that a flipped load shows
+    ASSERT_TRUE(c.save(thumbnailFile(lw.folder, "C"), "BMP"));
     click(ui.SelSave[1]);
     click(ui.Elimina); // B
     EXPECT_EQ(lw.list(), "\"A\",21,0\r\n\"C\",23,0\r\n\"D\",24,1\r\n\"E\",25,0\r\n");
@@ -131,7 +133,7 @@ TEST(LibraryWindowList, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
     // A second deletion before any save still writes the file sorted.
     click(ui.SelSave[0]);
     ASSERT_EQ(ui.SaveName->text(), "C");
-    EXPECT_EQ(saveIcona(ui).pixel(16, 16), qRgb(0, 0, 255));
+    EXPECT_EQ(saveIcona(ui), c);
     click(ui.Elimina);
     EXPECT_EQ(lw.list(), "\"A\",21,0\r\n\"D\",24,1\r\n\"E\",25,0\r\n");
     EXPECT_EQ(names(ui), QStringList({"A", "E", "D"}));

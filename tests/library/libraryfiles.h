@@ -1,13 +1,13 @@
-// Files for the library tests: a fresh library folder, whole-file reads and
-// writes, and a disk that is full on demand.
+// Files for the library tests: whole-file reads and writes, thumbnails of
+// one colour, and a disk that is full on demand.
 #pragma once
-
-#include "library/placelist.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -38,40 +38,20 @@ inline QImage filled(QRgb colour) {
     return image;
 }
 
-// A library folder inside a fresh temporary application folder, as start-up
-// lays it out.
-struct Library {
-    QTemporaryDir app;
-    QString folder = QDir(app.path()).filePath("BeiLuoghi");
-    QString list = QDir(folder).filePath(PlaceListName);
-    Library() { QDir().mkpath(folder); }
-    QStringList files() const { return entries(folder); }
-};
-
-// Makes writes fail even for root: the process may write files of at most a
-// given size while one of these lives (SIGXFSZ ignored, so a write past the
-// limit fails with EFBIG instead of ending the process).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lowered{bytes, saved_.rlim_max};
-        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    // False when the limit could not be set; the test cannot run then.
-    bool active() const { return active_; }
-
-  private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = SIG_DFL;
-    bool active_ = false;
-};
+// Runs act while the process may write files of at most bytes, a full disk
+// even for root (SIGXFSZ ignored, so that a longer write fails with EFBIG
+// instead of ending the process). False when the limit could not be set.
+inline bool onFullDisk(rlim_t bytes, const std::function<void()>& act) {
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lowered{bytes, saved.rlim_max};
+    const bool set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    if (set)
+        act();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    return set;
+}
 
 } // namespace quorvane::testing

@@ -10,7 +10,6 @@
 namespace quorvane {
 namespace {
 
-using testing::Library;
 using testing::readBytes;
 using testing::writeBytes;
 
@@ -45,31 +44,58 @@ TEST(PlaceList, ReadingStopsAfterAThousandRecords) {
 }
 
 TEST(PlaceList, ASeedThatCannotBeWrittenIsReported) {
-    Library lib;
-    const QString nowhere = QDir(lib.app.path()).filePath("Manca");
+    QTemporaryDir app;
+    const QString nowhere = app.filePath("Manca");
     EXPECT_EQ(loadPlaces(nowhere).message,
               "Impossibile creare l'elenco dei luoghi:\n" +
                   QDir::toNativeSeparators(nowhere + "/BeiLuoghi.txt"));
 }
 
-TEST(Thumbnails, SavedBitmapsLoadAndEverythingElseIsBlank) {
-    Library lib;
-    QImage blank(32, 32, QImage::Format_RGB32);
-    blank.fill(qRgb(255, 255, 255));
-    QImage picture = blank;
-    picture.setPixel(5, 7, qRgb(40, 56, 100)); // off-centre, so that a flipped load shows
-    EXPECT_EQ(saveThumbnail(lib.folder, "AB", blank), QString());
-    EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), QString()); // replaces the older one
-    EXPECT_EQ(loadThumbnail(lib.folder, "AB", blank).convertToFormat(picture.format()), picture);
+TEST(Places, SavesSortByCharacterCodeAndDropRepeatedNames) {
+    const auto named = [](std::initializer_list<const char*> names) {
+        std::vector<Place> places;
+        for (const char* name : names)
+            places.push_back({name, 100, 0});
+        return places;
+    };
+    const std::tuple<std::vector<Place>, Place, Arrangement> cases[] = {
+        // Capitals before small letters, a prefix first.
+        {named({"a", "Z", "Yb", "b", "AB", "Ab"}),
+         {"A", 100, 0},
+         {named({"A", "AB", "Ab", "Yb", "Z", "a", "b"}), 0}},
+        // The selection sort moves the second "B" ahead of the first, which is dropped.
+        {{{"B", 1, 0}, {"B", 2, 0}, {"A", 3, 0}},
+         {"C", 4, 0},
+         {{{"A", 3, 0}, {"B", 2, 0}, {"C", 4, 0}}, 2}},
+        // Saving a repeated name updates its first entry and drops the others.
+        {{{"B", 1, 0}, {"A", 3, 0}, {"B", 2, 0}}, {"B", 9, 1}, {{{"A", 3, 0}, {"B", 9, 1}}, 1}},
+    };
+    for (const auto& [before, saved, after] : cases)
+        EXPECT_EQ(arrangeAfterSave(before, saved), after) << saved.name.toStdString();
+}
 
+TEST(Places, DeletingANameListedTwiceKeepsItsThumbnail) {
+    QTemporaryDir folder;
+    writeBytes(thumbnailPath(folder.path(), "A"), "A");
+    Places twice({{"A", 100, 0}, {"A", 100, 0}, {"D", 100, 0}});
+    EXPECT_TRUE(twice.remove(folder.path()).changed);
+    EXPECT_EQ(readBytes(folder.filePath(PlaceListName)), "\"A\",100,0\r\n\"D\",100,0\r\n");
+    EXPECT_TRUE(QFileInfo::exists(thumbnailPath(folder.path(), "A")));
+}
+
+TEST(Thumbnails, WhatCannotBeReadOrIsNoAreaNameIsBlank) {
+    QTemporaryDir app;
+    const QString folder = app.filePath("BeiLuoghi");
+    QImage blank = testing::filled(qRgb(255, 255, 255));
+    const QImage picture = testing::filled(qRgb(40, 56, 100));
     // Missing ("Ab": case counts), not a bitmap, not an area name (even where such a file is).
-    writeBytes(QDir(lib.folder).filePath("CD.bmp"), "BM not really a bitmap");
-    ASSERT_TRUE(picture.save(QDir(lib.app.path()).filePath("x.bmp"), "BMP"));
-    ASSERT_TRUE(QDir(lib.folder).mkdir("A") && picture.save(lib.folder + "/A/B.bmp", "BMP"));
+    ASSERT_TRUE(QDir().mkpath(folder + "/A") && picture.save(folder + "/A/B.bmp", "BMP"));
+    ASSERT_TRUE(picture.save(app.filePath("x.bmp"), "BMP"));
+    writeBytes(folder + "/CD.bmp", "BM not really a bitmap");
     for (const QString name : {"Ab", "CD", "../x", "A/B", ""})
-        EXPECT_EQ(loadThumbnail(lib.folder, name, blank), blank) << name.toStdString();
-    EXPECT_FALSE(saveThumbnail(lib.folder, "../y", picture).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(QDir(lib.app.path()).filePath("y.bmp")));
+        EXPECT_EQ(loadThumbnail(folder, name, blank), blank) << name.toStdString();
+    EXPECT_FALSE(saveThumbnail(folder, "../y", picture).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(app.filePath("y.bmp")));
 }
 
 } // namespace
