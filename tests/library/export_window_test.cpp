@@ -1,6 +1,5 @@
 // "File" in the frame "Libreria immagini" pressed in the main window, with
 // the real QuorC in a temporary application folder.
-#include "bitmapfile.h"
 #include "librarywindow.h"
 
 #include "window/sfondo.h"

@@ -1,7 +1,6 @@
 // The frame "Libreria immagini" driven through the main window's controls,
 // with the real QuorC in a temporary application folder: saving, browsing,
 // deleting and activating places, and the files they leave.
-#include "bitmapfile.h"
 #include "librarywindow.h"
 
 #include "library/placelibrary.h"

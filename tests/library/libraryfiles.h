@@ -1,5 +1,5 @@
 // Files for the library tests: whole-file reads and writes, thumbnails of
-// one colour, and a disk that is full on demand.
+// one colour, a disk that is full on demand and bitmaps read back by hand.
 #pragma once
 
 #include <QDir>
@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <sys/resource.h>
 
 namespace quorvane::testing {
@@ -53,5 +54,36 @@ inline bool onFullDisk(rlim_t bytes, const std::function<void()>& act) {
     std::signal(SIGXFSZ, handler);
     return set;
 }
+
+// A bitmap file read back field by field, apart from the code that writes
+// it: an uncompressed 24-bit bitmap, rows bottom up and padded to four bytes.
+struct BitmapFile {
+    QByteArray bytes;
+
+    // The little-endian field of size bytes at offset; 0 past the end.
+    std::uint32_t field(int offset, int size) const {
+        std::uint32_t v = 0;
+        for (int i = size - 1; i >= 0 && offset + size <= bytes.size(); --i)
+            v = v << 8 | std::uint8_t(bytes[offset + i]);
+        return v;
+    }
+
+    // A null image for anything else or for a file cut short.
+    QImage picture() const {
+        const int width = int(field(18, 4)), height = int(field(22, 4));
+        const qint64 start = field(10, 4), rowBytes = (qint64(width) * 3 + 3) / 4 * 4;
+        if (!bytes.startsWith("BM") || field(28, 2) != 24 || field(30, 4) != 0 || width <= 0 ||
+            height <= 0 || start + rowBytes * height > bytes.size())
+            return {};
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + start +
+                                rowBytes * (height - 1 - y) + 3 * qint64(x);
+                image.setPixel(x, y, qRgb(p[2], p[1], p[0]));
+            }
+        return image;
+    }
+};
 
 } // namespace quorvane::testing
