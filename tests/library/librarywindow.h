@@ -27,12 +27,6 @@ inline QStringList entriesOf(const AppFolder& folder, const QString& sub) {
     return entries(folder.file(sub));
 }
 
-// The list file as the user left it, before the window starts.
-inline void prepareList(const AppFolder& folder, const QByteArray& bytes) {
-    ASSERT_TRUE(QDir().mkpath(folder.file("BeiLuoghi")));
-    writeBytes(listFile(folder), bytes);
-}
-
 inline QImage saveIcona(const Controls& ui) {
     return ui.SaveIcona->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
 }
