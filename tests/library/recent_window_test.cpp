@@ -31,11 +31,12 @@ using RecentWindow = StartedWindow;
 
 } // namespace
 
-TEST(RecentList, CountsFromTheStartAndBrowsesTheKeptPicturesAndEsciGoesBack) {
+TEST(RecentList, CountsFromTheStartAndNeverTakesBlankPicturesForPictures) {
     AppFolder folder;
     FakePlatform platform;
     auto w = std::make_unique<MainWindow>(folder.path(), platform);
     const Controls& ui = w->controls();
+    const ViewCore& core = w->core();
     EXPECT_EQ(ui.LastImage->text(), "0/0");
     w->show();
     ASSERT_TRUE(waitUntil([&] { return w->zStored() && !w->busy(); }));
@@ -46,15 +47,43 @@ TEST(RecentList, CountsFromTheStartAndBrowsesTheKeptPicturesAndEsciGoesBack) {
     click(ui.SelImage[1]);
     EXPECT_EQ(ui.LastImage->text(), "1/1");
     EXPECT_EQ(ui.LastName->text(), "Z");
-    EXPECT_EQ(ui.sfondo->image(), w->core().Black());
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
     EXPECT_EQ(tagOf(ui.EndSel), "True");
-    EXPECT_EQ(enabledCommands(w->core()), browsingAt(1, 1));
+    EXPECT_EQ(enabledCommands(core), browsingAt(1, 1));
     click(ui.EndSel);
     EXPECT_EQ(ui.LastImage->text(), "0/1");
     EXPECT_EQ(ui.LastName->text(), "");
     EXPECT_EQ(tagOf(ui.EndSel), "False");
     EXPECT_EQ(ui.sfondo->image(), start);
-    EXPECT_EQ(enabledCommands(w->core()), ReadyOnAKeptPicture);
+    EXPECT_EQ(enabledCommands(core), ReadyOnAKeptPicture);
+
+    press(ui, "#M!>#K!>");
+    const QImage pictureOfMK = ui.sfondo->image();
+    press(ui, "#G!>#-!"); // "-1" needs three letters
+    ASSERT_EQ(ui.sfondo->image(), core.Black());
+    // Nothing to save, export or push with "Attiva" until View; browsing
+    // and leaving again changes none of that.
+    const Commands blank = readyWith({"SelImage(1)", "Elimina"});
+    click(ui.SelImage[1]);
+    click(ui.EndSel);
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    EXPECT_EQ(enabledCommands(core), blank);
+
+    click(ui.View); // MK again: the blank picture goes back one place, without a name
+    ASSERT_EQ(ui.sfondo->image(), pictureOfMK);
+    click(ui.SelImage[1]);
+    EXPECT_EQ(ui.LastName->text(), "Z");
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
+
+    // "Attiva" on the start's unwritten slot prepares the start view, blank.
+    for (int p = 2; p <= 5; ++p)
+        click(ui.SelImage[1]);
+    ASSERT_EQ(ui.LastImage->text(), "5/5");
+    click(ui.AttSel);
+    EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
+    EXPECT_EQ(core.next(), Limits{});
+    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    EXPECT_EQ(enabledCommands(core), blank);
 }
 
 TEST_F(RecentWindow, TheEleventhPushDropsTheOldest) {
@@ -117,35 +146,4 @@ TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
     EXPECT_EQ(core.IterEffettive(), 150);
     EXPECT_EQ(ui.LastImage->text(), "0/5");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
-}
-
-TEST_F(RecentWindow, BlankPicturesHaveNoNameAndAreNeverTakenForPictures) {
-    press(ui, "#M!>#K!>");
-    const QImage pictureOfMK = ui.sfondo->image();
-    press(ui, "#G!>#-!"); // "-1" needs three letters
-    ASSERT_EQ(ui.sfondo->image(), core.Black());
-    // Nothing to save, export or push with "Attiva" until View; browsing
-    // and leaving again changes none of that.
-    const Commands blank = readyWith({"SelImage(1)", "Elimina"});
-    EXPECT_EQ(enabledCommands(core), blank);
-    click(ui.SelImage[1]);
-    click(ui.EndSel);
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-    EXPECT_EQ(enabledCommands(core), blank);
-
-    click(ui.View); // MK again: the blank picture goes back one place, without a name
-    ASSERT_EQ(ui.sfondo->image(), pictureOfMK);
-    click(ui.SelImage[1]);
-    EXPECT_EQ(ui.LastName->text(), "Z");
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-
-    // "Attiva" on the start's unwritten slot prepares the start view, blank.
-    for (int p = 2; p <= 5; ++p)
-        click(ui.SelImage[1]);
-    ASSERT_EQ(ui.LastImage->text(), "5/5");
-    click(ui.AttSel);
-    EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(core.next(), Limits{});
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-    EXPECT_EQ(enabledCommands(core), blank);
 }
