@@ -1,17 +1,18 @@
-// Files for the library tests: a fresh library folder, whole-file reads and
-// writes, and a disk that is full on demand.
+// Files for the library tests: whole-file reads and writes, thumbnails of
+// one colour, a disk that is full on demand and bitmaps read back by hand.
 #pragma once
-
-#include "library/placelist.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <sys/resource.h>
 
 namespace quorvane::testing {
@@ -38,40 +39,51 @@ inline QImage filled(QRgb colour) {
     return image;
 }
 
-// A library folder inside a fresh temporary application folder, as start-up
-// lays it out.
-struct Library {
-    QTemporaryDir app;
-    QString folder = QDir(app.path()).filePath("BeiLuoghi");
-    QString list = QDir(folder).filePath(PlaceListName);
-    Library() { QDir().mkpath(folder); }
-    QStringList files() const { return entries(folder); }
-};
+// Runs act while the process may write files of at most bytes, a full disk
+// even for root (SIGXFSZ ignored, so that a longer write fails with EFBIG
+// instead of ending the process). False when the limit could not be set.
+inline bool onFullDisk(rlim_t bytes, const std::function<void()>& act) {
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lowered{bytes, saved.rlim_max};
+    const bool set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    if (set)
+        act();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    return set;
+}
 
-// Makes writes fail even for root: the process may write files of at most a
-// given size while one of these lives (SIGXFSZ ignored, so a write past the
-// limit fails with EFBIG instead of ending the process).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lowered{bytes, saved_.rlim_max};
-        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    // False when the limit could not be set; the test cannot run then.
-    bool active() const { return active_; }
+// A bitmap file read back field by field, apart from the code that writes
+// it: an uncompressed 24-bit bitmap, rows bottom up and padded to four bytes.
+struct BitmapFile {
+    QByteArray bytes;
 
-  private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = SIG_DFL;
-    bool active_ = false;
+    // The little-endian field of size bytes at offset; 0 past the end.
+    std::uint32_t field(int offset, int size) const {
+        std::uint32_t v = 0;
+        for (int i = size - 1; i >= 0 && offset + size <= bytes.size(); --i)
+            v = v << 8 | std::uint8_t(bytes[offset + i]);
+        return v;
+    }
+
+    // A null image for anything else or for a file cut short.
+    QImage picture() const {
+        const int width = int(field(18, 4)), height = int(field(22, 4));
+        const qint64 start = field(10, 4), rowBytes = (qint64(width) * 3 + 3) / 4 * 4;
+        if (!bytes.startsWith("BM") || field(28, 2) != 24 || field(30, 4) != 0 || width <= 0 ||
+            height <= 0 || start + rowBytes * height > bytes.size())
+            return {};
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + start +
+                                rowBytes * (height - 1 - y) + 3 * qint64(x);
+                image.setPixel(x, y, qRgb(p[2], p[1], p[0]));
+            }
+        return image;
+    }
 };
 
 } // namespace quorvane::testing

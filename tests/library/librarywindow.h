@@ -1,11 +1,13 @@
 // The files of the application folder that the window tests of the library
-// frames read and prepare.
+// frames read and prepare, and a window started on a list file of one's own.
 #pragma once
 
+#include "desktop.h"
 #include "libraryfiles.h"
 #include "steps.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -25,10 +27,30 @@ inline QStringList entriesOf(const AppFolder& folder, const QString& sub) {
     return entries(folder.file(sub));
 }
 
-// The list file as the user left it, before the window starts.
-inline void prepareList(const AppFolder& folder, const QByteArray& bytes) {
-    ASSERT_TRUE(QDir().mkpath(folder.file("BeiLuoghi")));
-    writeBytes(listFile(folder), bytes);
+inline QImage saveIcona(const Controls& ui) {
+    return ui.SaveIcona->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
 }
+
+// The main window started with the real QuorC on a list file as given.
+struct ListWindow {
+    explicit ListWindow(QByteArray list, bool jobsKept = false)
+        : prepared(std::move(list)), kept(jobsKept) {}
+    QByteArray prepared;
+    bool kept;
+    AppFolder folder;
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> w = start();
+    const Controls& ui = w->controls();
+    QByteArray list() const { return readBytes(listFile(folder)); }
+
+  private:
+    std::unique_ptr<MainWindow> start() {
+        if (kept)
+            keepJobs(folder);
+        QDir().mkpath(folder.file("BeiLuoghi"));
+        writeBytes(listFile(folder), prepared);
+        return startWindow(folder, platform);
+    }
+};
 
 } // namespace quorvane::testing

@@ -2,7 +2,6 @@
 #include "library/places.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
@@ -11,32 +10,8 @@
 namespace quorvane {
 namespace {
 
-using testing::Library;
 using testing::readBytes;
 using testing::writeBytes;
-
-TEST(PlaceList, SeedWriteAndReadRoundTrip) {
-    Library lib;
-    EXPECT_EQ(readPlaceList(lib.list).error,
-              "Impossibile leggere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(lib.list));
-    EXPECT_EQ(seedPlaceList(lib.list), QString());
-    EXPECT_EQ(readBytes(lib.list), QByteArray("\"MFFSSKJHB\",1000,1\r\n"));
-    EXPECT_EQ(readPlaceList(lib.list).places, (std::vector<Place>{{"MFFSSKJHB", 1000, 1}}));
-
-    const std::vector<Place> places = {{"AB", 200, 0}, {"Z", 100, 0}, {"aBcDeY", 32767, 1}};
-    EXPECT_EQ(writePlaceList(lib.list, places), QString());
-    EXPECT_EQ(readBytes(lib.list),
-              QByteArray("\"AB\",200,0\r\n\"Z\",100,0\r\n\"aBcDeY\",32767,1\r\n"));
-    EXPECT_EQ(readPlaceList(lib.list).places, places);
-
-    // An empty library is an empty file, which the seed does not replace.
-    EXPECT_EQ(writePlaceList(lib.list, {}), QString());
-    EXPECT_EQ(seedPlaceList(lib.list), QString());
-    EXPECT_EQ(readBytes(lib.list), QByteArray());
-    const PlaceListResult read = readPlaceList(lib.list);
-    EXPECT_TRUE(read.error.isEmpty() && read.places.empty()) << read.error.toStdString();
-    EXPECT_EQ(lib.files(), QStringList{PlaceListName}); // no temporaries left behind
-}
 
 TEST(PlaceList, ParsingKeepsOnlyWellFormedRecordsWithAreaNames) {
     const std::pair<QByteArray, std::vector<Place>> cases[] = {
@@ -68,60 +43,59 @@ TEST(PlaceList, ReadingStopsAfterAThousandRecords) {
     EXPECT_EQ(places.back().iter, 1019);
 }
 
-TEST(PlaceList, FailedWriteKeepsTheOldFileAndGivesAMessage) {
-    Library lib;
-    const QString nowhere = QDir(lib.app.path()).filePath("Manca/BeiLuoghi.txt");
-    // Loading a library seeds its list first; without the folder the user is told.
-    EXPECT_EQ(loadPlaces(QFileInfo(nowhere).path()).message,
-              "Impossibile creare l'elenco dei luoghi:\n" + QDir::toNativeSeparators(nowhere));
-    EXPECT_EQ(writePlaceList(nowhere, {}),
-              "Impossibile scrivere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(nowhere));
-
-    // A full disk, for a list small enough to sit in a write buffer (about
-    // 3 kB) and for one larger than any buffer (about 16 kB): the new bytes do
-    // not fit, the old file stays whole.
-    const QByteArray old = "\"AB\",200,0\r\n\"CD\",300,1\r\n";
-    const QString failed =
-        "Impossibile scrivere l'elenco dei luoghi:\n" + QDir::toNativeSeparators(lib.list);
-    for (const auto& [count, limit] : {std::pair{100, 1024}, std::pair{500, 4096}}) {
-        writeBytes(lib.list, old);
-        const std::vector<Place> many(count, {"ABCDEFGHIJKLMNOPQRSTUVWXY", 1000, 1});
-        QString message;
-        {
-            testing::FileSizeLimit full(limit);
-            ASSERT_TRUE(full.active());
-            message = writePlaceList(lib.list, many);
-        }
-        EXPECT_EQ(message, failed) << count;
-        EXPECT_EQ(readBytes(lib.list), old) << count;
-        EXPECT_EQ(lib.files(), QStringList{PlaceListName}) << count;
-    }
-
-    // A folder where the list should be is left alone.
-    ASSERT_TRUE(QFile::remove(lib.list) && QDir().mkdir(lib.list));
-    EXPECT_EQ(writePlaceList(lib.list, {{"AB", 200, 0}}), failed);
-    EXPECT_TRUE(QFileInfo(lib.list).isDir());
-    EXPECT_EQ(lib.files(), QStringList{PlaceListName});
+TEST(PlaceList, ASeedThatCannotBeWrittenIsReported) {
+    QTemporaryDir app;
+    const QString nowhere = app.filePath("Manca");
+    EXPECT_EQ(loadPlaces(nowhere).message,
+              "Impossibile creare l'elenco dei luoghi:\n" +
+                  QDir::toNativeSeparators(nowhere + "/BeiLuoghi.txt"));
 }
 
-TEST(Thumbnails, SavedBitmapsLoadAndEverythingElseIsBlank) {
-    Library lib;
-    QImage blank(32, 32, QImage::Format_RGB32);
-    blank.fill(qRgb(255, 255, 255));
-    QImage picture = blank;
-    picture.setPixel(5, 7, qRgb(40, 56, 100)); // off-centre, so that a flipped load shows
-    EXPECT_EQ(saveThumbnail(lib.folder, "AB", blank), QString());
-    EXPECT_EQ(saveThumbnail(lib.folder, "AB", picture), QString()); // replaces the older one
-    EXPECT_EQ(loadThumbnail(lib.folder, "AB", blank).convertToFormat(picture.format()), picture);
+TEST(Places, SavesSortByCharacterCodeAndDropRepeatedNames) {
+    const auto named = [](std::initializer_list<const char*> names) {
+        std::vector<Place> places;
+        for (const char* name : names)
+            places.push_back({name, 100, 0});
+        return places;
+    };
+    const std::tuple<std::vector<Place>, Place, Arrangement> cases[] = {
+        // Capitals before small letters, a prefix first.
+        {named({"a", "Z", "Yb", "b", "AB", "Ab"}),
+         {"A", 100, 0},
+         {named({"A", "AB", "Ab", "Yb", "Z", "a", "b"}), 0}},
+        // The selection sort moves the second "B" ahead of the first, which is dropped.
+        {{{"B", 1, 0}, {"B", 2, 0}, {"A", 3, 0}},
+         {"C", 4, 0},
+         {{{"A", 3, 0}, {"B", 2, 0}, {"C", 4, 0}}, 2}},
+        // Saving a repeated name updates its first entry and drops the others.
+        {{{"B", 1, 0}, {"A", 3, 0}, {"B", 2, 0}}, {"B", 9, 1}, {{{"A", 3, 0}, {"B", 9, 1}}, 1}},
+    };
+    for (const auto& [before, saved, after] : cases)
+        EXPECT_EQ(arrangeAfterSave(before, saved), after) << saved.name.toStdString();
+}
 
+TEST(Places, DeletingANameListedTwiceKeepsItsThumbnail) {
+    QTemporaryDir folder;
+    writeBytes(thumbnailPath(folder.path(), "A"), "A");
+    Places twice({{"A", 100, 0}, {"A", 100, 0}, {"D", 100, 0}});
+    EXPECT_TRUE(twice.remove(folder.path()).changed);
+    EXPECT_EQ(readBytes(folder.filePath(PlaceListName)), "\"A\",100,0\r\n\"D\",100,0\r\n");
+    EXPECT_TRUE(QFileInfo::exists(thumbnailPath(folder.path(), "A")));
+}
+
+TEST(Thumbnails, WhatCannotBeReadOrIsNoAreaNameIsBlank) {
+    QTemporaryDir app;
+    const QString folder = app.filePath("BeiLuoghi");
+    QImage blank = testing::filled(qRgb(255, 255, 255));
+    const QImage picture = testing::filled(qRgb(40, 56, 100));
     // Missing ("Ab": case counts), not a bitmap, not an area name (even where such a file is).
-    writeBytes(QDir(lib.folder).filePath("CD.bmp"), "BM not really a bitmap");
-    ASSERT_TRUE(picture.save(QDir(lib.app.path()).filePath("x.bmp"), "BMP"));
-    ASSERT_TRUE(QDir(lib.folder).mkdir("A") && picture.save(lib.folder + "/A/B.bmp", "BMP"));
+    ASSERT_TRUE(QDir().mkpath(folder + "/A") && picture.save(folder + "/A/B.bmp", "BMP"));
+    ASSERT_TRUE(picture.save(app.filePath("x.bmp"), "BMP"));
+    writeBytes(folder + "/CD.bmp", "BM not really a bitmap");
     for (const QString name : {"Ab", "CD", "../x", "A/B", ""})
-        EXPECT_EQ(loadThumbnail(lib.folder, name, blank), blank) << name.toStdString();
-    EXPECT_FALSE(saveThumbnail(lib.folder, "../y", picture).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(QDir(lib.app.path()).filePath("y.bmp")));
+        EXPECT_EQ(loadThumbnail(folder, name, blank), blank) << name.toStdString();
+    EXPECT_FALSE(saveThumbnail(folder, "../y", picture).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(app.filePath("y.bmp")));
 }
 
 } // namespace
