@@ -110,10 +110,11 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             SCOPED_TRACE(std::to_string(int(spoil)) + (stored ? " Z stored" : " Z new"));
             ListWindow lw(stored ? list + "\"Z\",100,0\r\n" : list);
             const QString thumbnail = thumbnailFile(lw.folder, "Z");
-            if (spoil == Spoil::ThumbnailFolder)
+            if (spoil == Spoil::ThumbnailFolder) {
                 ASSERT_TRUE(QDir().mkdir(thumbnail));
-            else if (stored)
+            } else if (stored) {
                 ASSERT_TRUE(filled(qRgb(255, 0, 0)).save(thumbnail, "BMP"));
+            }
             const QByteArray oldList = lw.list();
             const QByteArray oldThumbnail = readBytes(thumbnail);
             const QStringList oldEntries = entriesOf(lw.folder, "BeiLuoghi");
