@@ -131,12 +131,14 @@ LibraryOutcome Places::save(const QString& folder, const Place& place, const QIm
     if (const QString failed = saveThumbnail(folder, place.name, thumbnail); !failed.isEmpty())
         return {false, failed};
     if (const QString failed = writePlaceList(listPath(folder), next.places); !failed.isEmpty()) {
-        // The old bytes go back the same safe way; the list's message is the
-        // one the user needs.
-        if (oldThumbnail)
-            saveFile(thumbnailFile, *oldThumbnail, {});
-        else
-            QFile::remove(thumbnailFile);
+        // The old bytes go back the same safe way. Should that fail too, the
+        // new thumbnail stays beside the old list, and the user is told.
+        const bool restored = oldThumbnail
+                                  ? saveFile(thumbnailFile, *oldThumbnail, {}).isEmpty()
+                                  : QFile::remove(thumbnailFile) || !QFileInfo::exists(thumbnailFile);
+        if (!restored)
+            return {false, failed + QLatin1Char('\n') + ThumbnailNotRestoredMessage +
+                               QLatin1Char('\n') + QDir::toNativeSeparators(thumbnailFile)};
         return {false, failed};
     }
     take(next);

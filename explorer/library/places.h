@@ -21,6 +21,11 @@ inline const QString ListNotReadMessage =
     QStringLiteral("L'elenco dei luoghi non si è potuto leggere all'avvio:\n"
                    "la libreria non viene modificata, per non perderlo.");
 
+// Added to a failed save's message when the thumbnail it replaced could not
+// be put back: the list still has the place as it was, its thumbnail is new.
+inline const QString ThumbnailNotRestoredMessage =
+    QStringLiteral("La miniatura precedente non si è potuta ripristinare; quella nuova resta:");
+
 // The places in ascending order of name by character code ("Z" before "a"),
 // sorted by selection as the list file has always been: of equal names, the
 // one the sort leaves first is the one a save keeps.

@@ -1,5 +1,7 @@
 #include "window/enginerun.h"
 
+#include "window/exchangefolder.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +29,7 @@ QString EngineRun::enginePath() const {
 }
 
 void EngineRun::removeExchangeFiles() const {
-    for (const char* name : {"Quor.tmp", "Rep.tmp", "Tab.tmp"})
-        QFile::remove(path(name));
+    clearExchangeFiles(folder);
 }
 
 RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const EngineRunHooks& hooks,
@@ -40,7 +41,8 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
         return RunOutcome{RunStatus::Failed, message};
     };
 
-    removeExchangeFiles();
+    if (const QString blocker = clearExchangeFiles(folder); !blocker.isEmpty())
+        return RunOutcome{RunStatus::Failed, exchangeBlockedMessage(blocker)};
     if (!quor::writeJob(jobFile, job))
         return fail(QStringLiteral("Impossibile scrivere il file del lavoro:\n") +
                     path("Quor.tmp"));

@@ -4,6 +4,12 @@
 #include <QMessageBox>
 #include <QProcess>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace quorvane {
 
 void Platform::message(QWidget* parent, const QString& text) {
@@ -29,6 +35,17 @@ std::unique_ptr<QProcess> Platform::startProgram(const QString& program,
     // The engine writes nothing worth reading; never let a full pipe block it.
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_LINUX
+    // The engine never outlives the window: were the window to die mid-run,
+    // an engine left at work would go on writing the exchange files that the
+    // next window in this folder reads as its own.
+    const pid_t window = ::getpid();
+    process->setChildProcessModifier([window] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != window) // the window died before the request took hold
+            ::_exit(1);
+    });
+#endif
     process->start();
     if (!process->waitForStarted(5000))
         return nullptr;

@@ -3,6 +3,7 @@
 #include "librarywindow.h"
 
 #include "library/placelibrary.h"
+#include "window/sfondo.h"
 
 #include <QFileInfo>
 
@@ -159,4 +160,24 @@ TEST(LibraryFilesWindow, AFailedDeletionLeavesTheListTheThumbnailAndThePlaces) {
     click(lw.ui.Elimina);
     EXPECT_EQ(lw.list(), QByteArray(list).replace("\"" + name.toLatin1() + "\",100,0\r\n", ""));
     EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), QStringList{"BeiLuoghi.txt"});
+}
+
+TEST(LibraryFilesWindow, AThumbnailThatCannotBePutBackIsReported) {
+    ListWindow lw(longList() + "\"Z\",100,0\r\n");
+    const QString thumbnail = thumbnailFile(lw.folder, "Z");
+    // The old thumbnail is larger than the room left: the new one fits, the
+    // list does not, and the old one can no longer be put back.
+    QImage large(48, 48, QImage::Format_RGB32);
+    large.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(large.save(thumbnail, "BMP"));
+    ASSERT_GT(QFileInfo(thumbnail).size(), 4096);
+    const QByteArray oldList = lw.list();
+    ASSERT_TRUE(onFullDisk(4096, [&] { click(lw.ui.Salva); }));
+    EXPECT_EQ(lw.platform.messages,
+              QStringList{failure("Impossibile scrivere l'elenco dei luoghi:", listFile(lw.folder)) +
+                          "\n" + failure(ThumbnailNotRestoredMessage, thumbnail)});
+    EXPECT_EQ(lw.list(), oldList);
+    EXPECT_EQ(BitmapFile{readBytes(thumbnail)}.picture(),
+              placeThumbnail(lw.ui.sfondo->image()));
+    EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
 }

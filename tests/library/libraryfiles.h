@@ -9,11 +9,11 @@
 
 #include <functional>
 
+#include "fulldisk.h"
+
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdint>
-#include <sys/resource.h>
 
 namespace quorvane::testing {
 
@@ -37,22 +37,6 @@ inline QImage filled(QRgb colour) {
     QImage image(32, 32, QImage::Format_RGB32);
     image.fill(colour);
     return image;
-}
-
-// Runs act while the process may write files of at most bytes, a full disk
-// even for root (SIGXFSZ ignored, so that a longer write fails with EFBIG
-// instead of ending the process). False when the limit could not be set.
-inline bool onFullDisk(rlim_t bytes, const std::function<void()>& act) {
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit lowered{bytes, saved.rlim_max};
-    const bool set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    if (set)
-        act();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
-    return set;
 }
 
 // A bitmap file read back field by field, apart from the code that writes

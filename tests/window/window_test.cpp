@@ -175,7 +175,6 @@ TEST_F(MainWindowTest, EngineFailuresAreReportedAndTheWindowStaysReady) {
         if (QByteArray(message) == "Tab.tmp") {
             EXPECT_EQ(platform.messages[0], TableDamagedMessage);
         }
-        QDir(folder.file("Tab.tmp")).removeRecursively(); // the folder put there
         EXPECT_TRUE(exchangeFilesGone(folder)) << message;
         EXPECT_EQ(ui.sfondo->image(), shown) << message;
         EXPECT_EQ(w->recent().NumUltime(), 1) << message;
@@ -221,4 +220,37 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsTheEngine) {
     EXPECT_TRUE(waitUntil([&] { return closed && !win->busy() && !win->isVisible(); }));
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, WhatStandsWhereTheExchangeFilesGoIsClearedOrNamed) {
+    // Left behind by anything: a file and an empty folder under the names
+    // the engine writes through are cleared before the run.
+    QFile(folder.file("Tab.tmp.part")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QDir().mkdir(folder.file("Rep.tmp.part")));
+    click(ui.View);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.tmp*"}), QStringList());
+
+    // A folder that holds something is not the program's to delete: no run
+    // starts, and the message names it.
+    ASSERT_TRUE(QDir().mkdir(folder.file("Tab.tmp")));
+    QFile(folder.file("Tab.tmp/mine")).open(QIODevice::WriteOnly);
+    const int starts = platform.engineStarts;
+    for (int press = 0; press < 2; ++press)
+        click(ui.View);
+    const QString blocked =
+        "Impossibile avviare il calcolo: al posto di un file di scambio c'è una cartella non "
+        "vuota:\n" +
+        QDir::toNativeSeparators(folder.file("Tab.tmp")) + "\nSpostarla o eliminarla, poi riprovare.";
+    EXPECT_EQ(platform.messages, QStringList({blocked, blocked}));
+    EXPECT_EQ(platform.engineStarts, starts);
+    EXPECT_TRUE(folder.exists("Tab.tmp/mine"));
+    EXPECT_TRUE(ui.View->isEnabled());
+
+    QDir(folder.file("Tab.tmp")).removeRecursively();
+    platform.messages.clear();
+    click(ui.View);
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(platform.engineStarts, starts + 1);
+    EXPECT_EQ(w->recent().NumUltime(), 3);
 }
