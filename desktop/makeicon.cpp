@@ -3,8 +3,8 @@
 // by the plain kernel and painted through the window's palette, then scaled
 // down to each icon size. Usage: makeicon <folder> <side>...
 #include "kernel.h"
-#include "window/palette.h"
-#include "window/thumbnails.h"
+#include "model/palette.h"
+#include "model/thumbnails.h"
 
 #include <QImage>
 #include <QString>

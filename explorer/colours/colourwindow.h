@@ -2,7 +2,7 @@
 // horizontal lines in six strips, and an "OK" button that closes it.
 #pragma once
 
-#include "window/palette.h"
+#include "model/palette.h"
 
 #include <QString>
 #include <QWidget>
@@ -16,7 +16,7 @@ namespace quorvane {
 // defined, with the ramp colour it shows.
 struct ColourLine {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    quorvane::Colore colore = 0;
+    Colore colore = 0;
     bool operator==(const ColourLine&) const = default;
 };
 
@@ -31,9 +31,9 @@ class Colori : public QWidget {
     explicit Colori(QWidget* parent = nullptr);
 
     // Line m (0..1531) of the legend; shows Ramp(m).
-    const ColourLine& Colore(int m) const { return lines[std::size_t(m)]; }
+    const ColourLine& line(int m) const { return lines[std::size_t(m)]; }
     // Colours line m; the ramp builder hands each ramp colour here.
-    void setLineColour(int m, quorvane::Colore colour);
+    void setLineColour(int m, Colore colour);
 
     QPushButton* Fine = nullptr;
 

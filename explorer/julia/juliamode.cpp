@@ -1,12 +1,12 @@
 #include "julia/juliamode.h"
 
-#include "julia/orbit.h"
 #include "library/recentpictures.h"
-#include "window/numbertext.h"
+#include "model/numbertext.h"
+#include "model/orbit.h"
+#include "model/thumbnails.h"
 #include "window/platform.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
-#include "window/thumbnails.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,15 +78,16 @@ void JuliaMode::leave() {
 }
 
 void JuliaMode::hideMarks() {
-    ui.sfondo->hideFrame(FrameName::Quad1, 1);
-    ui.sfondo->hideFrame(FrameName::Quad2, 1);
+    // The pending grid selection's frames go too: they belong to another picture.
+    for (Frame f : {Frame::SelectedCell, Frame::SelectedSubCell, Frame::Constant, Frame::Zoom})
+        ui.sfondo->hideFrame(f);
     ui.sfondo->setCrossHair({});
 }
 
 void JuliaMode::showMarks() {
-    ui.sfondo->setFrame(FrameName::Quad2, 1, {marks.quad2, Qt::red, true});
-    ui.sfondo->setCrossHair(
-        {LineOverlay{marks.juLinea[0], Yellow, true}, LineOverlay{marks.juLinea[1], Yellow, true}});
+    ui.sfondo->setFrame(Frame::Constant, {marks.frame, Qt::red, true});
+    ui.sfondo->setCrossHair({LineOverlay{marks.crossHair[0], Yellow, true},
+                             LineOverlay{marks.crossHair[1], Yellow, true}});
 }
 
 void JuliaMode::showConstantAt(int x, int y) {
@@ -95,19 +96,19 @@ void JuliaMode::showConstantAt(int x, int y) {
     ui.YYJU->setText(numberText(c.y));
 }
 
-void JuliaMode::Sfondo_MouseDown(int button, int, int x, int y) {
+void JuliaMode::Sfondo_MouseDown(int button, int /*modifiers*/, int x, int y) {
     if (!isOn() || button != LeftButton || state.constantChosen)
         return;
     showConstantAt(x, y);
 }
 
-void JuliaMode::Sfondo_MouseMove(int button, int, int x, int y) {
+void JuliaMode::Sfondo_MouseMove(int button, int /*modifiers*/, int x, int y) {
     if (!isOn() || button != LeftButton || state.constantChosen || !insidePicture(x, y))
         return;
     showConstantAt(x, y);
 }
 
-void JuliaMode::Sfondo_MouseUp(int button, int, int x, int y) {
+void JuliaMode::Sfondo_MouseUp(int button, int /*modifiers*/, int x, int y) {
     if (!isOn() || button != LeftButton || core.busy() || tagIsTrue(ui.Traccia))
         return;
     if (!state.constantChosen) {
@@ -136,7 +137,7 @@ void JuliaMode::zoomAt(int x, int y) {
     ui.JuliaZoom->setText(numberText(juliaView.zoom));
     // No further click is taken before the run.
     state.zoomPending = true;
-    ui.sfondo->setFrame(FrameName::Quad1, 1, {zoomFrame(x, y), Qt::red, true});
+    ui.sfondo->setFrame(Frame::Zoom, {zoomFrame(x, y), Qt::red, true});
     QIcon icon(QPixmap::fromImage(zoomThumbnail(ui.sfondo->image(), x, y)));
     icon.addPixmap(QPixmap::fromImage(core.NoIcona()), QIcon::Disabled);
     ui.JuliaGo->setIcon(icon);
@@ -181,7 +182,7 @@ void JuliaMode::drawTrace() {
     ui.StopTraccia->setEnabled(true);
     setTag(ui.Traccia, True);
     ui.sfondo->setPicture(core.Z());
-    ui.sfondo->hideFrame(FrameName::Quad2, 1);
+    ui.sfondo->hideFrame(Frame::Constant);
     ui.sfondo->setCrossHair({});
     core.setPictureKind(PictureKind::Julia);
     OrbitTrace trace(readConstant(ui.XXJU->text(), ui.YYJU->text()));
@@ -189,7 +190,7 @@ void JuliaMode::drawTrace() {
     const QRgb white = toQRgb(Bianco);
     // Every step yields to the window, so that "Stop" (or closing the
     // window) ends the trace within one step, however long it has run.
-    while (core.InCorso()) {
+    while (!core.stopAsked()) {
         const OrbitStep step = trace.next();
         if (step.line)
             core.paintOnPicture(

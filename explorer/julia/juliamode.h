@@ -5,8 +5,8 @@
 // constant and the trace.
 #pragma once
 
-#include "julia/juliaview.h"
-#include "julia/marks.h"
+#include "model/juliaview.h"
+#include "model/marks.h"
 #include "window/controls.h"
 #include "window/viewcore.h"
 
@@ -24,7 +24,6 @@ class JuliaMode : public QObject {
 
     bool isOn() const;
     const JuliaView& view() const { return juliaView; }
-    int IterSalvate() const { return iterSalvate; }
     // The commands of the mode, for the enabling rule; nothing when it is off.
     std::optional<JuliaReady> ready(bool pictureExported) const;
 
@@ -33,9 +32,11 @@ class JuliaMode : public QObject {
     void StopJulia_Click();
     void Traccia_Click();
     void StopTraccia_Click();
-    void Sfondo_MouseDown(int button, int shift, int x, int y);
-    void Sfondo_MouseMove(int button, int shift, int x, int y);
-    void Sfondo_MouseUp(int button, int shift, int x, int y);
+    // The mouse on the picture; only the left button counts, the keyboard's
+    // modifiers are ignored.
+    void Sfondo_MouseDown(int button, int modifiers, int x, int y);
+    void Sfondo_MouseMove(int button, int modifiers, int x, int y);
+    void Sfondo_MouseUp(int button, int modifiers, int x, int y);
 
   private:
     void enter();

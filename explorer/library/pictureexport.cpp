@@ -1,6 +1,6 @@
 #include "library/pictureexport.h"
 
-#include "library/export.h"
+#include "model/export.h"
 #include "window/platform.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"

@@ -3,7 +3,7 @@
 // "Elimina". It owns the places and `LuogoScelto`.
 #pragma once
 
-#include "library/places.h"
+#include "model/places.h"
 #include "window/controls.h"
 
 #include <QObject>

@@ -61,8 +61,8 @@ void RecentPictures::SelImage_Click(int index) {
     if (!browsing()) {
         core.Blocca();
         position = 1;
-        ui.sfondo->hideFrame(FrameName::Quad1, 1);
-        ui.sfondo->hideFrame(FrameName::Quad2, 1);
+        ui.sfondo->hideFrame(Frame::SelectedCell);
+        ui.sfondo->hideFrame(Frame::SelectedSubCell);
         ui.EndSel->setEnabled(true);
         ui.AttSel->setEnabled(true);
         setTag(ui.EndSel, True);

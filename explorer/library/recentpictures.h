@@ -25,7 +25,6 @@ class RecentPictures : public QObject {
     const QImage& Deposito(int k) const { return pictures[std::size_t(k)]; }
     const QString& PercorsiUltime(int k) const { return names[std::size_t(k)]; }
     int NumUltime() const { return count; }
-    int PosUltime() const { return position; }
     bool browsing() const;
 
     // The push: every picture moves one place older, the oldest drops out

@@ -1,7 +1,7 @@
 #include "navigation/gridselection.h"
 
 #include "library/recentpictures.h"
-#include "navigation/selection.h"
+#include "model/selection.h"
 #include "window/platform.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
@@ -65,8 +65,8 @@ void GridSelection::Griglia_Click() {
     // its zoom factor (TipoScelta) included.
     closeGrid();
     ui.Riquadro->setText(riquadroSalvato);
-    ui.sfondo->hideFrame(FrameName::Quad1, 0);
-    ui.sfondo->hideFrame(FrameName::Quad2, 0);
+    ui.sfondo->hideFrame(Frame::Cell);
+    ui.sfondo->hideFrame(Frame::SubCell);
     core.Sblocca();
 }
 
@@ -98,10 +98,10 @@ void GridSelection::Lettere_Click(int index) {
             letter->setEnabled(false);
         for (auto* m : ui.Mezzo)
             m->setEnabled(false);
-        ui.sfondo->hideBiLettera(secondaLettera);
-        ui.sfondo->setFrame(FrameName::Quad2, 0,
-                            {quad2Rect(primaLettera, secondaLettera, shifts), Qt::blue, true});
-        ui.sfondo->hideFrame(FrameName::Quad1, 0);
+        ui.sfondo->hideSubCellLetter(secondaLettera);
+        ui.sfondo->setFrame(Frame::SubCell, {subCellFrameRect(primaLettera, secondaLettera, shifts),
+                                             Qt::blue, true});
+        ui.sfondo->hideFrame(Frame::Cell);
         return;
     }
     primaLettera = index;
@@ -187,11 +187,12 @@ void GridSelection::confirmSelection() {
     core.prepareNext(nextRunLimits(core.shown(), primaLettera, secondaLettera, shifts),
                      square.tipoScelta, sampleThumbnail(ui.sfondo->image(), square));
     // The live frames become the red frames of the pending selection.
-    for (FrameName name : {FrameName::Quad1, FrameName::Quad2}) {
-        FrameOverlay pending = ui.sfondo->frame(name, 0);
+    for (const auto [live, selected] : {std::pair{Frame::Cell, Frame::SelectedCell},
+                                        std::pair{Frame::SubCell, Frame::SelectedSubCell}}) {
+        FrameOverlay pending = ui.sfondo->frame(live);
         pending.colour = Qt::red;
-        ui.sfondo->setFrame(name, 1, pending);
-        ui.sfondo->hideFrame(name, 0);
+        ui.sfondo->setFrame(selected, pending);
+        ui.sfondo->hideFrame(live);
     }
     core.paletteOutOfDate();
     core.Sblocca();

@@ -3,7 +3,7 @@
 // chosen and the shifts; the next view it prepares goes to the view core.
 #pragma once
 
-#include "navigation/grid.h"
+#include "model/grid.h"
 #include "window/controls.h"
 
 #include <QObject>
@@ -20,10 +20,8 @@ class GridSelection : public QObject {
   public:
     GridSelection(const Controls& ui, ViewCore& core, RecentPictures& recent, Platform& platform);
 
-    int PrimaLettera() const { return primaLettera; }
     int SecondaLettera() const { return secondaLettera; }
     const GridShift& shift() const { return shifts; }
-    const QString& RiquadroSalvato() const { return riquadroSalvato; }
 
     // Every Form_Load: no letter chosen.
     void reset();

@@ -1,11 +1,11 @@
 #include "window/enginerun.h"
 
-#include "window/exchangefolder.h"
+#include "model/exchangefolder.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
 
@@ -32,7 +32,7 @@ void EngineRun::removeExchangeFiles() const {
     clearExchangeFiles(folder);
 }
 
-RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const EngineRunHooks& hooks,
+RunOutcome EngineRun::run(const quor::Job& job, const bool& stopAsked, const EngineRunHooks& hooks,
                           std::vector<std::int16_t>& table) {
     const std::string jobFile = path("Quor.tmp").toStdString();
     const std::string reportFile = path("Rep.tmp").toStdString();
@@ -71,14 +71,14 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
         loop.exec();
     };
 
-    hooks.waitForEvents(0);
+    hooks.letEventsThrough();
     if (hooks.started)
         hooks.started();
 
     unsigned progress = 0;
     bool jobDeleted = false;
     bool ended = false;
-    while (progress < quor::ReportComplete && inCorso) {
+    while (progress < quor::ReportComplete && !stopAsked) {
         // A report that is missing or being replaced keeps the last value.
         if (auto r = quor::readReport(reportFile))
             progress = *r;
@@ -103,7 +103,7 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& inCorso, const Engin
     if (hooks.pollingEnded)
         hooks.pollingEnded();
 
-    if (!inCorso) {
+    if (stopAsked) {
         // Stopped by the user: ask the engine to stop after its column and
         // wait for its last report, but never for ever.
         quor::writeStopRequest(jobFile);

@@ -17,8 +17,8 @@ namespace quorvane {
 struct EngineRunHooks {
     // Called with every progress number read (0..725).
     std::function<void(unsigned)> progress;
-    // Lets window events through, waiting for them at most the given time.
-    std::function<void(int)> waitForEvents;
+    // Lets pending window events through once.
+    std::function<void()> letEventsThrough;
     // Called once the engine runs, before polling (the stop command is enabled here).
     std::function<void()> started;
     // Called when polling ends, before the stop request or the table.
@@ -40,9 +40,9 @@ class EngineRun {
     // engine is the path of QuorC, which runs in appFolder.
     EngineRun(Platform& platform, const QString& appFolder, const QString& engine);
 
-    // Runs job; inCorso is the flag the stop command clears. On Complete,
+    // Runs job; stopAsked is the flag the stop command sets. On Complete,
     // table holds the counts [column * 724 + row].
-    RunOutcome run(const quor::Job& job, const bool& inCorso, const EngineRunHooks& hooks,
+    RunOutcome run(const quor::Job& job, const bool& stopAsked, const EngineRunHooks& hooks,
                    std::vector<std::int16_t>& table);
 
     QString path(const char* name) const;

@@ -1,10 +1,9 @@
 #include "window/histogramchart.h"
 
-#include "library/recentpictures.h"
-#include "window/histogram.h"
+#include "model/histogram.h"
+#include "model/thumbnails.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
-#include "window/thumbnails.h"
 #include "window/viewcore.h"
 
 #include <QApplication>
@@ -13,8 +12,8 @@
 namespace quorvane {
 
 HistogramChart::HistogramChart(const Controls& controls, ViewCore& viewCore,
-                               const RecentPictures& recentPictures)
-    : ui(controls), core(viewCore), recent(recentPictures) {
+                               std::function<QImage()> current)
+    : ui(controls), core(viewCore), currentPicture(std::move(current)) {
     setTag(ui.Istogramma, False);
 }
 
@@ -34,8 +33,8 @@ void HistogramChart::Istogramma_Click() {
 void HistogramChart::open() {
     core.Blocca();
     ui.Istogramma->setText(QStringLiteral("Esci"));
-    ui.sfondo->hideOverlays(OverlayGroup::MonoLettera);
-    ui.sfondo->hideOverlays(OverlayGroup::BiLettera);
+    ui.sfondo->hideOverlays(OverlayGroup::CellLetters);
+    ui.sfondo->hideOverlays(OverlayGroup::SubCellLetters);
     // The blank picture is on the screen before the work.
     ui.sfondo->setPicture(core.Black());
     QApplication::processEvents();
@@ -52,9 +51,9 @@ void HistogramChart::open() {
 
 void HistogramChart::close() {
     ui.Istogramma->setEnabled(false);
-    ui.sfondo->hideOverlays(OverlayGroup::Linea);
+    ui.sfondo->hideOverlays(OverlayGroup::HistogramBars);
     ui.Istogramma->setText(QStringLiteral("Istogramma"));
-    ui.sfondo->setPicture(recent.Deposito(0));
+    ui.sfondo->setPicture(currentPicture());
     setTag(ui.Istogramma, False);
     core.Sblocca();
 }

@@ -5,17 +5,19 @@
 
 #include "window/controls.h"
 
+#include <QImage>
 #include <QObject>
+#include <functional>
 
 namespace quorvane {
 
-class RecentPictures;
 class ViewCore;
 
 class HistogramChart : public QObject {
     Q_OBJECT
   public:
-    HistogramChart(const Controls& ui, ViewCore& core, const RecentPictures& recent);
+    // current gives the picture the chart replaces, to be shown again.
+    HistogramChart(const Controls& ui, ViewCore& core, std::function<QImage()> current);
 
     bool isOpen() const;
     void Istogramma_Click();
@@ -26,7 +28,7 @@ class HistogramChart : public QObject {
 
     const Controls& ui;
     ViewCore& core;
-    const RecentPictures& recent;
+    std::function<QImage()> currentPicture;
 };
 
 } // namespace quorvane

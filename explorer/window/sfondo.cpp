@@ -12,12 +12,12 @@ Sfondo::Sfondo(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The letters keep their places and captions; the bars their columns.
     for (int i = 0; i < 25; ++i) {
-        shapes.MonoLettera[std::size_t(i)].rect = monoLetteraRect(i);
-        shapes.MonoLettera[std::size_t(i)].text = QString(QChar(65 + i));
-        shapes.BiLettera[std::size_t(i)].text = QString(QChar(65 + i));
+        shapes.cellLetters[std::size_t(i)].rect = cellLetterRect(i);
+        shapes.cellLetters[std::size_t(i)].text = QString(QChar(65 + i));
+        shapes.subCellLetters[std::size_t(i)].text = QString(QChar(65 + i));
     }
     for (int i = 0; i < DimScreen; ++i)
-        shapes.Linea[std::size_t(i)].line = QLine(i, 0, i, 0);
+        shapes.histogramBars[std::size_t(i)].line = QLine(i, 0, i, 0);
 }
 
 void Sfondo::setPicture(const QImage& image) {
@@ -34,24 +34,24 @@ void Sfondo::paintPicture(const QRect& area, const std::function<void(QImage&)>&
 }
 
 void Sfondo::setCrossHair(const std::array<LineOverlay, 2>& lines) {
-    shapes.JuLinea = lines;
+    shapes.crossHair = lines;
     update();
 }
 
 void Sfondo::showGrid(const GridLayout& layout) {
-    for (auto& letter : shapes.MonoLettera)
+    for (auto& letter : shapes.cellLetters)
         letter.visible = true;
-    for (std::size_t i = 0; i < layout.gridH.size(); ++i)
-        shapes.GridH[i] = {layout.gridH[i], Qt::white, true};
+    for (std::size_t i = 0; i < layout.lines.size(); ++i)
+        shapes.gridLines[i] = {layout.lines[i], Qt::white, true};
     if (const auto& sub = layout.subGrid) {
-        shapes.MonoLettera[std::size_t(sub->hiddenMonoLettera)].visible = false;
-        for (std::size_t j = 0; j < sub->gridL.size(); ++j)
-            shapes.GridL[j] = {sub->gridL[j], Qt::white, true};
-        for (std::size_t k = 0; k < sub->biLettera.size(); ++k) {
-            shapes.BiLettera[k].rect = sub->biLettera[k];
-            shapes.BiLettera[k].visible = true;
+        shapes.cellLetters[std::size_t(sub->hiddenCellLetter)].visible = false;
+        for (std::size_t j = 0; j < sub->lines.size(); ++j)
+            shapes.subGridLines[j] = {sub->lines[j], Qt::white, true};
+        for (std::size_t k = 0; k < sub->letters.size(); ++k) {
+            shapes.subCellLetters[k].rect = sub->letters[k];
+            shapes.subCellLetters[k].visible = true;
         }
-        shapes.Quad1[0] = {sub->quad1, Qt::blue, true};
+        shapes.cellFrame = {sub->frame, Qt::blue, true};
     }
     update();
 }
@@ -62,49 +62,63 @@ void Sfondo::hideOverlays(OverlayGroup group) {
             o.visible = false;
     };
     switch (group) {
-    case OverlayGroup::MonoLettera:
-        hideAll(shapes.MonoLettera);
+    case OverlayGroup::CellLetters:
+        hideAll(shapes.cellLetters);
         break;
-    case OverlayGroup::BiLettera:
-        hideAll(shapes.BiLettera);
+    case OverlayGroup::SubCellLetters:
+        hideAll(shapes.subCellLetters);
         break;
-    case OverlayGroup::Linea:
-        hideAll(shapes.Linea);
+    case OverlayGroup::HistogramBars:
+        hideAll(shapes.histogramBars);
         break;
     case OverlayGroup::GridLines:
-        hideAll(shapes.GridH);
-        hideAll(shapes.GridL);
+        hideAll(shapes.gridLines);
+        hideAll(shapes.subGridLines);
         break;
     }
     update();
 }
 
-void Sfondo::hideBiLettera(int index) {
-    shapes.BiLettera[std::size_t(index)].visible = false;
+void Sfondo::hideSubCellLetter(int index) {
+    shapes.subCellLetters[std::size_t(index)].visible = false;
     update();
 }
 
 void Sfondo::showBars(const std::array<LineOverlay, DimScreen>& bars) {
-    shapes.Linea = bars;
+    shapes.histogramBars = bars;
     update();
 }
 
-std::array<FrameOverlay, 2>& Sfondo::frames(FrameName name) {
-    return name == FrameName::Quad1 ? shapes.Quad1 : shapes.Quad2;
+FrameOverlay& Sfondo::frameOf(Frame name) {
+    switch (name) {
+    case Frame::Cell:
+        return shapes.cellFrame;
+    case Frame::SubCell:
+        return shapes.subCellFrame;
+    case Frame::SelectedCell:
+        return shapes.selectedCellFrame;
+    case Frame::SelectedSubCell:
+        return shapes.selectedSubCellFrame;
+    case Frame::Constant:
+        return shapes.constantFrame;
+    case Frame::Zoom:
+        break;
+    }
+    return shapes.zoomFrame;
 }
 
-void Sfondo::setFrame(FrameName name, int index, const FrameOverlay& frame) {
-    frames(name)[std::size_t(index)] = frame;
+void Sfondo::setFrame(Frame name, const FrameOverlay& frame) {
+    frameOf(name) = frame;
     update();
 }
 
-void Sfondo::hideFrame(FrameName name, int index) {
-    frames(name)[std::size_t(index)].visible = false;
+void Sfondo::hideFrame(Frame name) {
+    frameOf(name).visible = false;
     update();
 }
 
-const FrameOverlay& Sfondo::frame(FrameName name, int index) const {
-    return (name == FrameName::Quad1 ? shapes.Quad1 : shapes.Quad2)[std::size_t(index)];
+const FrameOverlay& Sfondo::frame(Frame name) const {
+    return const_cast<Sfondo*>(this)->frameOf(name);
 }
 
 void Sfondo::drawOverlays(QPainter& p) const {
@@ -115,21 +129,22 @@ void Sfondo::drawOverlays(QPainter& p) const {
         p.setPen(QPen(l.colour, 1));
         p.drawLine(l.line);
     };
-    for (const auto& l : shapes.Linea)
+    for (const auto& l : shapes.histogramBars)
         drawLine(l);
-    for (const auto& l : shapes.GridH)
+    for (const auto& l : shapes.gridLines)
         drawLine(l);
-    for (const auto& l : shapes.GridL)
+    for (const auto& l : shapes.subGridLines)
         drawLine(l);
-    for (const auto& l : shapes.JuLinea)
+    for (const auto& l : shapes.crossHair)
         drawLine(l);
     p.setBrush(Qt::NoBrush);
-    for (const auto* frames : {&shapes.Quad1, &shapes.Quad2})
-        for (const auto& f : *frames)
-            if (f.visible) {
-                p.setPen(QPen(f.colour, 1));
-                p.drawRect(f.rect.adjusted(0, 0, -1, -1));
-            }
+    for (const FrameOverlay* f :
+         {&shapes.cellFrame, &shapes.selectedCellFrame, &shapes.subCellFrame,
+          &shapes.selectedSubCellFrame, &shapes.constantFrame, &shapes.zoomFrame})
+        if (f->visible) {
+            p.setPen(QPen(f->colour, 1));
+            p.drawRect(f->rect.adjusted(0, 0, -1, -1));
+        }
     QFont font = p.font();
     font.setPixelSize(11);
     font.setBold(true);
@@ -144,12 +159,12 @@ void Sfondo::drawOverlays(QPainter& p) const {
         p.setPen(Qt::white);
         p.drawText(l.rect, flags, l.text);
     };
-    for (const auto& l : shapes.MonoLettera)
+    for (const auto& l : shapes.cellLetters)
         drawLetter(l);
     // The sub-grid letters are smaller, to fit their 29-pixel cells.
     font.setPixelSize(9);
     p.setFont(font);
-    for (const auto& l : shapes.BiLettera)
+    for (const auto& l : shapes.subCellLetters)
         drawLetter(l);
 }
 

@@ -3,8 +3,8 @@
 // repaint, and read them through image() and overlays().
 #pragma once
 
-#include "window/limits.h"
-#include "window/overlays.h"
+#include "model/limits.h"
+#include "model/overlays.h"
 
 #include <QImage>
 #include <QWidget>
@@ -30,17 +30,17 @@ class Sfondo : public QWidget {
     void paintPicture(const QRect& area, const std::function<void(QImage&)>& painter);
 
     // The grid lines and every cell letter; with a chosen cell its sub-grid,
-    // its letters and its frame `Quad1`(0) in blue, its own letter hidden.
+    // its letters and its frame in blue, its own letter hidden.
     void showGrid(const GridLayout& layout);
     void hideOverlays(OverlayGroup group);
-    void hideBiLettera(int index);
-    // The histogram's bars `Linea`(0..723), shown.
+    void hideSubCellLetter(int index);
+    // The histogram's bars, one per column, shown.
     void showBars(const std::array<LineOverlay, DimScreen>& bars);
-    void setFrame(FrameName name, int index, const FrameOverlay& frame);
-    void hideFrame(FrameName name, int index);
-    // The cross-hair `JuLinea`(0..1) on a Julia constant.
+    void setFrame(Frame name, const FrameOverlay& frame);
+    void hideFrame(Frame name);
+    // The cross-hair on a Julia constant.
     void setCrossHair(const std::array<LineOverlay, 2>& lines);
-    const FrameOverlay& frame(FrameName name, int index) const;
+    const FrameOverlay& frame(Frame name) const;
 
   signals:
     void mousePressed(int button, int modifiers, int x, int y);
@@ -55,7 +55,7 @@ class Sfondo : public QWidget {
 
   private:
     void drawOverlays(QPainter& p) const;
-    std::array<FrameOverlay, 2>& frames(FrameName name);
+    FrameOverlay& frameOf(Frame name);
     QImage picture;
     Overlays shapes;
 };

@@ -1,18 +1,21 @@
 #include "window/viewcore.h"
 
-#include "navigation/areaname.h"
-#include "window/numbertext.h"
+#include "model/areaname.h"
+#include "model/numbertext.h"
+#include "model/thumbnails.h"
 #include "window/platform.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
-#include "window/thumbnails.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 namespace quorvane {
@@ -194,8 +197,8 @@ void ViewCore::showViewThumbnail(const QImage& thumbnail) {
 void ViewCore::resetToStartView() {
     limits = StartView;
     showLimits();
-    ui.sfondo->hideFrame(FrameName::Quad1, 1);
-    ui.sfondo->hideFrame(FrameName::Quad2, 1);
+    ui.sfondo->hideFrame(Frame::SelectedCell);
+    ui.sfondo->hideFrame(Frame::SelectedSubCell);
     nextLimits = limits;
     tipoScelta = 0;
     ui.RiquadroCorrente->setText(QStringLiteral("Z"));
@@ -203,7 +206,6 @@ void ViewCore::resetToStartView() {
     ui.Zoom->setText(QStringLiteral("1"));
     ui.Cicli->setText(QStringLiteral("0%"));
     ui.Progress->setValue(0);
-    inCorso = false;
 }
 
 void ViewCore::resetIterations() {
@@ -274,8 +276,8 @@ void ViewCore::preparePlace(const QString& name, const QImage& thumbnail) {
     ui.RiquadroCorrente->setText(name);
     // A confirmed grid selection would otherwise be appended to this name.
     ui.Riquadro->clear();
-    ui.sfondo->hideFrame(FrameName::Quad1, 1);
-    ui.sfondo->hideFrame(FrameName::Quad2, 1);
+    ui.sfondo->hideFrame(Frame::SelectedCell);
+    ui.sfondo->hideFrame(Frame::SelectedSubCell);
     showViewThumbnail(thumbnail);
     tipoScelta = 255;
 }
@@ -297,6 +299,118 @@ void ViewCore::IterazOK_Click() {
     ui.Iterazioni[1]->setText(QString::number(n));
     iterMax = n;
     paletteOutOfDate();
+}
+
+bool ViewCore::longWork(const std::function<void()>& work) {
+    if (working)
+        return false;
+    working = true;
+    stopRequested = false;
+    Blocca();
+    work();
+    stopRequested = false;
+    Sblocca();
+    working = false;
+    if (closeRequested) {
+        closeRequested = false;
+        QTimer::singleShot(0, this, [this] { emit closeAfterWork(); });
+    }
+    return true;
+}
+
+bool ViewCore::requestClose() {
+    if (!working)
+        return true;
+    // Stop the work and clean up first; the window closes when it has ended.
+    closeRequested = true;
+    stopWork();
+    return false;
+}
+
+RunOutcome ViewCore::runJob(const quor::Job& job, QPushButton* stop,
+                            std::vector<std::int16_t>& counts, bool resetProgress) {
+    EngineRunHooks hooks;
+    hooks.letEventsThrough = [] { QApplication::processEvents(); };
+    hooks.started = [this, stop] {
+        placeWindow();
+        stop->setEnabled(true);
+    };
+    hooks.progress = [this](unsigned progress) {
+        ui.Cicli->setText(QStringLiteral(" %1%").arg(progress * 100 / PictureSteps));
+        if (progress * 100 / PictureSteps <= 100)
+            ui.Progress->setValue(int(progress * 100 / PictureSteps));
+    };
+    bool hourglass = false;
+    hooks.pollingEnded = [stop, &hourglass] {
+        stop->setEnabled(false);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        hourglass = true;
+    };
+
+    EngineRun engine(platform, folder, engineFile);
+    RunOutcome outcome = engine.run(job, stopRequested, hooks, counts);
+    if (hourglass)
+        QApplication::restoreOverrideCursor();
+    if (resetProgress) {
+        ui.Cicli->setText(QStringLiteral("0%"));
+        ui.Progress->setValue(0);
+    }
+    QApplication::processEvents();
+    if (outcome.status == RunStatus::Complete && stopRequested)
+        outcome.status = RunStatus::Stopped;
+    return outcome;
+}
+
+void ViewCore::View_Click() {
+    longWork([this] {
+        std::vector<std::int16_t> counts;
+        const RunOutcome outcome =
+            runJob(viewJob(quor::Quorvane, nextLimits, iterMax), ui.Ferma, counts);
+        if (outcome.status == RunStatus::Complete)
+            showTable(std::move(counts));
+        else if (outcome.status == RunStatus::Failed)
+            platform.message(ui.window, outcome.error);
+    });
+}
+
+void ViewCore::countAndPaint(const std::vector<std::int16_t>& counts) {
+    const int cleared = iterMax > PictureSteps ? iterMax : PictureSteps;
+    std::fill(frequencies.begin(), frequencies.begin() + cleared + 1, 0);
+    for (std::int16_t count : counts)
+        ++frequencies[std::size_t(count)];
+    Colora();
+    paintCounts(counts);
+}
+
+void ViewCore::showJuliaTable(const std::vector<std::int16_t>& counts) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    countAndPaint(counts);
+    QApplication::restoreOverrideCursor();
+}
+
+void ViewCore::showTable(std::vector<std::int16_t>&& counts) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    table = std::move(counts);
+    countAndPaint(table);
+    iterEffettive = iterMax;
+
+    ui.RiquadroCorrente->setText(nameAfterRun(ui.RiquadroCorrente->text(), ui.Riquadro->text()));
+    ui.Riquadro->clear();
+    limits = nextLimits;
+    showLimits();
+    ui.sfondo->hideFrame(Frame::SelectedCell);
+    ui.sfondo->hideFrame(Frame::SelectedSubCell);
+    if (tipoScelta == 0) {
+        ui.Zoom->setText(QStringLiteral("1"));
+    } else if (tipoScelta == 144 || tipoScelta == 28) {
+        const double factor = tipoScelta == 144 ? 25.0 : 625.0;
+        if (auto zoom = numberFromText(ui.Zoom->text()))
+            ui.Zoom->setText(numberText(*zoom * factor));
+    }
+    tipoScelta = 255;
+    setPictureKind(PictureKind::Computed);
+    emit pictureCompleted(ui.sfondo->image(), ui.RiquadroCorrente->text());
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace quorvane

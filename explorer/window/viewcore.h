@@ -3,10 +3,10 @@
 // one protocol of long work that every run of the engine goes through.
 #pragma once
 
+#include "model/limits.h"
+#include "model/palette.h"
 #include "window/controls.h"
 #include "window/enginerun.h"
-#include "window/limits.h"
-#include "window/palette.h"
 
 #include <QImage>
 #include <QObject>
@@ -72,18 +72,17 @@ class ViewCore : public QObject {
     // Grows whenever the picture on the screen changes, so that a part can
     // tell whether what it did still concerns the picture shown.
     int pictureGeneration() const { return generation; }
-    bool InCorso() const { return inCorso; }
 
     // The stored pictures.
     const QImage& Z() const { return z; }
     const QImage& Black() const { return black; }
     const QImage& NoIcona() const { return noIcona; }
-    const QImage& ZIcona() const { return zIcona; }
     const QImage& Icona() const { return icona; }
     bool zStored() const { return zTag; }
 
-    // True while long work runs.
+    // True while long work runs; stopAsked() once its stop command was used.
     bool busy() const { return working; }
+    bool stopAsked() const { return stopRequested; }
 
     // ---- Procedures -------------------------------------------------------
     // Decodes name into the limits of the picture and of the next run and
@@ -144,7 +143,7 @@ class ViewCore : public QObject {
     RunOutcome runJob(const quor::Job& job, QPushButton* stop, std::vector<std::int16_t>& counts,
                       bool resetProgress = true);
     // The stop commands: the running work ends at its next look.
-    void stopWork() { inCorso = false; }
+    void stopWork() { stopRequested = true; }
     // A close of the window: true when it may close now; during work the
     // work is stopped and closeAfterWork follows.
     bool requestClose();
@@ -164,7 +163,6 @@ class ViewCore : public QObject {
     void showLimits();
     void showTable(std::vector<std::int16_t>&& counts);
     void countAndPaint(const std::vector<std::int16_t>& counts);
-    void waitForEvents(int milliseconds);
     void showViewThumbnail(const QImage& thumbnail);
     void paintCounts(const std::vector<std::int16_t>& counts);
     std::vector<std::pair<QWidget*, bool>> readyState(const ReadyInputs& in) const;
@@ -188,8 +186,8 @@ class ViewCore : public QObject {
     int generation = 0;
     QImage z, black, noIcona, zIcona, icona;
     bool zTag = false; // the start view is stored in Z
-    bool inCorso = false;
     bool working = false;
+    bool stopRequested = false;
     bool closeRequested = false;
 };
 

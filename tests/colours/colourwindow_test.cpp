@@ -23,11 +23,11 @@ TEST(Colori, LinesSitInSixStripsAndShowTheRampColours) {
         {1530, {120, 250, 480, 250, rgb(255, 255, 254)}}, // leftmost strip, top
         {1531, {120, 240, 480, 240, rgb(0, 0, 0)}}};      // just above it
     for (const auto& [m, line] : lines)
-        EXPECT_EQ(w.Colore(m), line) << "line " << m;
+        EXPECT_EQ(w.line(m), line) << "line " << m;
     w.setLineColour(-1, rgb(1, 1, 1)); // outside the legend: ignored
     w.setLineColour(RampSize, rgb(1, 1, 1));
     for (int m = 0; m < RampSize; ++m)
-        ASSERT_EQ(w.Colore(m).colore, r[std::size_t(m)]) << "line " << m;
+        ASSERT_EQ(w.line(m).colore, r[std::size_t(m)]) << "line " << m;
 }
 
 TEST(Colori, OkOrTheCloseButtonSetsTheTagHidesAndSignals) {

@@ -3,15 +3,15 @@
 // traces.
 #include "desktop.h"
 #include "julia/juliamode.h"
-#include "julia/orbit.h"
-#include "library/export.h"
 #include "library/pictureexport.h"
 #include "library/recentpictures.h"
+#include "model/export.h"
+#include "model/orbit.h"
+#include "model/palette.h"
+#include "model/thumbnails.h"
 #include "steps.h"
-#include "window/palette.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
-#include "window/thumbnails.h"
 #include "window/viewcore.h"
 
 #include <QCheckBox>
@@ -70,9 +70,9 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     EXPECT_EQ(ui.XXJU->text(), "0");
     EXPECT_EQ(ui.YYJU->text(), QString::number(cy, 'g', 15));
     const Overlays& o = ui.sfondo->overlays();
-    EXPECT_TRUE(o.JuLinea[0].visible && o.JuLinea[1].visible);
-    EXPECT_EQ(o.JuLinea[0].colour, QColor(255, 255, 0));
-    EXPECT_EQ(o.Quad2[1].rect.topLeft(), QPoint(467, 346));
+    EXPECT_TRUE(o.crossHair[0].visible && o.crossHair[1].visible);
+    EXPECT_EQ(o.crossHair[0].colour, QColor(255, 255, 0));
+    EXPECT_EQ(o.constantFrame.rect.topLeft(), QPoint(467, 346));
     EXPECT_TRUE(enabled(ui.JuliaGo) && enabled(ui.Traccia));
     EXPECT_EQ(tagOf(ui.JuliaGo), "False");
 
@@ -104,7 +104,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     setLimit(ui, "250");
     pick(100, 200);
     EXPECT_EQ(ui.JuliaZoom->text(), "25");
-    EXPECT_EQ(o.Quad1[1].rect.topLeft(), QPoint(27, 127));
+    EXPECT_EQ(o.zoomFrame.rect.topLeft(), QPoint(27, 127));
     EXPECT_FALSE(enabled(ui.sfondo));
     pick(300, 300);
     EXPECT_EQ(ui.JuliaZoom->text(), "25");
@@ -136,7 +136,7 @@ TEST_F(JuliaWindow, LeavingBringsBackThePictureAndTheLimit) {
     EXPECT_EQ(ui.XXJU->text(), "0");
     EXPECT_EQ(ui.JuliaZoom->text(), "1");
     EXPECT_EQ(tagOf(ui.AutoColor), "False");
-    EXPECT_FALSE(ui.sfondo->overlays().JuLinea[0].visible);
+    EXPECT_FALSE(ui.sfondo->overlays().crossHair[0].visible);
     // The counts now describe the Julia picture: no chart of them under the
     // picture of the Quorvane set, and nothing to save or export.
     EXPECT_FALSE(enabled(ui.Istogramma) || enabled(ui.Salva) || enabled(ui.SalvaFile));
@@ -189,13 +189,13 @@ TEST_F(JuliaWindow, ATraceEscapesAfterOneSegmentAndIsRemovedAgain) {
     QImage expected = core.Z();
     drawTraceSegment(expected, *step.line, toQRgb(Bianco));
     EXPECT_EQ(ui.sfondo->image(), expected);
-    EXPECT_FALSE(ui.sfondo->overlays().JuLinea[0].visible);
+    EXPECT_FALSE(ui.sfondo->overlays().crossHair[0].visible);
     EXPECT_TRUE(enabled(ui.Traccia));
     EXPECT_FALSE(enabled(ui.Julia) || enabled(ui.JuliaGo) || enabled(ui.sfondo));
 
     click(ui.Traccia);
     EXPECT_EQ(ui.sfondo->image(), w->recent().Deposito(0));
-    EXPECT_TRUE(ui.sfondo->overlays().JuLinea[0].visible);
+    EXPECT_TRUE(ui.sfondo->overlays().crossHair[0].visible);
     EXPECT_EQ(tagOf(ui.Traccia), "False");
     EXPECT_FALSE(enabled(ui.Traccia));
     EXPECT_TRUE(enabled(ui.Julia) && enabled(ui.JuliaGo));

@@ -5,7 +5,7 @@
 
 #include "library/placelibrary.h"
 #include "library/recentpictures.h"
-#include "navigation/areaname.h"
+#include "model/areaname.h"
 #include "window/sfondo.h"
 
 #include <QCheckBox>
@@ -157,7 +157,7 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     const RecentPictures& recent = lw.w->recent();
     const QImage start = ui.sfondo->image();
     press(ui, "#G!"); // a selection confirmed and not computed
-    ASSERT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
+    ASSERT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
     click(ui.SelSave[1]);
     const int starts = lw.platform.engineStarts;
     click(ui.Carica);
@@ -166,8 +166,8 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
     // The pending selection is gone with its frames.
     EXPECT_EQ(ui.Riquadro->text(), "");
-    EXPECT_FALSE(ui.sfondo->overlays().Quad1[1].visible);
-    EXPECT_FALSE(ui.sfondo->overlays().Quad2[1].visible);
+    EXPECT_FALSE(ui.sfondo->overlays().selectedCellFrame.visible);
+    EXPECT_FALSE(ui.sfondo->overlays().selectedSubCellFrame.visible);
     // The picture shown is pushed under the activated name; blank until View.
     EXPECT_EQ(ui.LastImage->text(), "0/2");
     EXPECT_EQ(recent.PercorsiUltime(0), "MK");

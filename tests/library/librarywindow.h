@@ -3,7 +3,7 @@
 #pragma once
 
 #include "desktop.h"
-#include "libraryfiles.h"
+#include "files.h"
 #include "steps.h"
 
 #include <QDir>

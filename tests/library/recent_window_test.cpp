@@ -4,7 +4,7 @@
 #include "librarywindow.h"
 
 #include "library/recentpictures.h"
-#include "navigation/areaname.h"
+#include "model/areaname.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
 
@@ -128,7 +128,7 @@ TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
     EXPECT_EQ(core.next(), m);
     EXPECT_EQ(core.TipoScelta(), 255);
     EXPECT_EQ(ui.Riquadro->text(), "");
-    EXPECT_FALSE(ui.sfondo->overlays().Quad1[1].visible);
+    EXPECT_FALSE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_EQ(ui.LastImage->text(), "0/4");
     EXPECT_EQ(tagOf(ui.EndSel), "False");
     // The browsed picture stays on the screen and is pushed under its name.

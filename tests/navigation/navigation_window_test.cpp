@@ -1,9 +1,9 @@
 // The grid selection driven through the main window's controls with the real
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
 #include "library/recentpictures.h"
-#include "navigation/areaname.h"
+#include "model/areaname.h"
+#include "model/selection.h"
 #include "navigation/gridselection.h"
-#include "navigation/selection.h"
 #include "steps.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
@@ -50,11 +50,11 @@ class NavigationWindow : public StartedWindow {
     // No grid line, letter or live frame is left on the picture.
     void expectGridGone() const {
         const Overlays& o = ui.sfondo->overlays();
-        EXPECT_EQ(visibleCount(o.GridH) + visibleCount(o.GridL) + visibleCount(o.MonoLettera) +
-                      visibleCount(o.BiLettera),
+        EXPECT_EQ(visibleCount(o.gridLines) + visibleCount(o.subGridLines) +
+                      visibleCount(o.cellLetters) + visibleCount(o.subCellLetters),
                   0);
-        EXPECT_FALSE(o.Quad1[0].visible);
-        EXPECT_FALSE(o.Quad2[0].visible);
+        EXPECT_FALSE(o.cellFrame.visible);
+        EXPECT_FALSE(o.subCellFrame.visible);
     }
 
     // A second letter refused with a beep and the message, as at the limit
@@ -66,9 +66,9 @@ class NavigationWindow : public StartedWindow {
             QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
         EXPECT_EQ(ui.Riquadro->text(), fragment);
         EXPECT_EQ(w->grid().SecondaLettera(), 254);
-        EXPECT_TRUE(ui.sfondo->overlays().Quad1[0].visible);
-        EXPECT_FALSE(ui.sfondo->overlays().Quad2[0].visible);
-        EXPECT_TRUE(ui.sfondo->overlays().BiLettera[24].visible);
+        EXPECT_TRUE(ui.sfondo->overlays().cellFrame.visible);
+        EXPECT_FALSE(ui.sfondo->overlays().subCellFrame.visible);
+        EXPECT_TRUE(ui.sfondo->overlays().subCellLetters[24].visible);
         EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
     }
 
@@ -88,22 +88,22 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     const Overlays& o = ui.sfondo->overlays();
     const int starts = platform.engineStarts;
     act("#");
-    EXPECT_EQ(visibleCount(o.GridH), 12);
-    EXPECT_EQ(visibleCount(o.MonoLettera), 25);
+    EXPECT_EQ(visibleCount(o.gridLines), 12);
+    EXPECT_EQ(visibleCount(o.cellLetters), 25);
     EXPECT_FALSE(ui.MenoUna->isEnabled()); // the start view has no letters to cut
     act("M");
-    EXPECT_EQ(o.Quad1[0].rect, QRect(289, 289, 146, 146));
-    EXPECT_EQ(visibleCount(o.GridL), 8);
-    EXPECT_FALSE(o.MonoLettera[12].visible);
+    EXPECT_EQ(o.cellFrame.rect, QRect(289, 289, 146, 146));
+    EXPECT_EQ(visibleCount(o.subGridLines), 8);
+    EXPECT_FALSE(o.cellLetters[12].visible);
     act("K");
     EXPECT_EQ(ui.Riquadro->text(), "MK");
-    EXPECT_FALSE(o.BiLettera[10].visible);
+    EXPECT_FALSE(o.subCellLetters[10].visible);
 
     act("!");
     EXPECT_EQ(core.TipoScelta(), 28);
-    EXPECT_TRUE(o.Quad2[1].visible);
-    EXPECT_EQ(o.Quad2[1].rect, QRect(289, 347, 30, 30));
-    EXPECT_EQ(o.Quad2[1].colour, QColor(Qt::red));
+    EXPECT_TRUE(o.selectedSubCellFrame.visible);
+    EXPECT_EQ(o.selectedSubCellFrame.rect, QRect(289, 347, 30, 30));
+    EXPECT_EQ(o.selectedSubCellFrame.colour, QColor(Qt::red));
     EXPECT_EQ(next(), decoded("MK"));
     EXPECT_EQ(shown(), Start);
     EXPECT_EQ(core.Icona(), thumbnailOf(start, 12, 10, {}));
@@ -130,7 +130,7 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
     act("!"); // a shift alone is no selection: the grid stays as it is
     EXPECT_EQ(platform.messages, QStringList{NoSquareChosen});
     EXPECT_EQ(ui.Griglia->text(), "OFF");
-    EXPECT_EQ(visibleCount(o.GridH), 12);
+    EXPECT_EQ(visibleCount(o.gridLines), 12);
     act("0");
     EXPECT_EQ(ui.Riquadro->text(), "o");
     EXPECT_FALSE(ui.Mezzo[0]->isEnabled());
@@ -139,16 +139,16 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
     EXPECT_TRUE(ui.Mezzo[0]->isEnabled());
     act("423");
     EXPECT_EQ(ui.Riquadro->text(), "g");
-    EXPECT_EQ(o.GridH[0].line, QLine(-25, -25, -25, 701));
+    EXPECT_EQ(o.gridLines[0].line, QLine(-25, -25, -25, 701));
     act("M");
     EXPECT_EQ(enabledCount(ui.Mezzo), 5); // the fine stage starts centred
     act("1!"); // fine: a shift after the last letter is no selection either
     EXPECT_EQ(ui.Riquadro->text(), "gMr");
     EXPECT_EQ(platform.messages, (QStringList{NoSquareChosen, NoSquareChosen}));
-    EXPECT_EQ(o.BiLettera[0].rect, QRect(276, 280, 8, 10));
+    EXPECT_EQ(o.subCellLetters[0].rect, QRect(276, 280, 8, 10));
     act("K");
     EXPECT_EQ(ui.Riquadro->text(), "gMrK");
-    EXPECT_EQ(o.Quad2[0].rect, QRect(265, 328, 30, 30));
+    EXPECT_EQ(o.subCellFrame.rect, QRect(265, 328, 30, 30));
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act("!"); // the thumbnail follows the square as drawn
     EXPECT_EQ(core.Icona(), thumbnailOf(start, 12, 10, {1, 1, 2, 3}));
@@ -156,15 +156,15 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
 
 TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
     act("#2233A!");
-    EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
-    EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(-49, -49, 146, 146));
+    EXPECT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
+    EXPECT_EQ(ui.sfondo->overlays().selectedCellFrame.rect, QRect(-49, -49, 146, 146));
     EXPECT_EQ(core.Icona(), thumbnailOf(start, 0, FirstLetterOnly, {0, 0, 2, 2}));
     act(">");
     EXPECT_EQ(ui.RiquadroCorrente->text(), "aA");
     EXPECT_EQ(shown(), decoded("aA"));
     act("#"); // the next selection starts from a centred grid again
     EXPECT_EQ(enabledCount(ui.Mezzo), 5);
-    EXPECT_EQ(ui.sfondo->overlays().GridH[0].line, QLine(-1, -1, -1, 725));
+    EXPECT_EQ(ui.sfondo->overlays().gridLines[0].line, QLine(-1, -1, -1, 725));
 }
 
 TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver) {
@@ -176,8 +176,8 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
     EXPECT_EQ(ui.Riquadro->text(), "M");
     EXPECT_EQ(core.TipoScelta(), 144);
     EXPECT_EQ(next(), decoded("M"));
-    EXPECT_TRUE(ui.sfondo->overlays().Quad1[1].visible);
-    EXPECT_EQ(ui.sfondo->overlays().Quad1[1].rect, QRect(289, 289, 146, 146));
+    EXPECT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
+    EXPECT_EQ(ui.sfondo->overlays().selectedCellFrame.rect, QRect(289, 289, 146, 146));
     EXPECT_EQ(core.Icona(), thumbnail);
     expectGridGone();
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
@@ -238,10 +238,10 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     // at X Min, a sub-cell no longer has.
     goTo("MFFSSKJHBMMMMMMMMM");
     act("#M");
-    const QRect frame = ui.sfondo->overlays().Quad1[0].rect;
+    const QRect frame = ui.sfondo->overlays().cellFrame.rect;
     act("Y");
     expectSecondLetterRefused("M");
-    EXPECT_EQ(ui.sfondo->overlays().Quad1[0].rect, frame);
+    EXPECT_EQ(ui.sfondo->overlays().cellFrame.rect, frame);
     act("!"); // the first letter alone can still be confirmed
     EXPECT_EQ(core.TipoScelta(), 144);
 }

@@ -71,7 +71,9 @@ void click(QAbstractButton* button) {
 }
 
 void clickWhen(QAbstractButton* button, std::function<bool()> condition) {
-    auto* timer = new QTimer;
+    // The button owns the timer: it ends with the window, whether or not the
+    // condition ever held.
+    auto* timer = new QTimer(button);
     timer->setInterval(1);
     QObject::connect(timer, &QTimer::timeout, [timer, button, condition] {
         if (condition()) {

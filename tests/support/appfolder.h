@@ -2,8 +2,8 @@
 // that start the main window on it and wait for it.
 #pragma once
 
+#include "app/mainwindow.h"
 #include "fakeplatform.h"
-#include "window/mainwindow.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -41,7 +41,7 @@ std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& p
 void click(QAbstractButton* button);
 
 // Clicks button once the condition holds, from inside a running handler's
-// event loop (for example Ferma during a run).
+// event loop (for example Ferma during a run); never after the button is gone.
 void clickWhen(QAbstractButton* button, std::function<bool()> condition);
 
 } // namespace quorvane::testing

@@ -3,20 +3,12 @@
 #pragma once
 
 #include "appfolder.h"
+#include "italian.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace quorvane::testing {
-
-// The desktop's Italian locale, for the C library (as Qt sets it from the
-// desktop at start-up) and for Qt's own number texts. A machine without the
-// it_IT.UTF-8 locale fails the test rather than passing it unchecked.
-class ItalianDesktop : public ::testing::Test {
-  protected:
-    void SetUp() override;
-    void TearDown() override;
-};
 
 // Has the engine of folder copy every job it is given to jobs.txt before
 // the real QuorC reads it.

@@ -1,7 +1,7 @@
 #include "steps.h"
 
+#include "model/thumbnails.h"
 #include "window/sfondo.h"
-#include "window/thumbnails.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -5,7 +5,7 @@
 
 #include "appfolder.h"
 #include "desktop.h"
-#include "window/palette.h"
+#include "model/palette.h"
 #include "window/viewcore.h"
 
 #include <gtest/gtest.h>

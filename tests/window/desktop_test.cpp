@@ -1,9 +1,9 @@
 // The window on the user's desktop: an Italian system locale, an application
 // folder that cannot be written, and where the keyboard goes.
+#include "app/session.h"
 #include "desktop.h"
 #include "job.h"
 #include "steps.h"
-#include "window/folderlock.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
 

@@ -1,7 +1,7 @@
 // The histogram driven through "Istogramma" on the real window.
 #include "library/recentpictures.h"
+#include "model/histogram.h"
 #include "steps.h"
-#include "window/histogram.h"
 #include "window/sfondo.h"
 #include "window/viewcore.h"
 
@@ -33,7 +33,7 @@ TEST_F(ChartWindow, OpensOverBlackWithEveryOtherCommandDisabledAndClosesAsItWas)
     EXPECT_EQ(ui.sfondo->composed(), expected);
     // Limit 100: the samples that never escaped stand green in column 100.
     EXPECT_EQ(ui.sfondo->composed().pixel(100, 721), qRgb(0, 255, 0));
-    EXPECT_EQ(ui.sfondo->overlays().Linea[100].colour, QColor(0, 255, 0));
+    EXPECT_EQ(ui.sfondo->overlays().histogramBars[100].colour, QColor(0, 255, 0));
 
     click(ui.Istogramma);
     EXPECT_EQ(ui.Istogramma->text(), "Istogramma");

@@ -1,9 +1,9 @@
 // Where the files live: the layout decides between the program's own folder
 // and the user's data folder, and an installed QuorC runs from its helper
 // folder on the user's folder.
+#include "app/session.h"
 #include "appfolder.h"
-#include "window/folderlock.h"
-#include "window/location.h"
+#include "model/location.h"
 #include "window/sfondo.h"
 
 #include <QDir>

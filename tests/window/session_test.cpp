@@ -1,10 +1,10 @@
 // One window's session on its application folder, against what an earlier
 // session left there: a window killed with its engine at work, an engine
 // still running on its own, a lock that a full disk keeps from replacing.
+#include "app/session.h"
 #include "exchange.h"
 #include "fulldisk.h"
 #include "steps.h"
-#include "window/folderlock.h"
 #include "window/sfondo.h"
 
 #include <QDir>

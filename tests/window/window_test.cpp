@@ -1,15 +1,15 @@
 // The main window driven through its controls, with the real QuorC in a
 // temporary application folder.
+#include "app/session.h"
 #include "colours/colourwindow.h"
 #include "library/placelibrary.h"
 #include "library/recentpictures.h"
-#include "navigation/areaname.h"
+#include "model/areaname.h"
+#include "model/thumbnails.h"
 #include "steps.h"
 #include "window/enginerun.h"
-#include "window/folderlock.h"
 #include "window/sfondo.h"
 #include "window/tags.h"
-#include "window/thumbnails.h"
 #include "window/viewcore.h"
 
 #include <QCheckBox>
@@ -241,7 +241,8 @@ TEST_F(MainWindowTest, WhatStandsWhereTheExchangeFilesGoIsClearedOrNamed) {
     const QString blocked =
         "Impossibile avviare il calcolo: al posto di un file di scambio c'è una cartella non "
         "vuota:\n" +
-        QDir::toNativeSeparators(folder.file("Tab.tmp")) + "\nSpostarla o eliminarla, poi riprovare.";
+        QDir::toNativeSeparators(folder.file("Tab.tmp")) +
+        "\nSpostarla o eliminarla, poi riprovare.";
     EXPECT_EQ(platform.messages, QStringList({blocked, blocked}));
     EXPECT_EQ(platform.engineStarts, starts);
     EXPECT_TRUE(folder.exists("Tab.tmp/mine"));

@@ -1,0 +1,55 @@
+#include "model/export.h"
+
+#include "exchange.h"
+#include "model/bmp.h"
+#include "model/savefile.h"
+
+#include <QDir>
+
+namespace quorvane {
+
+static_assert(BmpHeaderBytes + bmpRowBytes(quor::DimScreen) * quor::DimScreen == ExportFileBytes);
+
+QString areaExportName(const QString& areaName) {
+    return areaName + QStringLiteral(".bmp");
+}
+
+QString juliaExportName(int numJulia) {
+    return QStringLiteral("Julia") + QString::number(numJulia) + QStringLiteral(".bmp");
+}
+
+QString exportPath(const QString& appFolder, const QString& fileName) {
+    return QDir(appFolder).filePath(ExportFolderName + QLatin1Char('/') + fileName);
+}
+
+QString areaExportQuestion() {
+    return QStringLiteral("Attenzione: verrà generato nella subdirectory\n"
+                          "'Immagini' un file tipo 'bmp' da 1.536 KB.\n"
+                          "\n"
+                          "Continuare?");
+}
+
+QString juliaExportQuestion(int numJulia) {
+    return QStringLiteral("Attenzione: verrà generato nella subdirectory 'Immagini'\n"
+                          "il file ") +
+           juliaExportName(numJulia) +
+           QStringLiteral(" da 1.536 KB, cancellando una eventuale\n"
+                          "preesistente versione.\n"
+                          "\n"
+                          "Continuare?");
+}
+
+QString exportPicture(const QString& appFolder, const QString& fileName, const QImage& picture) {
+    const QString path = exportPath(appFolder, fileName);
+    const QString failure = QStringLiteral("Impossibile salvare l'immagine:");
+    // The name comes from the picture's area name; whatever it holds, the
+    // file stays inside the export folder.
+    const bool plainName = !fileName.isEmpty() && !fileName.contains(QLatin1Char('/')) &&
+                           !fileName.contains(QLatin1Char('\\')) &&
+                           fileName != QStringLiteral(".") && fileName != QStringLiteral("..");
+    if (!plainName)
+        return failure + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    return saveFile(path, bmpBytes(picture), failure);
+}
+
+} // namespace quorvane

@@ -1,0 +1,99 @@
+// The lettered 5 x 5 grid over the picture: its shifts, the positions of its
+// overlays, the selection fragment it builds and the "-1" walk back.
+#pragma once
+
+#include "model/areaname.h"
+#include "model/overlays.h"
+
+#include <QChar>
+#include <QLine>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace quorvane {
+
+// Shift offsets by position 0..4 (2 = centred). Row 1: whole pixel steps of a
+// view, used in names and limits. Row 2: how a row-1 shift of the zoomed view
+// is drawn on the picture shown. Row 0 is unused.
+inline constexpr std::array<std::array<int, 5>, 3> Spostamenti{{
+    {0, 0, 0, 0, 0},
+    {-48, -24, 0, 24, 48},
+    {-10, -5, 0, 5, 10},
+}};
+
+constexpr int ShiftCentre = 2;
+constexpr int CellPitch = 145;   // picture pixels between grid lines
+constexpr int SubCellPitch = 29; // picture pixels between sub-grid lines
+
+// SecondaLettera values that are not a sub-cell index.
+constexpr int NoLetterYet = 255;
+constexpr int FirstLetterOnly = 254;
+
+// The coarse (`SpostaX`, `SpostaY`) and fine (`AffinaX`, `AffinaY`) shift
+// positions, each 0..4.
+struct GridShift {
+    int spostaX = ShiftCentre;
+    int spostaY = ShiftCentre;
+    int affinaX = ShiftCentre;
+    int affinaY = ShiftCentre;
+    bool operator==(const GridShift&) const = default;
+};
+
+// Drawn offset of the grid in whole picture pixels.
+QPoint gridOffset(const GridShift& shift);
+
+// The grid drawn by `DisegnaGriglia`: with twoLetter the sub-grid of
+// primaLettera is laid out too.
+GridLayout layoutGrid(const GridShift& shift, bool twoLetter, int primaLettera);
+
+// The frame around the second chosen sub-cell, 30 x 30 px.
+QRect subCellFrameRect(int primaLettera, int secondaLettera, const GridShift& shift);
+
+QChar cellLetter(int index);     // "A".."Y"
+QChar shiftLetter(int x, int y); // "a".."y" for shift position (x, y)
+
+// Selection fragment in the fine stage: [coarse shift] first [fine shift].
+QString fineStageText(int primaLettera, const GridShift& shift);
+
+struct CoarseStageText {
+    QString riquadro;     // "Z" when centred, else the one shift letter
+    bool menoUnaEnabled;  // "-1" usable: centred and a current name over 2 letters
+    bool resetMenoUnaTag; // the tag goes back to "0" when centred
+};
+CoarseStageText coarseStageText(const GridShift& shift, const QString& riquadroCorrente);
+
+// `Riquadro` after a letter: "Z" means nothing chosen, so it is dropped.
+QString withFirstLetter(const QString& riquadro, int primaLettera);
+QString withSecondLetter(const QString& riquadro, int secondaLettera);
+
+// One press of `Mezzo`(index) on the shift position (x, y) of the stage.
+// enable[i] tells what becomes of `Mezzo`(i): set on, set off, or left alone.
+struct MezzoMove {
+    int x = ShiftCentre;
+    int y = ShiftCentre;
+    std::array<std::optional<bool>, 5> enable;
+    bool operator==(const MezzoMove&) const = default;
+};
+MezzoMove mezzoMove(int index, int x, int y);
+
+// "-1" is offered only for names it can shorten.
+bool menoUnaAvailable(const QString& riquadroCorrente);
+
+// One press of "-1" with the tag count n: the next group of the current name
+// is marked for removal.
+struct MenoUnaStep {
+    int tag = 0;      // letters to cut, the new `MenoUna` tag
+    QString riquadro; // "-" and those letters
+    bool disableMenoUna = false;
+    bool operator==(const MenoUnaStep&) const = default;
+};
+MenoUnaStep menoUnaStep(const QString& riquadroCorrente, int n);
+
+// True when the next letter would give a picture whose pixel step vanishes
+// against XMin or YMin, so the letter must be refused.
+bool maxResolutionReached(const Limits& shown, bool fineStage);
+
+} // namespace quorvane

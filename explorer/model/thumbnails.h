@@ -1,0 +1,24 @@
+// The fixed 32 x 32 pictures of the window.
+#pragma once
+
+#include "model/palette.h"
+
+#include <QImage>
+#include <array>
+
+namespace quorvane {
+
+constexpr int ThumbnailSide = 32;
+
+// The blank picture shown where a thumbnail is missing.
+QImage blankThumbnail();
+
+// A thumbnail of the start view (X -2..1, Y -1.5..1.5) at limit 100 with the
+// linear palette, in pixels 1..30 like every other thumbnail.
+QImage startViewThumbnail(const std::array<Colore, RampSize>& rampa);
+
+inline QRgb toQRgb(Colore c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
+
+} // namespace quorvane

@@ -1,0 +1,74 @@
+#include "model/export.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "files.h"
+
+#include <functional>
+
+namespace quorvane {
+namespace {
+
+using testing::entries;
+using testing::readBytes;
+using testing::writeBytes;
+
+// The Julia frame's tests take the question from here, so it is pinned word
+// for word here.
+TEST(Export, JuliaQuestion) {
+    EXPECT_EQ(juliaExportQuestion(3), "Attenzione: verrà generato nella subdirectory 'Immagini'\n"
+                                      "il file Julia3.bmp da 1.536 KB, cancellando una eventuale\n"
+                                      "preesistente versione.\n\nContinuare?");
+}
+
+TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
+    QImage picture(724, 724, QImage::Format_RGB32);
+    picture.fill(qRgb(1, 2, 3));
+    using Target = const QString&;
+    const struct {
+        const char* what;
+        QString name;
+        std::function<void(Target)> spoil;
+        QStringList left; // the application folder's entries after
+    } cases[] = {
+        {"Immagini is missing",
+         "Julia0.bmp",
+         [](Target t) { QDir(QFileInfo(t).path()).removeRecursively(); },
+         {}},
+        {"the target is a folder",
+         "AB.bmp",
+         [](Target t) { QDir().mkdir(t); },
+         {"Immagini", "Immagini/AB.bmp"}},
+        {"the disk fills half-way",
+         "AB.bmp",
+         [](Target t) { writeBytes(t, "kept"); },
+         {"Immagini", "Immagini/AB.bmp"}},
+        {"a name leaving the folder", "../x.bmp", [](Target) {}, {"Immagini"}},
+        {"no name", "", [](Target) {}, {"Immagini"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir app;
+        const QString images = app.filePath("Immagini");
+        const QString target = exportPath(app.path(), c.name);
+        ASSERT_TRUE(QDir().mkpath(images));
+        c.spoil(target);
+        const QByteArray before = readBytes(target);
+        QString message;
+        ASSERT_TRUE(testing::onFullDisk(
+            100000, [&] { message = exportPicture(app.path(), c.name, picture); }));
+        EXPECT_EQ(message, "Impossibile salvare l'immagine:\n" + QDir::toNativeSeparators(target));
+        EXPECT_EQ(readBytes(target), before);
+        QStringList left = entries(app.path());
+        if (QFileInfo(images).isDir())
+            for (const QString& e : entries(images))
+                left << "Immagini/" + e;
+        EXPECT_EQ(left, c.left);
+    }
+}
+
+} // namespace
+} // namespace quorvane
