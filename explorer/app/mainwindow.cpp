@@ -1,122 +1,106 @@
-// Start-up, activation, the wiring of the controls and the end of the program.
+// Start-up, the wiring of the controls, the model and the desktop, and the
+// end of the program.
 #include "app/mainwindow.h"
-#include "colours/colourwindow.h"
-#include "julia/juliamode.h"
-#include "library/pictureexport.h"
-#include "library/placelibrary.h"
-#include "library/recentpictures.h"
-#include "model/location.h"
-#include "navigation/gridselection.h"
-#include "window/histogramchart.h"
-#include "window/platform.h"
-#include "window/sfondo.h"
-#include "window/tags.h"
-#include "window/viewcore.h"
 
-#include <QCheckBox>
+#include "colours/colourwindow.h"
+#include "julia/juliapanel.h"
+#include "julia/tracepanel.h"
+#include "library/exportpanel.h"
+#include "library/librarypanel.h"
+#include "library/recentpanel.h"
+#include "model/explorer.h"
+#include "model/location.h"
+#include "navigation/gridpanel.h"
+#include "window/enginerun.h"
+#include "window/iterationspanel.h"
+#include "window/limitspanel.h"
+#include "window/picturepanel.h"
+#include "window/platform.h"
+#include "window/runpanel.h"
+#include "window/sfondo.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace quorvane {
 
 MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& engine)
-    : folder(appFolder), platform(services), ui(buildControls(this)) {
-    viewCore = std::make_unique<ViewCore>(ui, platform, folder,
-                                          engine.isEmpty() ? engineIn(appFolder) : engine);
-    recentPictures = std::make_unique<RecentPictures>(ui, *viewCore);
-    placeLibrary = std::make_unique<PlaceLibrary>(ui, *viewCore, *recentPictures, platform,
-                                                  folder + QStringLiteral("/BeiLuoghi"));
-    gridSelection = std::make_unique<GridSelection>(ui, *viewCore, *recentPictures, platform);
-    histogramChart = std::make_unique<HistogramChart>(
-        ui, *viewCore, [this] { return recentPictures->Deposito(0); });
-    exporter = std::make_unique<PictureExport>(ui, *viewCore, platform, folder);
-    juliaMode = std::make_unique<JuliaMode>(ui, *viewCore, *recentPictures, platform);
-    viewCore->setReadyInputs([this] {
-        const LibraryCommands places = placeLibrary->places().commands();
-        ReadyInputs in;
-        in.numUltime = recentPictures->NumUltime();
-        in.previousPlace = places.previous;
-        in.nextPlace = places.next;
-        in.activatePlace = places.activate;
-        in.removePlace = places.remove;
-        in.pictureSaved = placeLibrary->pictureSaved();
-        in.pictureExported = exporter->pictureExported();
-        in.julia = juliaMode->ready(exporter->pictureExported());
-        return in;
-    });
-    setTag(this, QStringLiteral("0"));
-    coloriWindow = std::make_unique<Colori>();
-    wireHandlers();
+    : folder(appFolder), engineFile(engine.isEmpty() ? engineIn(appFolder) : engine),
+      platform(services), ui(buildControls(this)), model(std::make_unique<Explorer>()),
+      coloriWindow(std::make_unique<Colori>()) {
+    picturePanel = std::make_unique<PicturePanel>(*model, ui.sfondo, ui.View);
+    runPanel = std::make_unique<RunPanel>(*model, ui);
+    iterationsPanel = std::make_unique<IterationsPanel>(*model, ui);
+    limitsPanel = std::make_unique<LimitsPanel>(*model, ui);
+    gridPanel = std::make_unique<GridPanel>(*model, ui);
+    libraryPanel = std::make_unique<LibraryPanel>(*model, ui);
+    recentPanel = std::make_unique<RecentPanel>(*model, ui);
+    exportPanel = std::make_unique<ExportPanel>(*model, ui, platform, this);
+    juliaPanel = std::make_unique<JuliaPanel>(*model, ui);
+    tracePanel = std::make_unique<TracePanel>(*model, ui);
+    wire();
     Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
 
-bool MainWindow::zStored() const {
-    return viewCore->zStored();
-}
+void MainWindow::wire() {
+    Explorer* explorer = model.get();
+    connect(explorer, &Explorer::changed, this, [this] {
+        applyCommands(ui, model->commands());
+        // Work took the keyboard from whatever had it; once it is over a new
+        // limit can be typed straight away.
+        const bool working = model->work() != Work::None;
+        if (wasWorking && !working && ui.Iterazioni[1]->isEnabled())
+            ui.Iterazioni[1]->setFocus();
+        wasWorking = working;
+    });
+    connect(explorer, &Explorer::notice, this,
+            [this](const QString& text) { platform.message(this, text); });
+    connect(explorer, &Explorer::beep, this, [this] { platform.beep(); });
+    connect(explorer, &Explorer::engineStarted, this, &MainWindow::placeWindow);
+    connect(explorer, &Explorer::closeNow, this, &MainWindow::Esci_Click);
+    applyCommands(ui, model->commands());
 
-bool MainWindow::busy() const {
-    return viewCore->busy();
-}
+    explorer->setEngineRunner([this](const quor::Job& job, const bool& stopAsked,
+                                     const std::function<void(unsigned)>& progress,
+                                     std::vector<std::int16_t>& counts) {
+        EngineRunHooks hooks;
+        hooks.progress = progress;
+        hooks.letEventsThrough = [] { QApplication::processEvents(); };
+        bool hourglass = false;
+        hooks.pollingEnded = [&hourglass] {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            hourglass = true;
+        };
+        EngineRun run(platform, folder, engineFile);
+        const RunOutcome outcome = run.run(job, stopAsked, hooks, counts);
+        if (hourglass)
+            QApplication::restoreOverrideCursor();
+        return outcome;
+    });
+    explorer->setEventPump([] { QApplication::processEvents(); });
 
-void MainWindow::wireHandlers() {
-    ViewCore* core = viewCore.get();
-    connect(ui.View, &QPushButton::clicked, core, &ViewCore::View_Click);
-    connect(ui.Ferma, &QPushButton::clicked, core, &ViewCore::Ferma_Click);
-    connect(ui.IterazOK, &QPushButton::clicked, core, &ViewCore::IterazOK_Click);
-    connect(ui.AutoColor, &QCheckBox::clicked, core, &ViewCore::AutoColor_Click);
-    connect(ui.Istogramma, &QPushButton::clicked, histogramChart.get(),
-            &HistogramChart::Istogramma_Click);
     connect(ui.Colors, &QPushButton::clicked, this, &MainWindow::Colors_Click);
     connect(ui.Esci, &QPushButton::clicked, this, &MainWindow::Esci_Click);
-    connect(core, &ViewCore::pictureCompleted, this,
-            [this](const QImage& picture, const QString& name) {
-                recentPictures->push(picture, name);
-            });
-    connect(core, &ViewCore::closeAfterWork, this, &MainWindow::Esci_Click);
+    connect(ui.sfondo, &Sfondo::mousePressed, juliaPanel.get(), &JuliaPanel::Sfondo_MouseDown);
+    connect(ui.sfondo, &Sfondo::mouseMoved, juliaPanel.get(), &JuliaPanel::Sfondo_MouseMove);
+    connect(ui.sfondo, &Sfondo::mouseReleased, juliaPanel.get(), &JuliaPanel::Sfondo_MouseUp);
+    connect(coloriWindow.get(), &Colori::closed, this, [this] {
+        setEnabled(true);
+        activateWindow();
+    });
+}
 
-    GridSelection* grid = gridSelection.get();
-    connect(ui.Griglia, &QPushButton::clicked, grid, &GridSelection::Griglia_Click);
-    for (int i = 0; i < 25; ++i)
-        connect(ui.Lettere[std::size_t(i)], &QPushButton::clicked, grid,
-                [grid, i] { grid->Lettere_Click(i); });
-    for (int i = 0; i < 5; ++i)
-        connect(ui.Mezzo[std::size_t(i)], &QPushButton::clicked, grid,
-                [grid, i] { grid->Mezzo_Click(i); });
-    connect(ui.MenoUna, &QPushButton::clicked, grid, &GridSelection::MenoUna_Click);
-    connect(ui.Copia, &QPushButton::clicked, grid, &GridSelection::Copia_Click);
-    connect(grid, &GridSelection::startOver, this, &MainWindow::Form_Load);
-
-    PlaceLibrary* library = placeLibrary.get();
-    connect(ui.Salva, &QPushButton::clicked, library, &PlaceLibrary::Salva_Click);
-    connect(ui.Carica, &QPushButton::clicked, library, &PlaceLibrary::Carica_Click);
-    connect(ui.Elimina, &QPushButton::clicked, library, &PlaceLibrary::Elimina_Click);
-    RecentPictures* recent = recentPictures.get();
-    connect(ui.AttSel, &QPushButton::clicked, recent, &RecentPictures::AttSel_Click);
-    connect(ui.EndSel, &QPushButton::clicked, recent, &RecentPictures::EndSel_Click);
-    for (int i = 0; i < 2; ++i) {
-        connect(ui.SelSave[std::size_t(i)], &QPushButton::clicked, library,
-                [library, i] { library->SelSave_Click(i); });
-        connect(ui.SelImage[std::size_t(i)], &QPushButton::clicked, recent,
-                [recent, i] { recent->SelImage_Click(i); });
-    }
-    connect(ui.SalvaFile, &QPushButton::clicked, exporter.get(), &PictureExport::SalvaFile_Click);
-    connect(ui.SalvaJulia, &QPushButton::clicked, exporter.get(), &PictureExport::SalvaJulia_Click);
-
-    JuliaMode* julia = juliaMode.get();
-    connect(ui.Julia, &QPushButton::clicked, julia, &JuliaMode::Julia_Click);
-    connect(ui.JuliaGo, &QPushButton::clicked, julia, &JuliaMode::JuliaGo_Click);
-    connect(ui.StopJulia, &QPushButton::clicked, julia, &JuliaMode::StopJulia_Click);
-    connect(ui.Traccia, &QPushButton::clicked, julia, &JuliaMode::Traccia_Click);
-    connect(ui.StopTraccia, &QPushButton::clicked, julia, &JuliaMode::StopTraccia_Click);
-    connect(ui.sfondo, &Sfondo::mousePressed, julia, &JuliaMode::Sfondo_MouseDown);
-    connect(ui.sfondo, &Sfondo::mouseMoved, julia, &JuliaMode::Sfondo_MouseMove);
-    connect(ui.sfondo, &Sfondo::mouseReleased, julia, &JuliaMode::Sfondo_MouseUp);
-
-    connect(coloriWindow.get(), &Colori::closed, this, &MainWindow::coloriClosed);
+void MainWindow::placeWindow() {
+    // The left edge of the screen, as high as the window system allows.
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().topLeft());
 }
 
 bool MainWindow::createFolders() {
@@ -134,36 +118,14 @@ bool MainWindow::createFolders() {
 }
 
 void MainWindow::Form_Load() {
-    const bool reentry = tagIsTrue(this);
-    if (!reentry) {
-        viewCore->placeWindow();
-        Colori* legend = coloriWindow.get();
-        legend->show();
-        viewCore->CreaRampa([legend](int index, Colore c) { legend->setLineColour(index, c); });
-        legend->hide();
-        placeLibrary->load(createFolders());
-    }
-    viewCore->resetToStartView();
-    gridSelection->reset();
-    if (reentry) {
-        setTag(coloriWindow.get(), False);
-        Form_Activate();
-    }
-}
-
-void MainWindow::Form_Activate() {
-    if (tagIsTrue(coloriWindow.get())) {
-        setTag(this, True);
-        return;
-    }
-    viewCore->Blocca();
-    if (tagIsTrue(this))
-        recentPictures->push(viewCore->Z(), QStringLiteral("Z"));
-    viewCore->resetIterations();
-    viewCore->showStartView();
-    recentPictures->setCurrent(viewCore->Z());
-    viewCore->Sblocca();
-    setTag(this, True);
+    placeWindow();
+    Colori* legend = coloriWindow.get();
+    legend->show();
+    model->buildRamp([legend](int index, Colore c) { legend->setLineColour(index, c); });
+    legend->hide();
+    const bool usable = createFolders();
+    model->loadLibrary(folder + QStringLiteral("/BeiLuoghi"), usable,
+                       folder + QStringLiteral("/Immagini"));
 }
 
 void MainWindow::Esci_Click() {
@@ -177,12 +139,12 @@ void MainWindow::showEvent(QShowEvent* e) {
         firstShowDone = true;
         // The first activation computes the start view; it runs once the
         // window is on the screen so the user sees the progress.
-        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+        QTimer::singleShot(0, this, [this] { model->activate(); });
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    if (!viewCore->requestClose()) {
+    if (!model->requestClose()) {
         e->ignore();
         return;
     }
@@ -195,12 +157,6 @@ void MainWindow::Colors_Click() {
     coloriWindow->show();
     coloriWindow->raise();
     coloriWindow->update();
-}
-
-void MainWindow::coloriClosed() {
-    setEnabled(true);
-    activateWindow();
-    Form_Activate();
 }
 
 } // namespace quorvane

@@ -1,6 +1,6 @@
-// The main window "Quorvane": it builds the controls and the parts of the
-// window, wires each control to the part that owns its handler, and runs
-// the start-up, the activation and the end of the program.
+// The main window "Quorvane": it builds the controls, the explorer's state
+// and the panels of each frame, and wires them to each other and to the
+// desktop; it runs the start-up and the end of the program.
 #pragma once
 
 #include "window/controls.h"
@@ -11,14 +11,18 @@
 namespace quorvane {
 
 class Colori;
-class GridSelection;
-class HistogramChart;
-class JuliaMode;
-class PictureExport;
-class PlaceLibrary;
+class Explorer;
+class ExportPanel;
+class GridPanel;
+class IterationsPanel;
+class JuliaPanel;
+class LibraryPanel;
+class LimitsPanel;
+class PicturePanel;
 class Platform;
-class RecentPictures;
-class ViewCore;
+class RecentPanel;
+class RunPanel;
+class TracePanel;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -28,21 +32,9 @@ class MainWindow : public QWidget {
     ~MainWindow() override;
 
     const Controls& controls() const { return ui; }
-    ViewCore& core() const { return *viewCore; }
-    GridSelection& grid() const { return *gridSelection; }
-    RecentPictures& recent() const { return *recentPictures; }
-    PlaceLibrary& library() const { return *placeLibrary; }
-    PictureExport& pictureExport() const { return *exporter; }
-    JuliaMode& julia() const { return *juliaMode; }
+    const Explorer& explorer() const { return *model; }
     Colori* colori() const { return coloriWindow.get(); }
 
-    // The start view has been computed and stored.
-    bool zStored() const;
-    // True while a handler that started work has not yet finished.
-    bool busy() const;
-
-    void Form_Load();
-    void Form_Activate();
     void Esci_Click();
     void Colors_Click();
 
@@ -51,24 +43,31 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent*) override;
 
   private:
-    void wireHandlers();
-    void coloriClosed();
+    void Form_Load();
+    void wire();
+    void placeWindow();
     // Creates BeiLuoghi and Immagini when missing; false when the library
     // folder cannot be had.
     bool createFolders();
 
     QString folder;
+    QString engineFile;
     Platform& platform;
     Controls ui;
+    std::unique_ptr<Explorer> model;
     std::unique_ptr<Colori> coloriWindow;
-    std::unique_ptr<ViewCore> viewCore;
-    std::unique_ptr<RecentPictures> recentPictures;
-    std::unique_ptr<PlaceLibrary> placeLibrary;
-    std::unique_ptr<GridSelection> gridSelection;
-    std::unique_ptr<HistogramChart> histogramChart;
-    std::unique_ptr<PictureExport> exporter;
-    std::unique_ptr<JuliaMode> juliaMode;
+    std::unique_ptr<PicturePanel> picturePanel;
+    std::unique_ptr<RunPanel> runPanel;
+    std::unique_ptr<IterationsPanel> iterationsPanel;
+    std::unique_ptr<LimitsPanel> limitsPanel;
+    std::unique_ptr<GridPanel> gridPanel;
+    std::unique_ptr<LibraryPanel> libraryPanel;
+    std::unique_ptr<RecentPanel> recentPanel;
+    std::unique_ptr<ExportPanel> exportPanel;
+    std::unique_ptr<JuliaPanel> juliaPanel;
+    std::unique_ptr<TracePanel> tracePanel;
     bool firstShowDone = false;
+    bool wasWorking = false;
 };
 
 } // namespace quorvane

@@ -1,5 +1,4 @@
 #include "colours/colourwindow.h"
-#include "window/tags.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -20,7 +19,6 @@ Colori::Colori(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Colori"));
     setWindowTitle(QStringLiteral("Colori"));
     setFixedSize(px(ClientWidthTwips), px(ClientHeightTwips));
-    setTag(this, False);
 
     Fine = new QPushButton(QStringLiteral("OK"), this);
     Fine->setObjectName(QStringLiteral("Fine"));
@@ -51,7 +49,7 @@ void Colori::Form_Load() {
     place(RampSize - 1, 120, 240);
 }
 
-void Colori::setLineColour(int m, quorvane::Colore colour) {
+void Colori::setLineColour(int m, Colore colour) {
     if (m < 0 || m >= RampSize)
         return;
     lines[std::size_t(m)].colore = colour;
@@ -59,9 +57,6 @@ void Colori::setLineColour(int m, quorvane::Colore colour) {
 }
 
 void Colori::Fine_Click() {
-    // The tag tells the main window's activation that this is only the return
-    // from the legend, so it must not redo the start-up work.
-    setTag(this, True);
     emit closed();
     hide();
 }
@@ -69,10 +64,8 @@ void Colori::Fine_Click() {
 void Colori::closeEvent(QCloseEvent* event) {
     // The window system's close button means the same as "OK"; a close while
     // hidden (the program ending) is no return from the legend.
-    if (isVisible()) {
-        setTag(this, True);
+    if (isVisible())
         emit closed();
-    }
     event->accept();
 }
 

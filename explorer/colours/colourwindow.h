@@ -37,13 +37,11 @@ class Colori : public QWidget {
 
     QPushButton* Fine = nullptr;
 
-    // The window's tag (window/tags.h) is "True" once "OK" has closed it.
-
     void Fine_Click();
 
   signals:
     // The window has been closed with "OK" (or the window system's close
-    // button): the main window enables itself and runs its activation.
+    // button): the main window takes input again, and nothing else changes.
     void closed();
 
   protected:

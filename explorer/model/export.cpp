@@ -18,8 +18,8 @@ QString juliaExportName(int numJulia) {
     return QStringLiteral("Julia") + QString::number(numJulia) + QStringLiteral(".bmp");
 }
 
-QString exportPath(const QString& appFolder, const QString& fileName) {
-    return QDir(appFolder).filePath(ExportFolderName + QLatin1Char('/') + fileName);
+QString exportPath(const QString& folder, const QString& fileName) {
+    return QDir(folder).filePath(fileName);
 }
 
 QString areaExportQuestion() {
@@ -39,8 +39,8 @@ QString juliaExportQuestion(int numJulia) {
                           "Continuare?");
 }
 
-QString exportPicture(const QString& appFolder, const QString& fileName, const QImage& picture) {
-    const QString path = exportPath(appFolder, fileName);
+QString exportPicture(const QString& folder, const QString& fileName, const QImage& picture) {
+    const QString path = exportPath(folder, fileName);
     const QString failure = QStringLiteral("Impossibile salvare l'immagine:");
     // The name comes from the picture's area name; whatever it holds, the
     // file stays inside the export folder.

@@ -16,18 +16,17 @@ constexpr qint64 ExportFileBytes = 1572582;
 QString areaExportName(const QString& areaName);
 QString juliaExportName(int numJulia);
 
-// appFolder/Immagini/fileName.
-QString exportPath(const QString& appFolder, const QString& fileName);
+// folder/fileName.
+QString exportPath(const QString& folder, const QString& fileName);
 
 // The Yes/No questions asked before each export.
 QString areaExportQuestion();
 QString juliaExportQuestion(int numJulia);
 
-// Writes the picture as an uncompressed 24-bit bitmap to
-// appFolder/Immagini/fileName, replacing a file of that name only once the
-// new one is whole. fileName must be a plain file name. Returns an Italian
-// message naming the file on failure (nothing is left behind then), empty on
-// success.
-QString exportPicture(const QString& appFolder, const QString& fileName, const QImage& picture);
+// Writes the picture as an uncompressed 24-bit bitmap to folder/fileName
+// (the export folder), replacing a file of that name only once the new one
+// is whole. fileName must be a plain file name. Returns an Italian message
+// naming the file on failure (nothing is left behind then), empty on success.
+QString exportPicture(const QString& folder, const QString& fileName, const QImage& picture);
 
 } // namespace quorvane

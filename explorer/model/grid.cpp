@@ -74,9 +74,9 @@ QString fineStageText(int primaLettera, const GridShift& shift) {
 
 CoarseStageText coarseStageText(const GridShift& shift, const QString& riquadroCorrente) {
     if (shift.spostaX == ShiftCentre && shift.spostaY == ShiftCentre)
-        return {QStringLiteral("Z"), menoUnaAvailable(riquadroCorrente), true};
+        return {QStringLiteral("Z"), menoUnaAvailable(riquadroCorrente)};
     // Going back would cut letters from a name that the shift no longer extends.
-    return {QString(shiftLetter(shift.spostaX, shift.spostaY)), false, false};
+    return {QString(shiftLetter(shift.spostaX, shift.spostaY)), false};
 }
 
 QString withFirstLetter(const QString& riquadro, int primaLettera) {
@@ -89,44 +89,27 @@ QString withSecondLetter(const QString& riquadro, int secondaLettera) {
 }
 
 MezzoMove mezzoMove(int index, int x, int y) {
-    MezzoMove move;
-    move.x = x;
-    move.y = y;
+    MezzoMove move{x, y};
     switch (index) {
     case 0:
-        move.x = x + 1;
-        if (move.x == 4)
-            move.enable[0] = false;
-        move.enable[2] = true;
+        ++move.x;
         break;
     case 1:
-        move.y = y + 1;
-        if (move.y == 4)
-            move.enable[1] = false;
-        move.enable[3] = true;
+        ++move.y;
         break;
     case 2:
-        move.x = x - 1;
-        if (move.x == 0)
-            move.enable[2] = false;
-        move.enable[0] = true;
+        --move.x;
         break;
     case 3:
-        move.y = y - 1;
-        if (move.y == 0)
-            move.enable[3] = false;
-        move.enable[1] = true;
+        --move.y;
         break;
     case 4:
-        move.x = ShiftCentre;
-        move.y = ShiftCentre;
-        for (int i = 0; i < 4; ++i)
-            move.enable[i] = true;
+        move = {ShiftCentre, ShiftCentre};
         break;
     default:
         break;
     }
-    // The buttons disable themselves at the ends; the clamp only guards the
+    // Each button is offered only short of its end; the clamp guards the
     // shift table against a press that slipped through.
     move.x = std::clamp(move.x, 0, 4);
     move.y = std::clamp(move.y, 0, 4);

@@ -28,10 +28,6 @@ constexpr int ShiftCentre = 2;
 constexpr int CellPitch = 145;   // picture pixels between grid lines
 constexpr int SubCellPitch = 29; // picture pixels between sub-grid lines
 
-// SecondaLettera values that are not a sub-cell index.
-constexpr int NoLetterYet = 255;
-constexpr int FirstLetterOnly = 254;
-
 // The coarse (`SpostaX`, `SpostaY`) and fine (`AffinaX`, `AffinaY`) shift
 // positions, each 0..4.
 struct GridShift {
@@ -59,9 +55,9 @@ QChar shiftLetter(int x, int y); // "a".."y" for shift position (x, y)
 QString fineStageText(int primaLettera, const GridShift& shift);
 
 struct CoarseStageText {
-    QString riquadro;     // "Z" when centred, else the one shift letter
-    bool menoUnaEnabled;  // "-1" usable: centred and a current name over 2 letters
-    bool resetMenoUnaTag; // the tag goes back to "0" when centred
+    QString riquadro;    // "Z" when centred, else the one shift letter
+    bool menoUnaEnabled; // "-1" usable: centred and a current name over 2 letters
+    bool operator==(const CoarseStageText&) const = default;
 };
 CoarseStageText coarseStageText(const GridShift& shift, const QString& riquadroCorrente);
 
@@ -69,12 +65,11 @@ CoarseStageText coarseStageText(const GridShift& shift, const QString& riquadroC
 QString withFirstLetter(const QString& riquadro, int primaLettera);
 QString withSecondLetter(const QString& riquadro, int secondaLettera);
 
-// One press of `Mezzo`(index) on the shift position (x, y) of the stage.
-// enable[i] tells what becomes of `Mezzo`(i): set on, set off, or left alone.
+// One press of `Mezzo`(index) on the shift position (x, y) of the stage:
+// right, down, left, up, or back to the centre, never past 0..4.
 struct MezzoMove {
     int x = ShiftCentre;
     int y = ShiftCentre;
-    std::array<std::optional<bool>, 5> enable;
     bool operator==(const MezzoMove&) const = default;
 };
 MezzoMove mezzoMove(int index, int x, int y);
@@ -82,10 +77,10 @@ MezzoMove mezzoMove(int index, int x, int y);
 // "-1" is offered only for names it can shorten.
 bool menoUnaAvailable(const QString& riquadroCorrente);
 
-// One press of "-1" with the tag count n: the next group of the current name
-// is marked for removal.
+// One press of "-1" when n letters are marked: the next group of the
+// current name is marked for removal.
 struct MenoUnaStep {
-    int tag = 0;      // letters to cut, the new `MenoUna` tag
+    int tag = 0;      // letters to cut
     QString riquadro; // "-" and those letters
     bool disableMenoUna = false;
     bool operator==(const MenoUnaStep&) const = default;

@@ -23,6 +23,7 @@ struct LabelOverlay {
     QRect rect;
     QString text;
     bool visible = false;
+    bool operator==(const LabelOverlay&) const = default;
 };
 
 struct FrameOverlay {
@@ -47,6 +48,7 @@ struct Overlays {
     std::array<LineOverlay, 2> crossHair;       // [JuLinea] on the Julia constant, yellow
     FrameOverlay constantFrame;                 // the small frame around the Julia constant
     FrameOverlay zoomFrame;                     // the region the next Julia view shows
+    bool operator==(const Overlays&) const = default;
 };
 
 // A cell letter: fixed near each cell's centre, whatever the shift.

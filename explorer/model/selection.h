@@ -1,16 +1,47 @@
-// Confirmation of a grid selection with "OK": which case applies, the square
+// A selection on the grid: what the user has chosen so far, each press that
+// changes it, and its confirmation with "OK": which case applies, the square
 // chosen on the picture, its thumbnail and the limits of the next run.
 #pragma once
 
 #include "model/areaname.h"
+#include "model/commands.h"
 #include "model/grid.h"
 #include "model/thumbnails.h"
 
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <optional>
 
 namespace quorvane {
+
+// The selection while the grid is on.
+struct GridSelection {
+    GridStage stage = GridStage::Coarse;
+    int first = 0;             // the cell of the first letter (`PrimaLettera`)
+    std::optional<int> second; // the sub-cell of the second letter (`SecondaLettera`)
+    GridShift shift;
+    int cut = 0;                            // letters of the current name that "-1" marked
+    QString fragment = QStringLiteral("Z"); // what `Riquadro` shows
+    bool menoUna = false;                   // "-1" can mark one more group
+    bool operator==(const GridSelection&) const = default;
+    bool letterChosen() const { return stage == GridStage::Fine || stage == GridStage::Complete; }
+};
+
+// The grid switched on over the view named currentName.
+GridSelection startSelection(const QString& currentName);
+
+// A letter pressed: the first one chooses a cell, the second a sub-cell.
+// Nothing when the letter would pass the limit of double precision for the
+// view shown, or make the name longer than an area name may be.
+std::optional<GridSelection> withLetter(const GridSelection& s, int index, const Limits& shown,
+                                        const QString& currentName);
+
+// `Mezzo`(index) pressed: the coarse shift before a letter, the fine one after.
+GridSelection shifted(const GridSelection& s, int index, const QString& currentName);
+
+// "-1" pressed: the next group of the current name is marked for cutting.
+GridSelection cutOneMore(const GridSelection& s, const QString& currentName);
 
 enum class Confirmation {
     StartOver,     // nothing chosen: back to the start view
@@ -19,12 +50,13 @@ enum class Confirmation {
     Select,        // a cell or sub-cell to compute next
 };
 
-// Which case "OK" handles for the fragment in `Riquadro`, the `MenoUna` tag
-// and `SecondaLettera`.
-Confirmation classifyConfirmation(const QString& riquadro, int menoUnaTag, int secondaLettera);
+// Which case "OK" handles for the fragment in `Riquadro`, the letters that
+// "-1" marked and whether a letter was chosen.
+Confirmation classifyConfirmation(const QString& riquadro, int cut, bool letterChosen);
+Confirmation classifyConfirmation(const GridSelection& s);
 
-// The current name with the tag's letters cut off.
-QString shortenedName(const QString& riquadroCorrente, int menoUnaTag);
+// The current name with the marked letters cut off.
+QString shortenedName(const QString& riquadroCorrente, int cut);
 
 constexpr int OneLetterSize = 144;
 constexpr int TwoLetterSize = 28;
@@ -33,11 +65,11 @@ constexpr int TwoLetterSize = 28;
 struct ChosenSquare {
     int x0 = 0;
     int y0 = 0;
-    int size = OneLetterSize;       // free pixels inside the frame: 144 or 28
-    int tipoScelta = OneLetterSize; // `TipoScelta`: 144 or 28
+    int size = OneLetterSize; // free pixels inside the frame: 144 or 28
     bool operator==(const ChosenSquare&) const = default;
+    bool subCell() const { return size == TwoLetterSize; }
 };
-ChosenSquare chosenSquare(int primaLettera, int secondaLettera, const GridShift& shift);
+ChosenSquare chosenSquare(int first, std::optional<int> second, const GridShift& shift);
 
 // Where the source lay outside the picture, and the one-pixel border.
 inline const QColor ThumbnailBackground = QColor(Qt::white);
@@ -49,7 +81,7 @@ QImage sampleThumbnail(const QImage& picture, const ChosenSquare& square);
 
 // Limits of the next run: the first letter's square in pixel steps of the
 // view shown, then the second letter's inside it in pixel steps of that square.
-Limits nextRunLimits(const Limits& shown, int primaLettera, int secondaLettera,
+Limits nextRunLimits(const Limits& shown, int first, std::optional<int> second,
                      const GridShift& shift);
 
 } // namespace quorvane

@@ -1,6 +1,8 @@
 // The fixed layout of the main window, in device-independent pixels, so it
 // keeps its proportions on a high-density screen.
 #include "window/controls.h"
+
+#include "model/commands.h"
 #include "window/icons.h"
 #include "window/sfondo.h"
 
@@ -234,11 +236,9 @@ Controls buildControls(QWidget* window) {
     c.XXJU->setText(QStringLiteral("0"));
     c.YYJU->setText(QStringLiteral("0"));
     c.JuliaZoom->setText(QStringLiteral("1"));
-    for (QWidget* w : {static_cast<QWidget*>(c.XXJU), static_cast<QWidget*>(c.YYJU),
-                       static_cast<QWidget*>(c.JuliaZoom), static_cast<QWidget*>(c.JuliaGo),
-                       static_cast<QWidget*>(c.StopJulia), static_cast<QWidget*>(c.SalvaJulia),
-                       static_cast<QWidget*>(c.StopTraccia)})
-        w->setEnabled(false);
+    // Shown, never edited.
+    for (QLineEdit* shown : {c.XXJU, c.YYJU, c.JuliaZoom})
+        shown->setEnabled(false);
     // In Julia mode the frame lies over the library and the recent pictures,
     // which it hides while it is shown.
     c.frameJulia->setAutoFillBackground(true);
@@ -250,6 +250,45 @@ Controls buildControls(QWidget* window) {
         button(window, QStringLiteral("Colors"), QStringLiteral("Colori"), fx + 73, 652, 66, 26);
     c.Esci = button(window, QStringLiteral("Esci"), QStringLiteral("Esci"), fx + 146, 652, 66, 26);
     return c;
+}
+
+void applyCommands(const Controls& c, const CommandStates& on) {
+    const std::pair<QWidget*, bool> single[] = {
+        {c.Griglia, on.Griglia},
+        {c.MenoUna, on.MenoUna},
+        {c.Copia, on.Copia},
+        {c.Iterazioni[1], on.Iterazioni1},
+        {c.IterazOK, on.IterazOK},
+        {c.Istogramma, on.Istogramma},
+        {c.View, on.View},
+        {c.Ferma, on.Ferma},
+        {c.AutoColor, on.AutoColor},
+        {c.Colors, on.Colors},
+        {c.Esci, on.Esci},
+        {c.Julia, on.Julia},
+        {c.JuliaGo, on.JuliaGo},
+        {c.StopJulia, on.StopJulia},
+        {c.SalvaJulia, on.SalvaJulia},
+        {c.Traccia, on.Traccia},
+        {c.StopTraccia, on.StopTraccia},
+        {c.sfondo, on.Sfondo},
+        {c.EndSel, on.EndSel},
+        {c.AttSel, on.AttSel},
+        {c.Salva, on.Salva},
+        {c.SalvaFile, on.SalvaFile},
+        {c.Elimina, on.Elimina},
+        {c.Carica, on.Carica},
+    };
+    for (const auto& [control, enabled] : single)
+        control->setEnabled(enabled);
+    for (std::size_t i = 0; i < c.Lettere.size(); ++i)
+        c.Lettere[i]->setEnabled(on.Lettere[i]);
+    for (std::size_t i = 0; i < c.Mezzo.size(); ++i)
+        c.Mezzo[i]->setEnabled(on.Mezzo[i]);
+    for (std::size_t i = 0; i < 2; ++i) {
+        c.SelImage[i]->setEnabled(on.SelImage[i]);
+        c.SelSave[i]->setEnabled(on.SelSave[i]);
+    }
 }
 
 } // namespace quorvane

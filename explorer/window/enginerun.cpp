@@ -72,8 +72,6 @@ RunOutcome EngineRun::run(const quor::Job& job, const bool& stopAsked, const Eng
     };
 
     hooks.letEventsThrough();
-    if (hooks.started)
-        hooks.started();
 
     unsigned progress = 0;
     bool jobDeleted = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "exchange.h"
+#include "model/run.h"
 #include "window/platform.h"
 
 #include <QString>
@@ -19,20 +20,8 @@ struct EngineRunHooks {
     std::function<void(unsigned)> progress;
     // Lets pending window events through once.
     std::function<void()> letEventsThrough;
-    // Called once the engine runs, before polling (the stop command is enabled here).
-    std::function<void()> started;
     // Called when polling ends, before the stop request or the table.
     std::function<void()> pollingEnded;
-};
-
-inline const QString TableDamagedMessage =
-    QStringLiteral("La tabella dei conteggi (Tab.tmp) è incompleta o danneggiata.");
-
-enum class RunStatus { Complete, Stopped, Failed };
-
-struct RunOutcome {
-    RunStatus status = RunStatus::Failed;
-    QString error; // an Italian message for the user when Failed
 };
 
 class EngineRun {

@@ -10,17 +10,11 @@ Sfondo::Sfondo(QWidget* parent)
     picture.fill(Qt::black);
     setFixedSize(DimScreen + 2 * Border, DimScreen + 2 * Border);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The letters keep their places and captions; the bars their columns.
-    for (int i = 0; i < 25; ++i) {
-        shapes.cellLetters[std::size_t(i)].rect = cellLetterRect(i);
-        shapes.cellLetters[std::size_t(i)].text = QString(QChar(65 + i));
-        shapes.subCellLetters[std::size_t(i)].text = QString(QChar(65 + i));
-    }
-    for (int i = 0; i < DimScreen; ++i)
-        shapes.histogramBars[std::size_t(i)].line = QLine(i, 0, i, 0);
 }
 
 void Sfondo::setPicture(const QImage& image) {
+    if (image.cacheKey() == picture.cacheKey())
+        return;
     if (image.size() == picture.size() && image.format() == QImage::Format_RGB32)
         picture = image;
     else
@@ -33,92 +27,11 @@ void Sfondo::paintPicture(const QRect& area, const std::function<void(QImage&)>&
     update(area.translated(Border, Border).adjusted(-1, -1, 1, 1));
 }
 
-void Sfondo::setCrossHair(const std::array<LineOverlay, 2>& lines) {
-    shapes.crossHair = lines;
+void Sfondo::setOverlays(const Overlays& overlays) {
+    if (overlays == shapes)
+        return;
+    shapes = overlays;
     update();
-}
-
-void Sfondo::showGrid(const GridLayout& layout) {
-    for (auto& letter : shapes.cellLetters)
-        letter.visible = true;
-    for (std::size_t i = 0; i < layout.lines.size(); ++i)
-        shapes.gridLines[i] = {layout.lines[i], Qt::white, true};
-    if (const auto& sub = layout.subGrid) {
-        shapes.cellLetters[std::size_t(sub->hiddenCellLetter)].visible = false;
-        for (std::size_t j = 0; j < sub->lines.size(); ++j)
-            shapes.subGridLines[j] = {sub->lines[j], Qt::white, true};
-        for (std::size_t k = 0; k < sub->letters.size(); ++k) {
-            shapes.subCellLetters[k].rect = sub->letters[k];
-            shapes.subCellLetters[k].visible = true;
-        }
-        shapes.cellFrame = {sub->frame, Qt::blue, true};
-    }
-    update();
-}
-
-void Sfondo::hideOverlays(OverlayGroup group) {
-    auto hideAll = [](auto& overlays) {
-        for (auto& o : overlays)
-            o.visible = false;
-    };
-    switch (group) {
-    case OverlayGroup::CellLetters:
-        hideAll(shapes.cellLetters);
-        break;
-    case OverlayGroup::SubCellLetters:
-        hideAll(shapes.subCellLetters);
-        break;
-    case OverlayGroup::HistogramBars:
-        hideAll(shapes.histogramBars);
-        break;
-    case OverlayGroup::GridLines:
-        hideAll(shapes.gridLines);
-        hideAll(shapes.subGridLines);
-        break;
-    }
-    update();
-}
-
-void Sfondo::hideSubCellLetter(int index) {
-    shapes.subCellLetters[std::size_t(index)].visible = false;
-    update();
-}
-
-void Sfondo::showBars(const std::array<LineOverlay, DimScreen>& bars) {
-    shapes.histogramBars = bars;
-    update();
-}
-
-FrameOverlay& Sfondo::frameOf(Frame name) {
-    switch (name) {
-    case Frame::Cell:
-        return shapes.cellFrame;
-    case Frame::SubCell:
-        return shapes.subCellFrame;
-    case Frame::SelectedCell:
-        return shapes.selectedCellFrame;
-    case Frame::SelectedSubCell:
-        return shapes.selectedSubCellFrame;
-    case Frame::Constant:
-        return shapes.constantFrame;
-    case Frame::Zoom:
-        break;
-    }
-    return shapes.zoomFrame;
-}
-
-void Sfondo::setFrame(Frame name, const FrameOverlay& frame) {
-    frameOf(name) = frame;
-    update();
-}
-
-void Sfondo::hideFrame(Frame name) {
-    frameOf(name).visible = false;
-    update();
-}
-
-const FrameOverlay& Sfondo::frame(Frame name) const {
-    return const_cast<Sfondo*>(this)->frameOf(name);
 }
 
 void Sfondo::drawOverlays(QPainter& p) const {

@@ -25,22 +25,12 @@ class Sfondo : public QWidget {
     QImage composed() const;
 
     void setPicture(const QImage& image);
-    // Draws onto the picture's own pixels (an orbit trace); area is what
-    // changed, to be repainted.
+    // Draws onto the picture's own pixels (an orbit trace step); area is
+    // what changed, to be repainted.
     void paintPicture(const QRect& area, const std::function<void(QImage&)>& painter);
 
-    // The grid lines and every cell letter; with a chosen cell its sub-grid,
-    // its letters and its frame in blue, its own letter hidden.
-    void showGrid(const GridLayout& layout);
-    void hideOverlays(OverlayGroup group);
-    void hideSubCellLetter(int index);
-    // The histogram's bars, one per column, shown.
-    void showBars(const std::array<LineOverlay, DimScreen>& bars);
-    void setFrame(Frame name, const FrameOverlay& frame);
-    void hideFrame(Frame name);
-    // The cross-hair on a Julia constant.
-    void setCrossHair(const std::array<LineOverlay, 2>& lines);
-    const FrameOverlay& frame(Frame name) const;
+    // Every overlay at once; repaints only when they changed.
+    void setOverlays(const Overlays& overlays);
 
   signals:
     void mousePressed(int button, int modifiers, int x, int y);
@@ -55,7 +45,6 @@ class Sfondo : public QWidget {
 
   private:
     void drawOverlays(QPainter& p) const;
-    FrameOverlay& frameOf(Frame name);
     QImage picture;
     Overlays shapes;
 };

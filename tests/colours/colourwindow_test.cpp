@@ -1,5 +1,4 @@
 #include "colours/colourwindow.h"
-#include "window/tags.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -30,22 +29,18 @@ TEST(Colori, LinesSitInSixStripsAndShowTheRampColours) {
         ASSERT_EQ(w.line(m).colore, r[std::size_t(m)]) << "line " << m;
 }
 
-TEST(Colori, OkOrTheCloseButtonSetsTheTagHidesAndSignals) {
+TEST(Colori, OkOrTheCloseButtonHidesAndSignals) {
     Colori w;
     QSignalSpy spy(&w, &Colori::closed);
     for (const bool viaOk : {true, false}) {
-        setTag(&w, False); // as the main window's re-entry does
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         viaOk ? QTest::mouseClick(w.Fine, Qt::LeftButton) : void(w.close());
-        EXPECT_EQ(tagOf(&w), "True") << viaOk;
         EXPECT_FALSE(w.isVisible()) << viaOk;
         EXPECT_EQ(spy.count(), viaOk ? 1 : 2);
     }
-    setTag(&w, False);
     QCloseEvent hiddenClose; // the program ending, not a return from the legend
     QCoreApplication::sendEvent(&w, &hiddenClose);
-    EXPECT_EQ(tagOf(&w), "False");
     EXPECT_EQ(spy.count(), 2);
 }
 

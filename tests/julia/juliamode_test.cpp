@@ -2,17 +2,12 @@
 // mouse, the Julia run through QuorC, its zoom, leaving the mode, and orbit
 // traces.
 #include "desktop.h"
-#include "julia/juliamode.h"
-#include "library/pictureexport.h"
-#include "library/recentpictures.h"
 #include "model/export.h"
 #include "model/orbit.h"
 #include "model/palette.h"
 #include "model/thumbnails.h"
 #include "steps.h"
 #include "window/sfondo.h"
-#include "window/tags.h"
-#include "window/viewcore.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -74,7 +69,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     EXPECT_EQ(o.crossHair[0].colour, QColor(255, 255, 0));
     EXPECT_EQ(o.constantFrame.rect.topLeft(), QPoint(467, 346));
     EXPECT_TRUE(enabled(ui.JuliaGo) && enabled(ui.Traccia));
-    EXPECT_EQ(tagOf(ui.JuliaGo), "False");
+    EXPECT_EQ(model.julia().stage, JuliaStage::ConstantChosen);
 
     click(ui.JuliaGo);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
@@ -87,7 +82,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     // escapes.
     EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(ui.sfondo->image().pixel(361, 361), qRgb(0, 0, 0));
-    EXPECT_EQ(tagOf(ui.JuliaGo), "True");
+    EXPECT_EQ(model.julia().stage, JuliaStage::PictureShown);
     for (QWidget* on :
          std::initializer_list<QWidget*>{ui.sfondo, ui.Julia, ui.JuliaGo, ui.SalvaJulia,
                                          ui.IterazOK, ui.Iterazioni[1], ui.AutoColor})
@@ -95,8 +90,8 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     EXPECT_FALSE(enabled(ui.Traccia) || enabled(ui.View) || enabled(ui.Istogramma));
     // The picture of the Quorvane set and its state stay as they were.
     EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(w->recent().Deposito(0), quorvanePicture);
-    EXPECT_EQ(w->recent().NumUltime(), 1);
+    EXPECT_EQ(model.picture().image, quorvanePicture);
+    EXPECT_EQ(ui.LastImage->text(), "0/0");
 
     // A click frames a square five times narrower; nothing more is taken
     // until JuliaGo has computed it.
@@ -130,19 +125,20 @@ TEST_F(JuliaWindow, LeavingBringsBackThePictureAndTheLimit) {
     click(ui.Julia);
     EXPECT_FALSE(ui.frameJulia->isVisible());
     EXPECT_EQ(ui.sfondo->image(), picture);
-    EXPECT_EQ(core.IterMax(), 250);
+    EXPECT_EQ(model.iterMax(), 250);
     EXPECT_EQ(ui.Iterazioni[0]->text(), "250");
     EXPECT_EQ(ui.Iterazioni[1]->text(), "250");
     EXPECT_EQ(ui.XXJU->text(), "0");
     EXPECT_EQ(ui.JuliaZoom->text(), "1");
-    EXPECT_EQ(tagOf(ui.AutoColor), "False");
+    EXPECT_FALSE(model.paletteCurrentForNextRun());
     EXPECT_FALSE(ui.sfondo->overlays().crossHair[0].visible);
-    // The counts now describe the Julia picture: no chart of them under the
-    // picture of the Quorvane set, and nothing to save or export.
-    EXPECT_FALSE(enabled(ui.Istogramma) || enabled(ui.Salva) || enabled(ui.SalvaFile));
+    // The picture of the Quorvane set is back with its counts: its chart, its
+    // saving and its export are offered again.
+    EXPECT_TRUE(enabled(ui.Istogramma) && enabled(ui.Salva) && enabled(ui.SalvaFile));
     EXPECT_TRUE(enabled(ui.View) && enabled(ui.Julia) && enabled(ui.Griglia));
-    click(ui.View);
-    EXPECT_TRUE(enabled(ui.Istogramma));
+    click(ui.Istogramma);
+    EXPECT_EQ(ui.sfondo->composed().pixel(250, 721), qRgb(0, 255, 0));
+    click(ui.Istogramma);
 }
 
 TEST_F(JuliaWindow, AStoppedRunKeepsTheOldPictureYetZoomsNext) {
@@ -155,7 +151,7 @@ TEST_F(JuliaWindow, AStoppedRunKeepsTheOldPictureYetZoomsNext) {
     click(ui.JuliaGo);
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(ui.sfondo->image(), before);
-    EXPECT_EQ(tagOf(ui.JuliaGo), "True");
+    EXPECT_EQ(model.julia().stage, JuliaStage::PictureShown);
     EXPECT_FALSE(enabled(ui.StopJulia));
     EXPECT_NE(ui.Cicli->text(), "0%"); // the progress keeps its last value
     EXPECT_FALSE(folder.exists("Quor.tmp") || folder.exists("Rep.tmp"));
@@ -171,7 +167,7 @@ TEST_F(JuliaWindow, AnEngineThatFailsLeavesTheModeReady) {
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].contains("interrotto"));
     EXPECT_TRUE(enabled(ui.Julia) && enabled(ui.JuliaGo));
-    EXPECT_FALSE(w->busy());
+    EXPECT_EQ(model.work(), Work::None);
 }
 
 TEST_F(JuliaWindow, ATraceEscapesAfterOneSegmentAndIsRemovedAgain) {
@@ -180,13 +176,13 @@ TEST_F(JuliaWindow, ATraceEscapesAfterOneSegmentAndIsRemovedAgain) {
     ASSERT_EQ(ui.XXJU->text(), "-2");
     click(ui.Traccia);
     EXPECT_EQ(ui.N_Tracce->text(), "1");
-    EXPECT_EQ(tagOf(ui.Traccia), "True");
+    EXPECT_EQ(model.julia().stage, JuliaStage::TraceShown);
     // The first segment of the orbit (its pixels are checked directly) drawn
     // in white over the start view.
     OrbitTrace trace(PlanePoint{-2.0, -1.5});
     const OrbitStep step = trace.next();
     ASSERT_TRUE(step.escaped && step.line);
-    QImage expected = core.Z();
+    QImage expected = model.storedStartView()->image;
     drawTraceSegment(expected, *step.line, toQRgb(Bianco));
     EXPECT_EQ(ui.sfondo->image(), expected);
     EXPECT_FALSE(ui.sfondo->overlays().crossHair[0].visible);
@@ -194,9 +190,9 @@ TEST_F(JuliaWindow, ATraceEscapesAfterOneSegmentAndIsRemovedAgain) {
     EXPECT_FALSE(enabled(ui.Julia) || enabled(ui.JuliaGo) || enabled(ui.sfondo));
 
     click(ui.Traccia);
-    EXPECT_EQ(ui.sfondo->image(), w->recent().Deposito(0));
+    EXPECT_EQ(ui.sfondo->image(), model.picture().image);
     EXPECT_TRUE(ui.sfondo->overlays().crossHair[0].visible);
-    EXPECT_EQ(tagOf(ui.Traccia), "False");
+    EXPECT_EQ(model.julia().stage, JuliaStage::ConstantChosen);
     EXPECT_FALSE(enabled(ui.Traccia));
     EXPECT_TRUE(enabled(ui.Julia) && enabled(ui.JuliaGo));
 }
@@ -208,7 +204,7 @@ TEST_F(JuliaWindow, ABoundedOrbitRunsUntilStop) {
               [this] { return ui.StopTraccia->isEnabled() && ui.N_Tracce->text().toInt() > 1000; });
     click(ui.Traccia);
     EXPECT_GT(ui.N_Tracce->text().toInt(), 1000);
-    EXPECT_FALSE(w->busy());
+    EXPECT_EQ(model.work(), Work::None);
     EXPECT_FALSE(enabled(ui.StopTraccia));
     EXPECT_EQ(ui.sfondo->image().pixel(482, 361), qRgb(255, 255, 255));
 }
@@ -224,7 +220,8 @@ TEST_F(JuliaWindow, ClosingTheWindowEndsARunningTrace) {
     });
     closer->start(1);
     QTimer::singleShot(0, win, [this] { click(ui.Traccia); });
-    EXPECT_TRUE(waitUntil([win] { return !win->isVisible() && !win->busy(); }));
+    EXPECT_TRUE(
+        waitUntil([win] { return !win->isVisible() && win->explorer().work() == Work::None; }));
 }
 
 TEST_F(ItalianDesktop, TheJuliaConstantShowsACommaAndTravelsWithAPeriod) {
@@ -263,7 +260,7 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
     platform.answers = {true};
     click(ui.SalvaJulia);
     EXPECT_TRUE(folder.exists("Immagini/Julia1.bmp"));
-    EXPECT_EQ(w->pictureExport().NumJulia(), 2);
+    EXPECT_EQ(model.numJulia(), 2);
 
     // A new start numbers from 0 again and replaces Julia0.bmp.
     w.reset();
@@ -275,7 +272,7 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
     click(ui2.JuliaGo);
     click(ui2.Traccia); // escapes at once: the start view and one segment
     const QImage traced = ui2.sfondo->image();
-    ASSERT_NE(traced, w2->core().Z());
+    ASSERT_NE(traced, w2->explorer().storedStartView()->image);
     again.answers = {true};
     click(ui2.SalvaJulia);
     EXPECT_EQ(again.questions.size(), 1);

@@ -2,7 +2,7 @@
 // driven through the main window's controls with the real QuorC.
 #include "librarywindow.h"
 
-#include "library/placelibrary.h"
+#include "model/places.h"
 #include "window/sfondo.h"
 
 #include <QFileInfo>
@@ -97,7 +97,7 @@ TEST(LibraryFilesWindow, AnUnusableLibraryIsReportedAndLeftForTheUserToMend) {
                       : "L'elenco dei luoghi non si è potuto leggere all'avvio:\n"
                         "la libreria non viene modificata, per non perderlo.");
         EXPECT_EQ(state(), before);
-        EXPECT_EQ(w->library().UltimoLuogo(), -1);
+        EXPECT_EQ(w->explorer().places().UltimoLuogo(), -1);
         EXPECT_EQ(ui.SaveName->text(), "");
     }
 }
@@ -120,7 +120,7 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             const QByteArray oldThumbnail = readBytes(thumbnail);
             const QStringList oldEntries = entriesOf(lw.folder, "BeiLuoghi");
             const QImage oldIcona = saveIcona(lw.ui);
-            const int places = lw.w->library().UltimoLuogo();
+            const int places = lw.w->explorer().places().UltimoLuogo();
             // Room for the thumbnail and not for the list, or for neither.
             const rlim_t room = spoil == Spoil::ListDiskFull        ? 4096
                                 : spoil == Spoil::ThumbnailDiskFull ? 1000
@@ -134,7 +134,7 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             EXPECT_EQ(lw.list(), oldList);
             EXPECT_EQ(readBytes(thumbnail), oldThumbnail);
             EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), oldEntries);
-            EXPECT_EQ(lw.w->library().UltimoLuogo(), places);
+            EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), places);
             EXPECT_EQ(lw.ui.SaveName->text(), "ABCDEFGHIJKLMNOPQRSTUVAA");
             EXPECT_EQ(saveIcona(lw.ui), oldIcona);
             EXPECT_TRUE(lw.ui.Salva->isEnabled());
@@ -153,7 +153,7 @@ TEST(LibraryFilesWindow, AFailedDeletionLeavesTheListTheThumbnailAndThePlaces) {
                                                         listFile(lw.folder))});
     EXPECT_EQ(lw.list(), list);
     EXPECT_EQ(readBytes(thumbnailFile(lw.folder, name)), oldThumbnail);
-    EXPECT_EQ(lw.w->library().UltimoLuogo(), 299);
+    EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), 299);
     EXPECT_EQ(lw.ui.SaveName->text(), name);
 
     // With room on the disk again the same press deletes it.
@@ -173,11 +173,11 @@ TEST(LibraryFilesWindow, AThumbnailThatCannotBePutBackIsReported) {
     ASSERT_GT(QFileInfo(thumbnail).size(), 4096);
     const QByteArray oldList = lw.list();
     ASSERT_TRUE(onFullDisk(4096, [&] { click(lw.ui.Salva); }));
-    EXPECT_EQ(lw.platform.messages,
-              QStringList{failure("Impossibile scrivere l'elenco dei luoghi:", listFile(lw.folder)) +
-                          "\n" + failure(ThumbnailNotRestoredMessage, thumbnail)});
+    EXPECT_EQ(
+        lw.platform.messages,
+        QStringList{failure("Impossibile scrivere l'elenco dei luoghi:", listFile(lw.folder)) +
+                    "\n" + failure(ThumbnailNotRestoredMessage, thumbnail)});
     EXPECT_EQ(lw.list(), oldList);
-    EXPECT_EQ(BitmapFile{readBytes(thumbnail)}.picture(),
-              placeThumbnail(lw.ui.sfondo->image()));
+    EXPECT_EQ(BitmapFile{readBytes(thumbnail)}.picture(), placeThumbnail(lw.ui.sfondo->image()));
     EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
 }

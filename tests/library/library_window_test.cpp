@@ -3,8 +3,6 @@
 // deleting and activating places, and the files they leave.
 #include "librarywindow.h"
 
-#include "library/placelibrary.h"
-#include "library/recentpictures.h"
 #include "model/areaname.h"
 #include "window/sfondo.h"
 
@@ -59,7 +57,7 @@ TEST_F(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     const QImage start = ui.sfondo->image();
     click(ui.Salva);
     EXPECT_EQ(readBytes(listFile(folder)), Seed + "\"Z\",100,0\r\n");
-    EXPECT_EQ(w->library().UltimoLuogo(), 1);
+    EXPECT_EQ(model.places().UltimoLuogo(), 1);
     EXPECT_EQ(ui.SaveName->text(), "Z");
     EXPECT_FALSE(ui.Salva->isEnabled());
     EXPECT_EQ(storedThumbnail(folder, "Z"), sampled(start));
@@ -75,8 +73,8 @@ TEST_F(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     setLimit(ui, "300");
     click(ui.Salva);
     EXPECT_EQ(readBytes(listFile(folder)), Seed + "\"Z\",300,1\r\n");
-    EXPECT_EQ(w->library().UltimoLuogo(), 1);
-    EXPECT_EQ(w->library().LuogoScelto(), 1);
+    EXPECT_EQ(model.places().UltimoLuogo(), 1);
+    EXPECT_EQ(model.places().LuogoScelto(), 1);
     EXPECT_EQ(storedThumbnail(folder, "Z"), sampled(again));
     EXPECT_EQ(saveIcona(ui), sampled(again));
     EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
@@ -88,7 +86,7 @@ TEST(LibraryWindowList, SavesSortTheListByCharacterCode) {
     ListWindow lw("\"aA\",100,0\r\n\"Y\",300,1\r\n" + Seed + "\"yY\",50,0\r\n\"Y\",400,0\r\n");
     click(lw.ui.Salva);
     EXPECT_EQ(lw.list(), Seed + "\"Y\",300,1\r\n\"Z\",100,0\r\n\"aA\",100,0\r\n\"yY\",50,0\r\n");
-    EXPECT_EQ(lw.w->library().LuogoScelto(), 2);
+    EXPECT_EQ(lw.w->explorer().places().LuogoScelto(), 2);
     EXPECT_EQ(names(lw.ui), QStringList({"MFFSSKJHB", "Y", "Z", "aA", "yY"}));
     EXPECT_TRUE(lw.platform.messages.isEmpty());
 }
@@ -111,7 +109,7 @@ TEST(LibraryWindowList, TheThousandthPlaceIsTheLastAndLaterSavesAreRefused) {
     EXPECT_EQ(lw.platform.messages, QStringList({LibraryFull, LibraryFull}));
     EXPECT_EQ(lw.list(), list);
     EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
-    EXPECT_EQ(lw.w->library().UltimoLuogo(), 999);
+    EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), 999);
 }
 
 TEST(LibraryWindowList, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
@@ -140,21 +138,20 @@ TEST(LibraryWindowList, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
     showPlace(ui, "A");
     click(ui.Elimina);
     click(ui.Elimina);
-    ASSERT_EQ(lw.w->library().UltimoLuogo(), 0);
+    ASSERT_EQ(lw.w->explorer().places().UltimoLuogo(), 0);
     ASSERT_TRUE(filled(qRgb(9, 9, 9)).save(thumbnailFile(lw.folder, "E"), "BMP"));
     const QByteArray thumbnail = readBytes(thumbnailFile(lw.folder, "E"));
     click(ui.Elimina);
     EXPECT_EQ(lw.list(), "\"E\",25,0\r\n");
     EXPECT_EQ(readBytes(thumbnailFile(lw.folder, "E")), thumbnail);
-    EXPECT_EQ(lw.w->library().UltimoLuogo(), 0);
+    EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), 0);
     EXPECT_TRUE(lw.platform.messages.isEmpty());
 }
 
 TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     ListWindow lw(Seed + "\"MK\",250,1\r\n", true);
     const Controls& ui = lw.ui;
-    const ViewCore& core = lw.w->core();
-    const RecentPictures& recent = lw.w->recent();
+    const Explorer& model = lw.w->explorer();
     const QImage start = ui.sfondo->image();
     press(ui, "#G!"); // a selection confirmed and not computed
     ASSERT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
@@ -168,19 +165,20 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     EXPECT_EQ(ui.Riquadro->text(), "");
     EXPECT_FALSE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_FALSE(ui.sfondo->overlays().selectedSubCellFrame.visible);
-    // The picture shown is pushed under the activated name; blank until View.
-    EXPECT_EQ(ui.LastImage->text(), "0/2");
-    EXPECT_EQ(recent.PercorsiUltime(0), "MK");
-    EXPECT_EQ(recent.Deposito(0), start);
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    // The picture shown was the newest already: nothing is kept twice, and
+    // the screen is blank until View.
+    EXPECT_EQ(ui.LastImage->text(), "0/1");
+    EXPECT_EQ(model.recentPictures().all().size(), 1u);
+    EXPECT_EQ(ui.sfondo->image(), blackPicture());
     EXPECT_EQ(ui.View->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
               saveIcona(ui));
     const Commands blank = readyWith({"SelImage(1)", "SelSave(0)", "Elimina"});
-    EXPECT_EQ(enabledCommands(core), blank);
-    // Browsing the places meanwhile offers no "Attiva" that would push the blank picture.
+    EXPECT_EQ(enabledCommands(ui), blank);
+    // Another place can be prepared instead; the one prepared is not offered again.
     click(ui.SelSave[0]);
+    EXPECT_TRUE(ui.Carica->isEnabled());
     click(ui.SelSave[1]);
-    EXPECT_EQ(enabledCommands(core), blank);
+    EXPECT_EQ(enabledCommands(ui), blank);
     EXPECT_EQ(lw.platform.engineStarts, starts);
 
     click(ui.View);
@@ -189,36 +187,30 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     EXPECT_EQ(ui.Zoom->text(), "625");
     // Painted with the automatic colouring, which differs from the linear one here.
     Palette automatic{}, linear{};
-    fillPalette(true, 250, core.Frequenze(), core.Rampa(), automatic);
-    fillPalette(false, 250, core.Frequenze(), core.Rampa(), linear);
+    fillPalette(true, 250, model.frequencies(), model.ramp(), automatic);
+    fillPalette(false, 250, model.frequencies(), model.ramp(), linear);
     ASSERT_NE(automatic, linear);
     EXPECT_EQ(pixelsNotPainted(*lw.w, automatic), 0);
-    EXPECT_EQ(ui.LastImage->text(), "0/3");
-    EXPECT_EQ(recent.PercorsiUltime(1), "MK");
-    EXPECT_EQ(recent.Deposito(1), start);
+    EXPECT_EQ(ui.LastImage->text(), "0/1");
+    EXPECT_EQ(model.recentPictures().all().at(1).name, "Z");
+    EXPECT_EQ(model.recentPictures().all().at(1).image, start);
     EXPECT_TRUE(lw.platform.messages.isEmpty()) << lw.platform.messages.join('|').toStdString();
 }
 
 TEST(LibraryWindowList, AnEmptyLibraryOffersNothingUntilAPlaceIsSaved) {
     ListWindow lw(""); // emptied by hand
     const Controls& ui = lw.ui;
-    PlaceLibrary& library = lw.w->library();
+    const Explorer& model = lw.w->explorer();
     const auto nothingOffered = [&] {
-        EXPECT_EQ(library.UltimoLuogo(), -1);
-        EXPECT_EQ(saveIcona(ui), lw.w->core().NoIcona());
+        EXPECT_EQ(model.places().UltimoLuogo(), -1);
+        EXPECT_EQ(saveIcona(ui), model.noIcona());
         for (QPushButton* b : {ui.SelSave[0], ui.SelSave[1], ui.Carica, ui.Elimina})
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
         EXPECT_EQ(lw.list(), "");
     };
     nothingOffered();
-    // Nor do the handlers do anything, whoever calls them.
-    library.SelSave_Click(1);
-    library.Carica_Click();
-    library.Elimina_Click();
-    nothingOffered();
     EXPECT_EQ(ui.SaveName->text(), "");
     EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(lw.w->recent().NumUltime(), 1);
     click(ui.View);
     nothingOffered();
 

@@ -3,10 +3,8 @@
 // browsing them, leaving with "Esci" and activating one with "Attiva".
 #include "librarywindow.h"
 
-#include "library/recentpictures.h"
 #include "model/areaname.h"
 #include "window/sfondo.h"
-#include "window/tags.h"
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -25,7 +23,12 @@ Commands browsingAt(int position, int count) {
 
 // Ready, with a picture kept earlier on the screen and the seed place alone
 // in the library.
-const Commands ReadyOnAKeptPicture = readyWith({"SelImage(1)", "Carica", "Elimina"});
+const Commands ReadyOnAKeptPicture =
+    readyWith({"SelImage(1)", "Carica", "Elimina", "Salva", "SalvaFile"});
+
+const Explorer& model(const MainWindow& w) {
+    return w.explorer();
+}
 
 using RecentWindow = StartedWindow;
 
@@ -36,54 +39,49 @@ TEST(RecentList, CountsFromTheStartAndNeverTakesBlankPicturesForPictures) {
     FakePlatform platform;
     auto w = std::make_unique<MainWindow>(folder.path(), platform);
     const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
     EXPECT_EQ(ui.LastImage->text(), "0/0");
     w->show();
-    ASSERT_TRUE(waitUntil([&] { return w->zStored() && !w->busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return startedAndIdle(*w); }));
     const QImage start = ui.sfondo->image();
-    EXPECT_EQ(ui.LastImage->text(), "0/1");
-
-    // The slot behind the first picture was never written: no name, no picture.
-    click(ui.SelImage[1]);
-    EXPECT_EQ(ui.LastImage->text(), "1/1");
-    EXPECT_EQ(ui.LastName->text(), "Z");
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-    EXPECT_EQ(tagOf(ui.EndSel), "True");
-    EXPECT_EQ(enabledCommands(core), browsingAt(1, 1));
-    click(ui.EndSel);
-    EXPECT_EQ(ui.LastImage->text(), "0/1");
-    EXPECT_EQ(ui.LastName->text(), "");
-    EXPECT_EQ(tagOf(ui.EndSel), "False");
-    EXPECT_EQ(ui.sfondo->image(), start);
-    EXPECT_EQ(enabledCommands(core), ReadyOnAKeptPicture);
+    // Nothing was computed before the start view.
+    EXPECT_EQ(ui.LastImage->text(), "0/0");
+    EXPECT_FALSE(ui.SelImage[1]->isEnabled());
 
     press(ui, "#M!>#K!>");
     const QImage pictureOfMK = ui.sfondo->image();
-    press(ui, "#G!>#-!"); // "-1" needs three letters
-    ASSERT_EQ(ui.sfondo->image(), core.Black());
-    // Nothing to save, export or push with "Attiva" until View; browsing
-    // and leaving again changes none of that.
-    const Commands blank = readyWith({"SelImage(1)", "Elimina"});
+    press(ui, "#G!>");
+    const QImage pictureOfMKG = ui.sfondo->image();
+    press(ui, "#-!"); // "-1" needs three letters
+    ASSERT_EQ(ui.sfondo->image(), blackPicture());
+    // Nothing to save or export until View; browsing and leaving again
+    // changes none of that, and the picture computed last is the first kept.
+    const Commands blank = readyWith({"SelImage(1)", "Elimina", "Carica"});
+    EXPECT_EQ(enabledCommands(ui), blank);
     click(ui.SelImage[1]);
+    EXPECT_EQ(ui.LastImage->text(), "1/4");
+    EXPECT_EQ(ui.LastName->text(), "MKG");
+    EXPECT_EQ(ui.sfondo->image(), pictureOfMKG);
+    EXPECT_EQ(model(*w).mode(), MainMode::Browsing);
+    EXPECT_EQ(enabledCommands(ui), browsingAt(1, 4));
     click(ui.EndSel);
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-    EXPECT_EQ(enabledCommands(core), blank);
+    EXPECT_EQ(ui.LastImage->text(), "0/4");
+    EXPECT_EQ(ui.LastName->text(), "");
+    EXPECT_EQ(ui.sfondo->image(), blackPicture());
+    EXPECT_EQ(enabledCommands(ui), blank);
 
-    click(ui.View); // MK again: the blank picture goes back one place, without a name
+    click(ui.View); // MK again
     ASSERT_EQ(ui.sfondo->image(), pictureOfMK);
-    click(ui.SelImage[1]);
-    EXPECT_EQ(ui.LastName->text(), "Z");
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
+    EXPECT_EQ(ui.LastImage->text(), "0/4");
 
-    // "Attiva" on the start's unwritten slot prepares the start view, blank.
-    for (int p = 2; p <= 5; ++p)
+    // "Attiva" on the oldest, the start view: it comes back as it was.
+    for (int p = 1; p <= 4; ++p)
         click(ui.SelImage[1]);
-    ASSERT_EQ(ui.LastImage->text(), "5/5");
+    ASSERT_EQ(ui.LastName->text(), "Z");
     click(ui.AttSel);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(core.next(), Limits{});
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-    EXPECT_EQ(enabledCommands(core), blank);
+    EXPECT_EQ(model(*w).pending().limits, Limits{});
+    EXPECT_EQ(ui.sfondo->image(), start);
+    EXPECT_EQ(enabledCommands(ui), ReadyOnAKeptPicture);
 }
 
 TEST_F(RecentWindow, TheEleventhPushDropsTheOldest) {
@@ -101,7 +99,7 @@ TEST_F(RecentWindow, TheEleventhPushDropsTheOldest) {
         click(ui.SelImage[1]);
         EXPECT_EQ(ui.LastImage->text(), QString("%1/10").arg(p));
         EXPECT_EQ(ui.sfondo->image(), shown[std::size_t(10 - p)]) << p;
-        EXPECT_EQ(enabledCommands(core), browsingAt(p, 10)) << p;
+        EXPECT_EQ(enabledCommands(ui), browsingAt(p, 10)) << p;
     }
     click(ui.SelImage[0]);
     EXPECT_EQ(ui.LastImage->text(), "9/10");
@@ -112,7 +110,6 @@ TEST_F(RecentWindow, TheEleventhPushDropsTheOldest) {
 }
 
 TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
-    const RecentPictures& recent = w->recent();
     press(ui, "#M!>");
     const QImage pictureOfM = ui.sfondo->image();
     press(ui, "#K!>");
@@ -125,25 +122,25 @@ TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
 
     const Limits m = decodeAreaName("M")->limits;
     EXPECT_EQ(ui.RiquadroCorrente->text(), "M");
-    EXPECT_EQ(core.next(), m);
-    EXPECT_EQ(core.TipoScelta(), 255);
+    EXPECT_EQ(model.pending().limits, m);
+    EXPECT_EQ(model.pending().step, ZoomStep::Kept);
     EXPECT_EQ(ui.Riquadro->text(), "");
     EXPECT_FALSE(ui.sfondo->overlays().selectedCellFrame.visible);
-    EXPECT_EQ(ui.LastImage->text(), "0/4");
-    EXPECT_EQ(tagOf(ui.EndSel), "False");
-    // The browsed picture stays on the screen and is pushed under its name.
+    EXPECT_EQ(ui.LastImage->text(), "0/3");
+    EXPECT_EQ(model.mode(), MainMode::Ready);
+    // The browsed picture stays on the screen and is kept as the newest.
     EXPECT_EQ(ui.sfondo->image(), pictureOfM);
-    EXPECT_EQ(recent.PercorsiUltime(0), "M");
-    EXPECT_EQ(recent.Deposito(0), pictureOfM);
+    EXPECT_EQ(model.recentPictures().all().front().name, "M");
+    EXPECT_EQ(model.recentPictures().all().front().image, pictureOfM);
     EXPECT_EQ(ui.View->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
-              core.NoIcona());
-    EXPECT_EQ(enabledCommands(core), ReadyOnAKeptPicture);
+              model.noIcona());
+    EXPECT_EQ(enabledCommands(ui), ReadyOnAKeptPicture);
     EXPECT_EQ(platform.engineStarts, starts);
 
     click(ui.View);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "M");
-    EXPECT_EQ(core.shown(), m);
-    EXPECT_EQ(core.IterEffettive(), 150);
-    EXPECT_EQ(ui.LastImage->text(), "0/5");
+    EXPECT_EQ(model.view().limits, m);
+    EXPECT_EQ(model.iterEffettive(), 150);
+    EXPECT_EQ(ui.LastImage->text(), "0/4");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }

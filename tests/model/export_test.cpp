@@ -53,13 +53,13 @@ TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
         SCOPED_TRACE(c.what);
         QTemporaryDir app;
         const QString images = app.filePath("Immagini");
-        const QString target = exportPath(app.path(), c.name);
+        const QString target = exportPath(images, c.name);
         ASSERT_TRUE(QDir().mkpath(images));
         c.spoil(target);
         const QByteArray before = readBytes(target);
         QString message;
-        ASSERT_TRUE(testing::onFullDisk(
-            100000, [&] { message = exportPicture(app.path(), c.name, picture); }));
+        ASSERT_TRUE(
+            testing::onFullDisk(100000, [&] { message = exportPicture(images, c.name, picture); }));
         EXPECT_EQ(message, "Impossibile salvare l'immagine:\n" + QDir::toNativeSeparators(target));
         EXPECT_EQ(readBytes(target), before);
         QStringList left = entries(app.path());

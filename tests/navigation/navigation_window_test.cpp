@@ -1,12 +1,9 @@
 // The grid selection driven through the main window's controls with the real
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
-#include "library/recentpictures.h"
 #include "model/areaname.h"
 #include "model/selection.h"
-#include "navigation/gridselection.h"
 #include "steps.h"
 #include "window/sfondo.h"
-#include "window/viewcore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,18 +31,26 @@ template <class T> int enabledCount(const T& buttons) {
         std::count_if(buttons.begin(), buttons.end(), [](auto* b) { return b->isEnabled(); }));
 }
 
-QImage thumbnailOf(const QImage& picture, int prima, int seconda, const GridShift& shift) {
+QImage thumbnailOf(const QImage& picture, int prima, std::optional<int> seconda,
+                   const GridShift& shift) {
     return sampleThumbnail(picture, chosenSquare(prima, seconda, shift));
 }
+
+// Places deep down, to be activated from the library.
+const QString Deepest = "MFFSSKJHBMMMMMMMMM";
+const QString TowardsZero = "mNmLmNmFmRmCmYmSmQmLmTmHmWmAmGmImNmF";
 
 // The main window on the start view, with the real QuorC.
 class NavigationWindow : public StartedWindow {
   protected:
+    NavigationWindow()
+        : StartedWindow(false, "\"MFFSSKJHB\",1000,1\r\n\"" + Deepest.toLatin1() +
+                                   "\",1000,0\r\n\"" + TowardsZero.toLatin1() + "\",100,0\r\n") {}
     const QImage start = ui.sfondo->image();
 
     void act(const char* keys) { press(ui, keys); }
-    Limits shown() const { return core.shown(); }
-    Limits next() const { return core.next(); }
+    Limits shown() const { return model.view().limits; }
+    Limits next() const { return model.pending().limits; }
 
     // No grid line, letter or live frame is left on the picture.
     void expectGridGone() const {
@@ -65,19 +70,21 @@ class NavigationWindow : public StartedWindow {
             platform.messages,
             QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
         EXPECT_EQ(ui.Riquadro->text(), fragment);
-        EXPECT_EQ(w->grid().SecondaLettera(), 254);
+        EXPECT_EQ(model.selection().stage, GridStage::Fine);
         EXPECT_TRUE(ui.sfondo->overlays().cellFrame.visible);
         EXPECT_FALSE(ui.sfondo->overlays().subCellFrame.visible);
         EXPECT_TRUE(ui.sfondo->overlays().subCellLetters[24].visible);
         EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 30);
     }
 
-    // Shows the view of a name as the library would: its limits, its name, a run.
+    // Activates a place of the library and computes it.
     void goTo(const QString& name) {
-        ASSERT_TRUE(core.CalcolaLimiti(name));
-        ui.RiquadroCorrente->setText(name);
+        for (int guard = 0; guard < 3 && ui.SaveName->text() != name; ++guard)
+            click(ui.SelSave[1]);
+        ASSERT_EQ(ui.SaveName->text(), name);
+        click(ui.Carica);
         click(ui.View);
-        ASSERT_FALSE(w->busy());
+        ASSERT_EQ(model.work(), Work::None);
         ASSERT_EQ(ui.RiquadroCorrente->text(), name);
     }
 };
@@ -100,13 +107,13 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     EXPECT_FALSE(o.subCellLetters[10].visible);
 
     act("!");
-    EXPECT_EQ(core.TipoScelta(), 28);
+    EXPECT_EQ(model.pending().step, ZoomStep::TwoLetters);
     EXPECT_TRUE(o.selectedSubCellFrame.visible);
     EXPECT_EQ(o.selectedSubCellFrame.rect, QRect(289, 347, 30, 30));
     EXPECT_EQ(o.selectedSubCellFrame.colour, QColor(Qt::red));
     EXPECT_EQ(next(), decoded("MK"));
     EXPECT_EQ(shown(), Start);
-    EXPECT_EQ(core.Icona(), thumbnailOf(start, 12, 10, {}));
+    EXPECT_EQ(model.pending().thumbnail, thumbnailOf(start, 12, 10, {}));
     expectGridGone();
     EXPECT_EQ(ui.sfondo->image(), start);
     EXPECT_EQ(platform.engineStarts, starts); // OK never runs the engine
@@ -116,7 +123,7 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
-    EXPECT_EQ(core.TipoScelta(), 255);
+    EXPECT_EQ(model.pending().step, ZoomStep::Kept);
     act(">"); // the view shown again: no further zoom
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
@@ -151,14 +158,14 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
     EXPECT_EQ(o.subCellFrame.rect, QRect(265, 328, 30, 30));
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act("!"); // the thumbnail follows the square as drawn
-    EXPECT_EQ(core.Icona(), thumbnailOf(start, 12, 10, {1, 1, 2, 3}));
+    EXPECT_EQ(model.pending().thumbnail, thumbnailOf(start, 12, 10, {1, 1, 2, 3}));
 }
 
 TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
     act("#2233A!");
     EXPECT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_EQ(ui.sfondo->overlays().selectedCellFrame.rect, QRect(-49, -49, 146, 146));
-    EXPECT_EQ(core.Icona(), thumbnailOf(start, 0, FirstLetterOnly, {0, 0, 2, 2}));
+    EXPECT_EQ(model.pending().thumbnail, thumbnailOf(start, 0, {}, {0, 0, 2, 2}));
     act(">");
     EXPECT_EQ(ui.RiquadroCorrente->text(), "aA");
     EXPECT_EQ(shown(), decoded("aA"));
@@ -169,16 +176,16 @@ TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
 
 TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver) {
     act("#M!");
-    ASSERT_EQ(core.TipoScelta(), 144);
+    ASSERT_EQ(model.pending().step, ZoomStep::OneLetter);
     EXPECT_EQ(next(), decoded("M"));
-    const QImage thumbnail = core.Icona();
+    const QImage thumbnail = model.pending().thumbnail;
     act("#1A#"); // a new selection, begun and cancelled
     EXPECT_EQ(ui.Riquadro->text(), "M");
-    EXPECT_EQ(core.TipoScelta(), 144);
+    EXPECT_EQ(model.pending().step, ZoomStep::OneLetter);
     EXPECT_EQ(next(), decoded("M"));
     EXPECT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_EQ(ui.sfondo->overlays().selectedCellFrame.rect, QRect(289, 289, 146, 146));
-    EXPECT_EQ(core.Icona(), thumbnail);
+    EXPECT_EQ(model.pending().thumbnail, thumbnail);
     expectGridGone();
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act(">");
@@ -189,23 +196,24 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
     const int starts = platform.engineStarts;
     act("#!");
     EXPECT_EQ(platform.engineStarts, starts);
-    EXPECT_EQ(ui.sfondo->image(), core.Z());
-    EXPECT_EQ(w->recent().Deposito(0), core.Z());
-    EXPECT_EQ(w->recent().Deposito(1), pictureOfM);
+    EXPECT_EQ(ui.sfondo->image(), start);
+    // The picture of M is the one to step back to.
+    click(ui.SelImage[1]);
+    EXPECT_EQ(ui.sfondo->image(), pictureOfM);
+    click(ui.EndSel);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
     EXPECT_EQ(ui.Zoom->text(), "1");
     EXPECT_EQ(shown(), Start);
     EXPECT_EQ(next(), Start);
-    EXPECT_EQ(core.TipoScelta(), 0);
+    EXPECT_EQ(model.pending().step, ZoomStep::StartView);
     expectGridGone();
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
-    // The place's own limit, so that its picture is not all inside the set.
-    setLimit(ui, "1000");
-    goTo("MFFSSKJHB");
-    ASSERT_NE(ui.sfondo->image(), core.Black());
+    goTo("MFFSSKJHB"); // at the place's own limit 1000, not all inside the set
+    const QImage place = ui.sfondo->image();
+    ASSERT_NE(place, blackPicture());
     const int starts = platform.engineStarts;
 
     act("#-------");
@@ -222,12 +230,13 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     EXPECT_EQ(shown(), decoded("MFFSSK"));
     EXPECT_EQ(next(), decoded("MFFSSK"));
     EXPECT_EQ(ui.Zoom->text(), "244140625");
-    EXPECT_EQ(core.TipoScelta(), 255);
+    EXPECT_EQ(model.pending().step, ZoomStep::Kept);
     expectGridGone();
-    // No picture of the shortened view exists until it is computed.
-    EXPECT_EQ(ui.sfondo->image(), core.Black());
-    EXPECT_EQ(w->recent().Deposito(0), core.Black());
-    for (QPushButton* needsPicture : {ui.Istogramma, ui.Salva, ui.SalvaFile, ui.Carica})
+    // No picture of the shortened view exists until it is computed; the
+    // place's picture is the one to step back to.
+    EXPECT_EQ(ui.sfondo->image(), blackPicture());
+    EXPECT_EQ(model.recentPictures().all().front().image, place);
+    for (QPushButton* needsPicture : {ui.Istogramma, ui.Salva, ui.SalvaFile})
         EXPECT_FALSE(needsPicture->isEnabled()) << needsPicture->objectName().toStdString();
     EXPECT_EQ(platform.engineStarts, starts);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
@@ -236,19 +245,19 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
 TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     // Eighteen zooms: a cell still has a pixel step that the doubles resolve
     // at X Min, a sub-cell no longer has.
-    goTo("MFFSSKJHBMMMMMMMMM");
+    goTo(Deepest);
     act("#M");
     const QRect frame = ui.sfondo->overlays().cellFrame.rect;
     act("Y");
     expectSecondLetterRefused("M");
     EXPECT_EQ(ui.sfondo->overlays().cellFrame.rect, frame);
     act("!"); // the first letter alone can still be confirmed
-    EXPECT_EQ(core.TipoScelta(), 144);
+    EXPECT_EQ(model.pending().step, ZoomStep::OneLetter);
 }
 
 TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
     // 36 letters towards 0 + 0i, where the doubles resolve far deeper.
-    const QString deep = "mNmLmNmFmRmCmYmSmQmLmTmHmWmAmGmImNmF";
+    const QString deep = TowardsZero;
     goTo(deep);
     act("#3M"); // a shift and a cell: 38 letters, the longest name
     ASSERT_TRUE(platform.messages.isEmpty());
@@ -268,24 +277,4 @@ TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
     EXPECT_EQ(ui.RiquadroCorrente->text(), deep);
     EXPECT_EQ(next(), decoded(deep));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
-}
-
-TEST_F(NavigationWindow, CalcolaLimitiRefusesMalformedNamesAndChangesNothing) {
-    act("#M!>#G!"); // a pending selection: the next run differs from the view
-    ASSERT_EQ(ui.Riquadro->text(), "G");
-    const Limits picture = shown(), pending = next();
-    const auto texts = [this] {
-        return QStringList{ui.Limite[0]->text(), ui.Limite[3]->text(), ui.Zoom->text(),
-                           ui.RiquadroCorrente->text()};
-    };
-    const QStringList before = texts();
-    for (const QString& name : {QString("ZA"), QString(39, u'M')}) {
-        platform.messages.clear();
-        EXPECT_FALSE(core.CalcolaLimiti(name)) << name.toStdString();
-        EXPECT_EQ(platform.messages, QStringList{"Formato stringa scorretto!"});
-        EXPECT_EQ(shown(), picture);
-        EXPECT_EQ(next(), pending);
-        EXPECT_EQ(texts(), before);
-    }
-    EXPECT_EQ(core.TipoScelta(), 144);
 }

@@ -1,6 +1,7 @@
 #include "appfolder.h"
 
 #include "job.h"
+#include "model/explorer.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -57,12 +58,15 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
+bool startedAndIdle(const MainWindow& w) {
+    return w.explorer().startViewStored() && w.explorer().work() == Work::None;
+}
+
 std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& platform) {
     auto window = std::make_unique<MainWindow>(folder.path(), platform);
     window->show();
     MainWindow* w = window.get();
-    EXPECT_TRUE(waitUntil([w] { return w->zStored() && !w->busy(); }))
-        << "the start view was not stored";
+    EXPECT_TRUE(waitUntil([w] { return startedAndIdle(*w); })) << "the start view was not stored";
     return window;
 }
 

@@ -34,6 +34,9 @@ class AppFolder {
 // Waits, letting events through, until condition holds; false after timeoutMs.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
 
+// The window has stored its start view and no work is going on.
+bool startedAndIdle(const MainWindow& w);
+
 // Creates the window, shows it and waits until the start view is stored.
 std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& platform);
 

@@ -3,6 +3,8 @@
 #include "model/thumbnails.h"
 #include "window/sfondo.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,11 +26,29 @@ void setLimit(const Controls& ui, const QString& text) {
     click(ui.IterazOK);
 }
 
-Commands enabledCommands(const ViewCore& core) {
+Commands enabledCommands(const Controls& ui) {
+    CommandStates every;
+    every.Lettere.fill(true);
+    every.Mezzo.fill(true);
+    every.SelImage.fill(true);
+    every.SelSave.fill(true);
+    for (bool CommandStates::*single :
+         {&CommandStates::Griglia,     &CommandStates::MenoUna,     &CommandStates::Copia,
+          &CommandStates::Iterazioni1, &CommandStates::IterazOK,    &CommandStates::Istogramma,
+          &CommandStates::View,        &CommandStates::Ferma,       &CommandStates::AutoColor,
+          &CommandStates::Colors,      &CommandStates::Esci,        &CommandStates::Julia,
+          &CommandStates::JuliaGo,     &CommandStates::StopJulia,   &CommandStates::SalvaJulia,
+          &CommandStates::Traccia,     &CommandStates::StopTraccia, &CommandStates::Sfondo,
+          &CommandStates::EndSel,      &CommandStates::AttSel,      &CommandStates::Salva,
+          &CommandStates::SalvaFile,   &CommandStates::Elimina,     &CommandStates::Carica})
+        every.*single = true;
     Commands names;
-    for (const auto& [control, ready] : core.readyState())
-        if (control->isEnabled())
-            names.insert(control->objectName().toStdString());
+    for (const QString& name : every.enabled()) {
+        const auto* control = ui.window->findChild<QWidget*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        if (control && control->isEnabled())
+            names.insert(name.toStdString());
+    }
     return names;
 }
 
@@ -41,13 +61,29 @@ Commands readyWith(std::initializer_list<std::string> more) {
 
 int pixelsNotPainted(const MainWindow& w, const Palette& palette) {
     const QImage& picture = w.controls().sfondo->image();
-    const auto& table = w.core().Tavola();
+    const auto& table = w.explorer().table();
     int mismatches = 0;
     for (int c = 0; c < 724; ++c)
         for (int r = 0; r < 724; ++r)
             mismatches += picture.pixel(c, r) !=
                           toQRgb(palette[std::size_t(table[std::size_t(c) * 724 + r])]);
     return mismatches;
+}
+
+void StartedWindow::prepare(bool jobsKept, const QByteArray& list) {
+    if (jobsKept)
+        keepJobs(folder);
+    if (list.isEmpty())
+        return;
+    QDir().mkpath(folder.file("BeiLuoghi"));
+    QFile file(folder.file("BeiLuoghi/BeiLuoghi.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(list) == list.size());
+}
+
+QImage blackPicture() {
+    QImage black(724, 724, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    return black;
 }
 
 } // namespace quorvane::testing

@@ -5,8 +5,8 @@
 
 #include "appfolder.h"
 #include "desktop.h"
+#include "model/explorer.h"
 #include "model/palette.h"
-#include "window/viewcore.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ void setLimit(const Controls& ui, const QString& text);
 using Commands = std::set<std::string>;
 
 // The names of the commands the enabling rule governs that are enabled now.
-Commands enabledCommands(const ViewCore& core);
+Commands enabledCommands(const Controls& ui);
 
 // The commands enabled in the ready state whatever the picture and the
 // library hold, and more.
@@ -37,17 +37,24 @@ Commands readyWith(std::initializer_list<std::string> more);
 int pixelsNotPainted(const MainWindow& w, const Palette& palette);
 
 // The main window started on a fresh application folder with the real QuorC;
-// with jobsKept, QuorC keeps every job it is given (see keepJobs).
+// with jobsKept, QuorC keeps every job it is given (see keepJobs); with a
+// list, the place library holds it from the start.
 class StartedWindow : public ::testing::Test {
   protected:
-    explicit StartedWindow(bool jobsKept = false)
-        : w((jobsKept ? keepJobs(folder) : void(), startWindow(folder, platform))) {}
+    explicit StartedWindow(bool jobsKept = false, const QByteArray& list = {})
+        : w((prepare(jobsKept, list), startWindow(folder, platform))) {}
 
     AppFolder folder;
     FakePlatform platform;
     std::unique_ptr<MainWindow> w;
     const Controls& ui = w->controls();
-    ViewCore& core = w->core();
+    const Explorer& model = w->explorer();
+
+  private:
+    void prepare(bool jobsKept, const QByteArray& list);
 };
+
+// A black picture, as the screen shows a view not yet computed.
+QImage blackPicture();
 
 } // namespace quorvane::testing

@@ -5,7 +5,6 @@
 #include "job.h"
 #include "steps.h"
 #include "window/sfondo.h"
-#include "window/viewcore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +29,7 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     FakePlatform platform;
     auto w = startWindow(folder, platform);
     const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
+    const Explorer& model = w->explorer();
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     ASSERT_EQ(keptJobs(folder).size(), 1u);
     EXPECT_EQ(keptJobs(folder)[0], (std::vector<double>{0, -2, 1, -1.5, 1.5, 100}));
@@ -41,11 +40,11 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     // limits the window shows afterwards, to the last bit.
     press(ui, "#MK!");
     setLimit(ui, "2,5e2"); // 250 typed the Italian way
-    ASSERT_EQ(core.IterMax(), 250);
+    ASSERT_EQ(model.iterMax(), 250);
     click(ui.View);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
-    const Limits mk = core.shown();
+    const Limits mk = model.view().limits;
     ASSERT_EQ(keptJobs(folder).size(), 2u);
     EXPECT_EQ(keptJobs(folder)[1],
               (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
@@ -89,7 +88,7 @@ TEST(Desktop, TheKeyboardGoesToTheIterationLimitAfterEveryRun) {
     FakePlatform platform;
     auto w = startWindow(folder, platform);
     const Controls& ui = w->controls();
-    const ViewCore& core = w->core();
+    const Explorer& model = w->explorer();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     EXPECT_EQ(ui.Iterazioni[0]->focusPolicy(), Qt::NoFocus);
@@ -99,8 +98,8 @@ TEST(Desktop, TheKeyboardGoesToTheIterationLimitAfterEveryRun) {
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(static_cast<QWidget*>(nullptr), QString::number(200 + run));
         click(ui.IterazOK);
-        EXPECT_EQ(core.IterMax(), 200 + run);
+        EXPECT_EQ(model.iterMax(), 200 + run);
         click(ui.View);
-        EXPECT_EQ(core.IterEffettive(), 200 + run);
+        EXPECT_EQ(model.iterEffettive(), 200 + run);
     }
 }

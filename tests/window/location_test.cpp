@@ -106,7 +106,7 @@ TEST(Location, AnInstalledCopyRunsItsQuorCOnTheUserFolder) {
     auto session = openSession(where.appFolder, platform, where.engine);
     ASSERT_NE(session, nullptr);
     MainWindow* w = session->window.get();
-    ASSERT_TRUE(waitUntil([w] { return w->zStored() && !w->busy(); }));
+    ASSERT_TRUE(waitUntil([w] { return startedAndIdle(*w); }));
 
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(platform.engineStarts, 1);

@@ -41,11 +41,11 @@ void expectOwnStartView(const AppFolder& folder) {
     auto session = openSession(folder.path(), platform);
     ASSERT_NE(session, nullptr);
     MainWindow* w = session->window.get();
-    ASSERT_TRUE(waitUntil([w] { return w->zStored() && !w->busy(); }));
+    ASSERT_TRUE(waitUntil([w] { return startedAndIdle(*w); }));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(w->controls().RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(w->core().Tavola()[482 * 724 + 361], 100);
-    EXPECT_EQ(pixelsNotPainted(*w, w->core().ColoreIter()), 0);
+    EXPECT_EQ(w->explorer().table()[482 * 724 + 361], 100);
+    EXPECT_EQ(pixelsNotPainted(*w, w->explorer().palette()), 0);
     EXPECT_TRUE(reportStaysGone(folder));
 }
 

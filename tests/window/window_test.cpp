@@ -2,15 +2,10 @@
 // temporary application folder.
 #include "app/session.h"
 #include "colours/colourwindow.h"
-#include "library/placelibrary.h"
-#include "library/recentpictures.h"
 #include "model/areaname.h"
 #include "model/thumbnails.h"
 #include "steps.h"
-#include "window/enginerun.h"
 #include "window/sfondo.h"
-#include "window/tags.h"
-#include "window/viewcore.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -41,10 +36,10 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
     QFile list(folder.file("BeiLuoghi/BeiLuoghi.txt"));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), QByteArray("\"MFFSSKJHB\",1000,1\r\n"));
-    EXPECT_EQ(w->library().UltimoLuogo(), 0);
+    EXPECT_EQ(model.places().UltimoLuogo(), 0);
     EXPECT_EQ(ui.SaveName->text(), "MFFSSKJHB");
     EXPECT_EQ(ui.SaveIcona->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-              core.NoIcona());
+              model.noIcona());
     EXPECT_FALSE(ui.SelSave[0]->isEnabled());
     EXPECT_FALSE(ui.SelSave[1]->isEnabled());
 
@@ -56,22 +51,21 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
         ui.Iterazioni[0]->text(),    ui.Iterazioni[1]->text(), ui.Limite[0]->text(),
         ui.Limite[1]->text(),        ui.Limite[2]->text(),     ui.Limite[3]->text(),
         ui.LastImage->text()};
-    EXPECT_EQ(texts, QStringList({"Z", "1", "0%", "100", "100", "-2", "1", "-1.5", "1.5", "0/1"}));
+    EXPECT_EQ(texts, QStringList({"Z", "1", "0%", "100", "100", "-2", "1", "-1.5", "1.5", "0/0"}));
     EXPECT_EQ(ui.Progress->value(), 0);
-    EXPECT_EQ(w->recent().PercorsiUltime(0), "Z");
+    EXPECT_EQ(model.picture().name, "Z");
     EXPECT_TRUE(exchangeFilesGone(folder));
 
     // The corner -2 - 1.5i lies outside the circle (green); the sample
     // nearest 0 never escapes (black).
     EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(core.Tavola()[482 * 724 + 361], 100);
+    EXPECT_EQ(model.table()[482 * 724 + 361], 100);
     EXPECT_EQ(ui.sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelsNotPainted(*w, core.ColoreIter()), 0);
-    EXPECT_EQ(core.Z(), ui.sfondo->image());
-    EXPECT_EQ(w->recent().Deposito(0), core.Z());
+    EXPECT_EQ(pixelsNotPainted(*w, model.palette()), 0);
+    EXPECT_EQ(model.storedStartView()->image, ui.sfondo->image());
 
-    // The ready state, with the histogram still disabled after the start.
-    EXPECT_FALSE(ui.Istogramma->isEnabled());
+    // The ready state: the start view is the run whose counts are held.
+    EXPECT_TRUE(ui.Istogramma->isEnabled());
     EXPECT_TRUE(ui.View->isEnabled());
     EXPECT_FALSE(ui.Ferma->isEnabled());
     EXPECT_FALSE(ui.sfondo->isEnabled());
@@ -90,12 +84,13 @@ TEST_F(MainWindowTest, StoppedRunKeepsThePictureAndCleansUp) {
 
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_EQ(ui.sfondo->image(), before);
-    EXPECT_EQ(core.shown().xMin, -2.0);
+    EXPECT_EQ(model.view().limits.xMin, -2.0);
     EXPECT_EQ(ui.Limite[0]->text(), "-2");
-    EXPECT_EQ(core.next(), decodeAreaName("M")->limits); // the prepared view stays prepared
-    EXPECT_EQ(core.TipoScelta(), 144);
-    EXPECT_EQ(w->recent().NumUltime(), 1);
-    EXPECT_EQ(core.IterEffettive(), 100);
+    // The prepared view stays prepared.
+    EXPECT_EQ(model.pending().limits, decodeAreaName("M")->limits);
+    EXPECT_EQ(model.pending().step, ZoomStep::OneLetter);
+    EXPECT_EQ(ui.LastImage->text(), "0/0");
+    EXPECT_EQ(model.iterEffettive(), 100);
     EXPECT_EQ(ui.Cicli->text(), "0%");
     EXPECT_FALSE(ui.Ferma->isEnabled());
     EXPECT_TRUE(ui.View->isEnabled());
@@ -107,32 +102,35 @@ TEST_F(MainWindowTest, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     const std::tuple<const char*, int, int> cases[] = {
         {"5", 20, 1},       {"40000", 32767, 1}, {"250.7", 250, 0}, {"abc", 20, 1},
         {"1e12", 32767, 1}, {"-7", 20, 1},       {"19.99", 20, 1},  {"250,7", 250, 0}};
+    ASSERT_TRUE(model.paletteCurrentForNextRun());
     for (const auto& [typed, limit, beeps] : cases) {
-        setTag(ui.AutoColor, "True");
         const int before = platform.beeps;
         setLimit(ui, typed);
-        EXPECT_EQ(core.IterMax(), limit) << typed;
-        EXPECT_EQ(ui.Iterazioni[0]->text(), QString::number(limit)) << typed;
+        EXPECT_EQ(model.iterMax(), limit) << typed;
         EXPECT_EQ(ui.Iterazioni[1]->text(), QString::number(limit)) << typed;
+        // "Effettive" is the limit of the picture shown.
+        EXPECT_EQ(ui.Iterazioni[0]->text(), "100") << typed;
         EXPECT_EQ(platform.beeps - before, beeps) << typed;
-        EXPECT_EQ(tagOf(ui.AutoColor), "False") << typed;
+        EXPECT_FALSE(model.paletteCurrentForNextRun()) << typed;
     }
     click(ui.AutoColor);
     EXPECT_TRUE(ui.AutoColor->isChecked());
     EXPECT_EQ(ui.sfondo->image(), shown); // nothing is repainted until the next run
 
     click(ui.View);
-    EXPECT_EQ(core.IterEffettive(), 250);
-    EXPECT_EQ(tagOf(ui.AutoColor), "True");
-    EXPECT_EQ(core.ColoreIter()[250], 0u);
-    EXPECT_EQ(pixelsNotPainted(*w, core.ColoreIter()), 0);
+    EXPECT_EQ(model.iterEffettive(), 250);
+    EXPECT_EQ(ui.Iterazioni[0]->text(), "250");
+    EXPECT_TRUE(model.paletteCurrentForNextRun());
+    EXPECT_EQ(model.palette()[250], 0u);
+    EXPECT_EQ(pixelsNotPainted(*w, model.palette()), 0);
 }
 
 TEST_F(MainWindowTest, ColourWindowOpensAndClosesWithoutChangingAnything) {
     setLimit(ui, "500");
     click(ui.View);
     const QImage shown = ui.sfondo->image();
-    const int starts = platform.engineStarts, recent = w->recent().NumUltime();
+    const int starts = platform.engineStarts;
+    const QString recent = ui.LastImage->text();
     for (int round = 0; round < 2; ++round) {
         click(ui.Colors);
         EXPECT_TRUE(w->colori()->isVisible());
@@ -140,10 +138,10 @@ TEST_F(MainWindowTest, ColourWindowOpensAndClosesWithoutChangingAnything) {
         click(w->colori()->Fine);
         EXPECT_FALSE(w->colori()->isVisible());
         EXPECT_TRUE(w->isEnabled());
-        EXPECT_EQ(core.IterMax(), 500);
+        EXPECT_EQ(model.iterMax(), 500);
         EXPECT_EQ(ui.Iterazioni[1]->text(), "500");
         EXPECT_EQ(ui.sfondo->image(), shown);
-        EXPECT_EQ(w->recent().NumUltime(), recent);
+        EXPECT_EQ(ui.LastImage->text(), recent);
         EXPECT_EQ(platform.engineStarts, starts);
         EXPECT_TRUE(ui.View->isEnabled());
     }
@@ -177,7 +175,7 @@ TEST_F(MainWindowTest, EngineFailuresAreReportedAndTheWindowStaysReady) {
         }
         EXPECT_TRUE(exchangeFilesGone(folder)) << message;
         EXPECT_EQ(ui.sfondo->image(), shown) << message;
-        EXPECT_EQ(w->recent().NumUltime(), 1) << message;
+        EXPECT_EQ(ui.LastImage->text(), "0/0") << message;
         EXPECT_TRUE(ui.View->isEnabled() && ui.Esci->isEnabled()) << message;
         EXPECT_FALSE(ui.Ferma->isEnabled()) << message;
         EXPECT_EQ(ui.Cicli->text(), "0%");
@@ -190,7 +188,7 @@ TEST(MainWindow, ASecondInstanceOnTheSameFolderIsRefused) {
     auto first = openSession(folder.path(), platform);
     ASSERT_NE(first, nullptr);
     MainWindow* w = first->window.get();
-    ASSERT_TRUE(waitUntil([w] { return w->zStored() && !w->busy(); }));
+    ASSERT_TRUE(waitUntil([w] { return startedAndIdle(*w); }));
 
     FakePlatform second;
     EXPECT_EQ(openSession(folder.path(), second), nullptr);
@@ -202,7 +200,7 @@ TEST(MainWindow, ASecondInstanceOnTheSameFolderIsRefused) {
     auto again = openSession(folder.path(), third);
     ASSERT_NE(again, nullptr);
     MainWindow* w3 = again->window.get();
-    EXPECT_TRUE(waitUntil([w3] { return w3->zStored() && !w3->busy(); }));
+    EXPECT_TRUE(waitUntil([w3] { return startedAndIdle(*w3); }));
 }
 
 TEST_F(MainWindowTest, ClosingDuringARunStopsTheEngine) {
@@ -217,7 +215,8 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsTheEngine) {
         return false;
     });
     QTimer::singleShot(0, win, [this] { click(ui.View); });
-    EXPECT_TRUE(waitUntil([&] { return closed && !win->busy() && !win->isVisible(); }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return closed && win->explorer().work() == Work::None && !win->isVisible(); }));
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_TRUE(platform.messages.isEmpty());
 }
@@ -253,5 +252,5 @@ TEST_F(MainWindowTest, WhatStandsWhereTheExchangeFilesGoIsClearedOrNamed) {
     click(ui.View);
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(platform.engineStarts, starts + 1);
-    EXPECT_EQ(w->recent().NumUltime(), 3);
+    EXPECT_EQ(ui.LastImage->text(), "0/2");
 }

@@ -1,0 +1,32 @@
+// The two "File" buttons: the picture shown exported under its area name,
+// and a Julia picture as the next numbered file, each after a question.
+#pragma once
+
+#include "window/controls.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace quorvane {
+
+class Explorer;
+class Platform;
+
+class ExportPanel : public QObject {
+    Q_OBJECT
+  public:
+    // The questions are asked over window.
+    ExportPanel(Explorer& model, const ExportControls& ui, Platform& platform, QWidget* window);
+
+    void SalvaFile_Click();
+    void SalvaJulia_Click();
+
+  private:
+    Explorer& model;
+    ExportControls ui;
+    Platform& platform;
+    QWidget* window;
+};
+
+} // namespace quorvane

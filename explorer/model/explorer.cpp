@@ -1,0 +1,241 @@
+// The explorer's start-up, its runs of the engine, the run settings and the
+// chart.
+#include "model/explorer.h"
+
+#include "model/areaname.h"
+#include "model/numbertext.h"
+#include "model/painting.h"
+#include "model/thumbnails.h"
+
+#include <QTimer>
+#include <cmath>
+
+namespace quorvane {
+
+View PendingView::target(const View& shown) const {
+    View v;
+    v.name = nameAfterRun(shown.name, fragment);
+    v.limits = limits;
+    switch (step) {
+    case ZoomStep::StartView:
+        v.zoom = 1.0;
+        break;
+    case ZoomStep::OneLetter:
+        v.zoom = shown.zoom * 25;
+        break;
+    case ZoomStep::TwoLetters:
+        v.zoom = shown.zoom * 625;
+        break;
+    case ZoomStep::Kept:
+        v.zoom = shown.zoom;
+        break;
+    }
+    return v;
+}
+
+Explorer::Explorer(QObject* parent)
+    : QObject(parent), counts(std::size_t(DimScreen) * DimScreen, 0),
+      tableFrequencies(std::make_unique<Frequencies>()), tablePalette(std::make_unique<Palette>()),
+      colours(std::make_unique<Palette>()), blankIcon(blankThumbnail()),
+      black(DimScreen, DimScreen, QImage::Format_RGB32) {
+    black.fill(Qt::black);
+    tableFrequencies->fill(0);
+    tablePalette->fill(0);
+    colours->fill(0);
+    main.image = black;
+    juliaIcon = blankIcon;
+    next.thumbnail = blankIcon;
+    shapes = deriveOverlays();
+}
+
+Explorer::~Explorer() = default;
+
+void Explorer::setEngineRunner(EngineRunner runner) {
+    engine = std::move(runner);
+}
+
+void Explorer::setEventPump(std::function<void()> events) {
+    pump = std::move(events);
+}
+
+void Explorer::update() {
+    Overlays derived = deriveOverlays();
+    if (!(derived == shapes))
+        shapes = std::move(derived);
+    emit changed();
+}
+
+void Explorer::buildRamp(const std::function<void(int, Colore)>& onColour) {
+    rampa = rampColours(Nero, onColour);
+    startIcon = startViewThumbnail(rampa);
+    next.thumbnail = startIcon;
+    update();
+}
+
+void Explorer::colora(const Frequencies& frequencies) {
+    if (paletteCurrent)
+        return;
+    fillPalette(automaticColours, limit, frequencies, rampa, *colours);
+    paletteCurrent = true;
+}
+
+int Explorer::effectiveLimit() const {
+    if (mainMode == MainMode::Julia)
+        return juliaState.picture ? juliaState.picture->iterations : limit;
+    return main.computed() ? main.iterations : limit;
+}
+
+void Explorer::activate() {
+    showStartView();
+}
+
+// Back to the start view "Z" with the limit 100 and the linear colouring:
+// its stored picture, or a run of it when none is stored.
+void Explorer::showStartView() {
+    mainMode = MainMode::Ready;
+    // The picture that was on the screen stays among the recent ones.
+    pushMain();
+    shown = View{};
+    next = PendingView{};
+    next.thumbnail = startIcon;
+    progressColumn.reset();
+    limit = 100;
+    automaticColours = false;
+    paletteCurrent = false;
+    colora(*tableFrequencies);
+    if (startView) {
+        main = *startView;
+        pushMain();
+        update();
+        return;
+    }
+    main = Picture{black, 0, shown.name, limit};
+    update();
+    runView();
+}
+
+void Explorer::setIterations(const QString& typed) {
+    if (!commands().IterazOK)
+        return;
+    const double value = leadingNumber(typed);
+    // Compare before converting: a huge value must not overflow an int.
+    int n;
+    if (!(value >= 20.0)) {
+        emit beep();
+        n = 20;
+    } else if (std::trunc(value) > 32767.0) {
+        emit beep();
+        n = 32767;
+    } else {
+        n = int(std::trunc(value));
+    }
+    limit = n;
+    paletteCurrent = false;
+    update();
+}
+
+void Explorer::setAutomatic(bool on) {
+    if (!commands().AutoColor)
+        return;
+    automaticColours = on;
+    paletteCurrent = false;
+    update();
+}
+
+void Explorer::toggleChart() {
+    if (!commands().Istogramma)
+        return;
+    if (mainMode == MainMode::Chart)
+        mainMode = MainMode::Ready;
+    else if (mainMode == MainMode::Ready && situation().pictureHasTable)
+        mainMode = MainMode::Chart;
+    update();
+}
+
+// ---- Runs -------------------------------------------------------------------
+
+RunOutcome Explorer::runEngine(const quor::Job& job, std::vector<std::int16_t>& result) {
+    stopRequested = false;
+    progressColumn = 0;
+    emit progressed();
+    update();
+    if (!engine)
+        return {RunStatus::Failed, QStringLiteral("Il motore di calcolo non è disponibile.")};
+    bool started = false;
+    RunOutcome outcome = engine(
+        job, stopRequested,
+        [&](unsigned column) {
+            if (!started) {
+                started = true;
+                emit engineStarted();
+            }
+            progressColumn = column;
+            emit progressed();
+        },
+        result);
+    if (outcome.status == RunStatus::Complete && stopRequested)
+        outcome.status = RunStatus::Stopped;
+    return outcome;
+}
+
+void Explorer::runView() {
+    if (!commands().View)
+        return;
+    currentWork = Work::ViewRun;
+    std::vector<std::int16_t> result;
+    const RunOutcome outcome = runEngine(viewJob(quor::Quorvane, next.limits, limit), result);
+    progressColumn.reset();
+    emit progressed();
+    currentWork = Work::None;
+    if (outcome.status == RunStatus::Complete)
+        acceptView(std::move(result));
+    else if (outcome.status == RunStatus::Failed)
+        emit notice(outcome.error);
+    workEnded();
+}
+
+void Explorer::acceptView(std::vector<std::int16_t>&& result) {
+    counts = std::move(result);
+    countSamples(counts, limit, *tableFrequencies);
+    colora(*tableFrequencies);
+    *tablePalette = *colours;
+    tableLimit = limit;
+    tableId = newId();
+    const bool startRun = next.origin == Origin::StartView && !startView;
+    shown = next.target(shown);
+    main = Picture{paintCounts(counts, *colours, limit), tableId, shown.name, limit};
+    if (startRun)
+        startView = main;
+    // The same view again, should View be pressed once more.
+    next.fragment.clear();
+    next.limits = shown.limits;
+    next.step = ZoomStep::Kept;
+    next.origin = Origin::Computed;
+    next.frame.reset();
+    pushMain();
+}
+
+void Explorer::stopWork() {
+    if (currentWork != Work::None)
+        stopRequested = true;
+}
+
+void Explorer::workEnded() {
+    stopRequested = false;
+    update();
+    if (closeRequested) {
+        closeRequested = false;
+        QTimer::singleShot(0, this, [this] { emit closeNow(); });
+    }
+}
+
+bool Explorer::requestClose() {
+    if (currentWork == Work::None)
+        return true;
+    // Stop the work and clean up first; the window closes when it has ended.
+    closeRequested = true;
+    stopRequested = true;
+    return false;
+}
+
+} // namespace quorvane

@@ -1,0 +1,125 @@
+// What the explorer's state shows: the picture on the screen, the overlays
+// above it, and the situation the enabling rule reads.
+#include "model/explorer.h"
+
+#include "model/grid.h"
+#include "model/histogram.h"
+#include "model/thumbnails.h"
+
+namespace quorvane {
+
+namespace {
+const QColor Yellow(255, 255, 0);
+} // namespace
+
+QImage Explorer::screen() const {
+    switch (mainMode) {
+    case MainMode::Chart:
+        return black;
+    case MainMode::Browsing:
+        return position == 0 ? main.image : browsable[std::size_t(position - 1)].image;
+    case MainMode::Julia:
+        if (juliaState.trace)
+            return juliaState.trace->image;
+        if (juliaState.picture)
+            return juliaState.picture->image;
+        return main.image;
+    case MainMode::Starting:
+    case MainMode::Ready:
+    case MainMode::Grid:
+        break;
+    }
+    return main.image;
+}
+
+Situation Explorer::situation() const {
+    Situation s;
+    s.mode = mainMode;
+    s.work = currentWork;
+
+    s.pictureComputed = main.computed();
+    s.pictureHasTable = main.computed() && main.id == tableId;
+    s.pictureSaved = savedPictures.count(main.id) != 0;
+    s.pictureExported = exportedPictures.count(main.id) != 0;
+    s.olderPictures = int(recent.older(main.id).size());
+
+    const LibraryCommands places = library.commands();
+    s.previousPlace = places.previous;
+    s.nextPlace = places.next;
+    s.placeToDelete = places.remove;
+    // A place is prepared once; stepping to another one offers "Attiva" again.
+    const auto chosen = library.chosenPlace();
+    s.placeToActivate =
+        places.activate && !(next.origin == Origin::Place && chosen && chosen->name == next.place);
+
+    s.gridStage = grid.stage;
+    const bool fine = grid.stage == GridStage::Fine;
+    s.shiftX = fine ? grid.shift.affinaX : grid.shift.spostaX;
+    s.shiftY = fine ? grid.shift.affinaY : grid.shift.spostaY;
+    s.menoUna = grid.menoUna;
+
+    s.position = position;
+    s.count = int(browsable.size());
+
+    s.juliaStage = juliaState.stage;
+    s.traceAvailable = juliaState.traceAvailable;
+    const bool juliaShown =
+        juliaState.stage == JuliaStage::PictureShown || juliaState.stage == JuliaStage::ZoomPending;
+    s.juliaPictureToExport =
+        juliaShown && juliaState.picture && exportedPictures.count(juliaState.picture->id) == 0;
+    return s;
+}
+
+Overlays Explorer::deriveOverlays() const {
+    Overlays o;
+    for (int i = 0; i < 25; ++i) {
+        o.cellLetters[std::size_t(i)].rect = cellLetterRect(i);
+        o.cellLetters[std::size_t(i)].text = QString(QChar(65 + i));
+        o.subCellLetters[std::size_t(i)].text = QString(QChar(65 + i));
+    }
+    for (int i = 0; i < DimScreen; ++i)
+        o.histogramBars[std::size_t(i)].line = QLine(i, 0, i, 0);
+
+    if (mainMode == MainMode::Grid) {
+        const bool sub = grid.letterChosen();
+        const GridLayout layout = layoutGrid(grid.shift, sub, grid.first);
+        for (auto& letter : o.cellLetters)
+            letter.visible = true;
+        for (std::size_t i = 0; i < layout.lines.size(); ++i)
+            o.gridLines[i] = {layout.lines[i], Qt::white, true};
+        if (layout.subGrid) {
+            o.cellLetters[std::size_t(layout.subGrid->hiddenCellLetter)].visible = false;
+            for (std::size_t j = 0; j < layout.subGrid->lines.size(); ++j)
+                o.subGridLines[j] = {layout.subGrid->lines[j], Qt::white, true};
+            for (std::size_t k = 0; k < layout.subGrid->letters.size(); ++k)
+                o.subCellLetters[k] = {layout.subGrid->letters[k], QString(QChar(65 + int(k))),
+                                       !(grid.second && *grid.second == int(k))};
+            if (grid.second)
+                o.subCellFrame = {subCellFrameRect(grid.first, *grid.second, grid.shift), Qt::blue,
+                                  true};
+            else
+                o.cellFrame = {layout.subGrid->frame, Qt::blue, true};
+        }
+    }
+    // A confirmed selection stays framed on its picture until it is computed.
+    if (next.frame && (mainMode == MainMode::Ready || mainMode == MainMode::Grid))
+        (next.subCell ? o.selectedSubCellFrame : o.selectedCellFrame) = {*next.frame, Qt::red,
+                                                                         true};
+    if (mainMode == MainMode::Chart) {
+        const Bars bars = histogramBars(*tableFrequencies, tableLimit, *tablePalette);
+        for (std::size_t i = 0; i < bars.size(); ++i)
+            o.histogramBars[i] = {barLine(bars[i]), QColor(toQRgb(bars[i].colour)), true};
+    }
+    if (mainMode == MainMode::Julia) {
+        if (juliaState.stage == JuliaStage::ConstantChosen) {
+            o.constantFrame = {juliaState.marks.frame, Qt::red, true};
+            o.crossHair = {LineOverlay{juliaState.marks.crossHair[0], Yellow, true},
+                           LineOverlay{juliaState.marks.crossHair[1], Yellow, true}};
+        }
+        if (juliaState.stage == JuliaStage::ZoomPending)
+            o.zoomFrame = {juliaState.zoomFrame, Qt::red, true};
+    }
+    return o;
+}
+
+} // namespace quorvane

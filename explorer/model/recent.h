@@ -1,0 +1,43 @@
+// The pictures the explorer computed, and the recent ones among them that
+// the user can step back to.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <deque>
+#include <vector>
+
+namespace quorvane {
+
+// A picture on the screen. Every computed picture has an id of its own;
+// the blank picture of a view not yet computed has none.
+struct Picture {
+    QImage image;
+    int id = 0;         // 0: blank
+    QString name;       // the area name of the view it shows
+    int iterations = 0; // the iteration limit it was computed with
+    bool computed() const { return id != 0; }
+};
+
+// The computed pictures, newest first.
+class RecentPictures {
+  public:
+    // Pictures to step back to besides the one on the screen.
+    static constexpr int Kept = 10;
+
+    // Keeps picture as the newest one, unless it is blank or already the
+    // newest; beyond Kept earlier ones the oldest drops out.
+    void push(const Picture& picture);
+
+    // What browsing steps back to from the picture screenId on the screen:
+    // every kept picture but that one when it is the newest, newest first,
+    // at most Kept.
+    std::vector<Picture> older(int screenId) const;
+
+    const std::deque<Picture>& all() const { return pictures; }
+
+  private:
+    std::deque<Picture> pictures;
+};
+
+} // namespace quorvane

@@ -1,0 +1,25 @@
+#include "window/limitspanel.h"
+
+#include "model/explorer.h"
+#include "model/numbertext.h"
+
+#include <QLineEdit>
+
+namespace quorvane {
+
+LimitsPanel::LimitsPanel(Explorer& explorer, const LimitControls& controls)
+    : model(explorer), ui(controls) {
+    connect(&model, &Explorer::changed, this, &LimitsPanel::render);
+    render();
+}
+
+void LimitsPanel::render() {
+    const View& v = model.view();
+    const double limits[4] = {v.limits.xMin, v.limits.xMax, v.limits.yMin, v.limits.yMax};
+    for (std::size_t i = 0; i < 4; ++i)
+        ui.Limite[i]->setText(numberText(limits[i]));
+    ui.RiquadroCorrente->setText(v.name);
+    ui.Zoom->setText(numberText(v.zoom));
+}
+
+} // namespace quorvane
