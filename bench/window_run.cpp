@@ -7,6 +7,7 @@
 #include "window/sfondo.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,9 +22,9 @@ static void BM_ViewClickStartView(benchmark::State& state) {
     auto window = startWindow(folder, platform);
     const Controls& ui = window->controls();
     for (auto _ : state) {
-        click(ui.View);
+        QTest::mouseClick(ui.View, Qt::LeftButton);
         // The run ends when its picture is painted and the window is ready.
-        waitUntil([&] { return ui.View->isEnabled() && !ui.Ferma->isEnabled(); });
+        waitForIdle(*window);
         if (!platform.messages.isEmpty()) {
             state.SkipWithError("the run reported an error");
             break;
@@ -60,11 +61,8 @@ static void BM_TraceSteps(benchmark::State& state) {
         QTest::mouseClick(ui.sfondo, Qt::LeftButton, {}, QPoint(482, 361) + QPoint(2, 2));
         state.ResumeTiming();
         clickWhen(ui.StopTraccia, [&] { return ui.N_Tracce->text().toInt() >= Steps; });
-        click(ui.Traccia);
-        if (!waitUntil([&] { return !ui.StopTraccia->isEnabled() && ui.Traccia->isEnabled(); })) {
-            state.SkipWithError("the trace did not end");
-            break;
-        }
+        QTest::mouseClick(ui.Traccia, Qt::LeftButton);
+        waitForIdle(*window);
         steps += ui.N_Tracce->text().toInt();
         state.PauseTiming();
         click(ui.Traccia);

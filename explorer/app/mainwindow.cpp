@@ -11,7 +11,6 @@
 #include "model/explorer.h"
 #include "model/location.h"
 #include "navigation/gridpanel.h"
-#include "window/enginerun.h"
 #include "window/iterationspanel.h"
 #include "window/limitspanel.h"
 #include "window/picturepanel.h"
@@ -67,24 +66,15 @@ void MainWindow::wire() {
     connect(explorer, &Explorer::closeNow, this, &MainWindow::Esci_Click);
     applyCommands(ui, model->commands());
 
-    explorer->setEngineRunner([this](const quor::Job& job, const bool& stopAsked,
-                                     const std::function<void(unsigned)>& progress,
-                                     std::vector<std::int16_t>& counts) {
-        EngineRunHooks hooks;
-        hooks.progress = progress;
-        hooks.letEventsThrough = [] { QApplication::processEvents(); };
-        bool hourglass = false;
-        hooks.pollingEnded = [&hourglass] {
+    explorer->useEngine(platform, folder, engineFile);
+    // The table read and painted under the wait cursor.
+    connect(explorer, &Explorer::painting, this, [this](bool on) {
+        if (on && !waitCursor)
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            hourglass = true;
-        };
-        EngineRun run(platform, folder, engineFile);
-        const RunOutcome outcome = run.run(job, stopAsked, hooks, counts);
-        if (hourglass)
+        else if (!on && waitCursor)
             QApplication::restoreOverrideCursor();
-        return outcome;
+        waitCursor = on;
     });
-    explorer->setEventPump([] { QApplication::processEvents(); });
 
     connect(ui.Colors, &QPushButton::clicked, this, &MainWindow::Colors_Click);
     connect(ui.Esci, &QPushButton::clicked, this, &MainWindow::Esci_Click);

@@ -68,6 +68,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<TracePanel> tracePanel;
     bool firstShowDone = false;
     bool wasWorking = false;
+    bool waitCursor = false;
 };
 
 } // namespace quorvane

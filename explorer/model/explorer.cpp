@@ -46,16 +46,24 @@ Explorer::Explorer(QObject* parent)
     juliaIcon = blankIcon;
     next.thumbnail = blankIcon;
     shapes = deriveOverlays();
+    // One step of a trace at a time, with the window's events between.
+    traceTimer.setInterval(0);
+    connect(&traceTimer, &QTimer::timeout, this, &Explorer::traceStep);
 }
 
 Explorer::~Explorer() = default;
 
-void Explorer::setEngineRunner(EngineRunner runner) {
-    engine = std::move(runner);
-}
-
-void Explorer::setEventPump(std::function<void()> events) {
-    pump = std::move(events);
+void Explorer::useEngine(EngineStarter& starter, const QString& appFolder,
+                         const QString& enginePath) {
+    delete engine;
+    engine = new EngineClient(starter, appFolder, enginePath, this);
+    connect(engine, &EngineClient::started, this, &Explorer::engineStarted);
+    connect(engine, &EngineClient::progress, this, [this](int column) {
+        progressColumn = unsigned(column);
+        emit progressed();
+    });
+    connect(engine, &EngineClient::reading, this, [this] { emit painting(true); });
+    connect(engine, &EngineClient::finished, this, &Explorer::runEnded);
 }
 
 void Explorer::update() {
@@ -154,47 +162,42 @@ void Explorer::toggleChart() {
 
 // ---- Runs -------------------------------------------------------------------
 
-RunOutcome Explorer::runEngine(const quor::Job& job, std::vector<std::int16_t>& result) {
-    stopRequested = false;
+void Explorer::startRun(Work work, const quor::Job& job) {
+    currentWork = work;
     progressColumn = 0;
     emit progressed();
     update();
-    if (!engine)
-        return {RunStatus::Failed, QStringLiteral("Il motore di calcolo non è disponibile.")};
-    bool started = false;
-    RunOutcome outcome = engine(
-        job, stopRequested,
-        [&](unsigned column) {
-            if (!started) {
-                started = true;
-                emit engineStarted();
-            }
-            progressColumn = column;
-            emit progressed();
-        },
-        result);
-    if (outcome.status == RunStatus::Complete && stopRequested)
-        outcome.status = RunStatus::Stopped;
-    return outcome;
+    engine->start(job);
 }
 
 void Explorer::runView() {
-    if (!commands().View)
+    if (!commands().View || !engine)
         return;
-    currentWork = Work::ViewRun;
-    std::vector<std::int16_t> result;
-    const RunOutcome outcome = runEngine(viewJob(quor::Quorvane, next.limits, limit), result);
-    progressColumn.reset();
-    emit progressed();
+    startRun(Work::ViewRun, viewJob(quor::Quorvane, next.limits, limit));
+}
+
+void Explorer::runEnded(const EngineResult& result) {
+    const Work work = currentWork;
     currentWork = Work::None;
-    if (outcome.status == RunStatus::Complete)
-        acceptView(std::move(result));
-    else if (outcome.status == RunStatus::Failed)
-        emit notice(outcome.error);
+    if (result.status == RunStatus::Failed)
+        emit notice(result.error);
+    if (work == Work::ViewRun) {
+        progressColumn.reset();
+        emit progressed();
+        if (result.status == RunStatus::Complete)
+            acceptView(result.counts);
+    } else if (work == Work::JuliaRun) {
+        if (result.status == RunStatus::Complete)
+            acceptJulia(result.counts);
+        // Also after a stop the picture counts as a Julia picture: a click zooms.
+        juliaState.stage = JuliaStage::PictureShown;
+        juliaState.traceAvailable = false;
+    }
+    emit painting(false);
     workEnded();
 }
 
-void Explorer::acceptView(std::vector<std::int16_t>&& result) {
+void Explorer::acceptView(std::vector<std::int16_t> result) {
     counts = std::move(result);
     countSamples(counts, limit, *tableFrequencies);
     colora(*tableFrequencies);
@@ -216,15 +219,16 @@ void Explorer::acceptView(std::vector<std::int16_t>&& result) {
 }
 
 void Explorer::stopWork() {
-    if (currentWork != Work::None)
-        stopRequested = true;
+    if (currentWork == Work::Trace)
+        endTrace();
+    else if (currentWork != Work::None && engine)
+        engine->stop();
 }
 
 void Explorer::workEnded() {
-    stopRequested = false;
     update();
-    if (closeRequested) {
-        closeRequested = false;
+    if (closing) {
+        closing = false;
         QTimer::singleShot(0, this, [this] { emit closeNow(); });
     }
 }
@@ -233,8 +237,8 @@ bool Explorer::requestClose() {
     if (currentWork == Work::None)
         return true;
     // Stop the work and clean up first; the window closes when it has ended.
-    closeRequested = true;
-    stopRequested = true;
+    closing = true;
+    stopWork();
     return false;
 }
 

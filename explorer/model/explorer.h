@@ -8,6 +8,7 @@
 
 #include "exchange.h"
 #include "model/commands.h"
+#include "model/engineclient.h"
 #include "model/juliaview.h"
 #include "model/limits.h"
 #include "model/marks.h"
@@ -22,6 +23,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -84,18 +86,11 @@ struct JuliaState {
 class Explorer : public QObject {
     Q_OBJECT
   public:
-    // Runs one job through the engine to its end, telling each progress
-    // number read; stopAsked turns true when the user asks for a stop.
-    using EngineRunner = std::function<RunOutcome(const quor::Job& job, const bool& stopAsked,
-                                                  const std::function<void(unsigned)>& progress,
-                                                  std::vector<std::int16_t>& counts)>;
-
     explicit Explorer(QObject* parent = nullptr);
     ~Explorer() override;
 
-    void setEngineRunner(EngineRunner runner);
-    // Lets window events through once; a trace calls it after every step.
-    void setEventPump(std::function<void()> pump);
+    // The engine QuorC at engine, run in appFolder, as starter hands it over.
+    void useEngine(EngineStarter& starter, const QString& appFolder, const QString& engine);
 
     // ---- Start-up -----------------------------------------------------------
     // Builds the ramp, handing each colour to onColour as it is computed.
@@ -205,13 +200,17 @@ class Explorer : public QObject {
     void beep();
     // The engine runs: the window goes back to its place.
     void engineStarted();
+    // A run's table is read and painted (true), or that is over (false).
+    void painting(bool on);
     void closeNow();
 
   private:
     void update();
     void colora(const Frequencies& frequencies);
-    RunOutcome runEngine(const quor::Job& job, std::vector<std::int16_t>& result);
-    void acceptView(std::vector<std::int16_t>&& result);
+    void startRun(Work work, const quor::Job& job);
+    void runEnded(const EngineResult& result);
+    void acceptView(std::vector<std::int16_t> result);
+    void acceptJulia(const std::vector<std::int16_t>& result);
     void showStartView();
     void startOver();
     void goBack();
@@ -221,12 +220,15 @@ class Explorer : public QObject {
     bool describe(const QString& name);
     void workEnded();
     void drawTrace();
+    void traceStep();
+    void endTrace();
     void zoomAt(int x, int y);
     Overlays deriveOverlays() const;
     int newId() { return ++lastId; }
 
-    EngineRunner engine;
-    std::function<void()> pump;
+    EngineClient* engine = nullptr;
+    QTimer traceTimer;
+    std::optional<OrbitTrace> orbit;
 
     // The view described and the picture on the screen outside the modes.
     View shown;
@@ -250,8 +252,7 @@ class Explorer : public QObject {
 
     MainMode mainMode = MainMode::Starting;
     Work currentWork = Work::None;
-    bool stopRequested = false;
-    bool closeRequested = false;
+    bool closing = false; // the window's close is held until the work has ended
     std::optional<unsigned> progressColumn;
 
     GridSelection grid;

@@ -88,28 +88,19 @@ void Explorer::zoomAt(int x, int y) {
 }
 
 void Explorer::runJulia() {
-    if (!commands().JuliaGo)
+    if (!commands().JuliaGo || !engine)
         return;
-    currentWork = Work::JuliaRun;
     paletteCurrent = false;
-    std::vector<std::int16_t> result;
-    const RunOutcome outcome =
-        runEngine(juliaJob(juliaState.view.limits, limit, juliaState.constant), result);
-    currentWork = Work::None;
-    if (outcome.status == RunStatus::Complete) {
-        // The counts and the palette now describe the Julia picture; the
-        // table of the picture of the Quorvane set stays.
-        auto frequencies = std::make_unique<Frequencies>();
-        countSamples(result, limit, *frequencies);
-        colora(*frequencies);
-        juliaState.picture = Picture{paintCounts(result, *colours, limit), newId(), {}, limit};
-    } else if (outcome.status == RunStatus::Failed) {
-        emit notice(outcome.error);
-    }
-    // Also after a stop the picture counts as a Julia picture: a click zooms.
-    juliaState.stage = JuliaStage::PictureShown;
-    juliaState.traceAvailable = false;
-    workEnded();
+    startRun(Work::JuliaRun, juliaJob(juliaState.view.limits, limit, juliaState.constant));
+}
+
+// The counts and the palette now describe the Julia picture; the table of
+// the picture of the Quorvane set stays.
+void Explorer::acceptJulia(const std::vector<std::int16_t>& result) {
+    auto frequencies = std::make_unique<Frequencies>();
+    countSamples(result, limit, *frequencies);
+    colora(*frequencies);
+    juliaState.picture = Picture{paintCounts(result, *colours, limit), newId(), {}, limit};
 }
 
 void Explorer::toggleTrace() {
@@ -129,28 +120,33 @@ void Explorer::toggleTrace() {
 
 void Explorer::drawTrace() {
     currentWork = Work::Trace;
-    stopRequested = false;
     juliaState.stage = JuliaStage::TraceShown;
     juliaState.trace = Picture{startView ? startView->image : black, newId(), {}, limit};
     juliaState.traceSteps = 0;
+    orbit.emplace(juliaState.constant);
     update();
-    OrbitTrace trace(juliaState.constant);
-    const QRgb white = toQRgb(Bianco);
-    // Every step lets the window's events through, so that "Stop" (or
-    // closing the window) ends the trace within one step.
-    while (!stopRequested) {
-        const OrbitStep step = trace.next();
-        if (step.line) {
-            drawTraceSegment(juliaState.trace->image, *step.line, white);
-            emit screenPainted(QRect(step.line->p1(), step.line->p2()).normalized());
-        }
-        juliaState.traceSteps = trace.steps();
-        emit traceStepped();
-        if (pump)
-            pump();
-        if (step.escaped)
-            break;
+    traceTimer.start();
+}
+
+// One step of the orbit, drawn in white; "Stop" or the orbit leaving the
+// square ends the trace.
+void Explorer::traceStep() {
+    if (!orbit)
+        return;
+    const OrbitStep step = orbit->next();
+    if (step.line) {
+        drawTraceSegment(juliaState.trace->image, *step.line, toQRgb(Bianco));
+        emit screenPainted(QRect(step.line->p1(), step.line->p2()).normalized());
     }
+    juliaState.traceSteps = orbit->steps();
+    emit traceStepped();
+    if (step.escaped)
+        endTrace();
+}
+
+void Explorer::endTrace() {
+    traceTimer.stop();
+    orbit.reset();
     currentWork = Work::None;
     workEnded();
 }

@@ -2,6 +2,9 @@
 // the view a run gives, and commands that are not offered doing nothing.
 #include "model/explorer.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -62,34 +65,57 @@ TEST(PendingView, TheRunGivesTheNameLimitsAndZoomPrepared) {
     EXPECT_EQ(next.target(View{}).name, "K");
 }
 
-TEST(Explorer, NothingIsOfferedBeforeTheStartAndAnEmptyLibraryOffersNothing) {
-    Explorer model;
-    EXPECT_TRUE(model.commands().enabled().isEmpty());
-    int runs = 0;
-    model.setEngineRunner([&](const quor::Job&, const bool&, const auto& progress, auto& counts) {
-        ++runs;
-        progress(quor::ReportComplete);
-        counts.assign(std::size_t(quor::TableSize), 0);
-        return RunOutcome{RunStatus::Complete, {}};
-    });
+namespace {
+
+struct CountingStarter : EngineStarter {
+    std::unique_ptr<QProcess> engineProcess(const QString& program,
+                                            const QString& workingDir) override {
+        ++starts;
+        return EngineStarter::engineProcess(program, workingDir);
+    }
+    int starts = 0;
+};
+
+bool waitForIdle(const Explorer& model) {
+    QElapsedTimer timer;
+    timer.start();
+    while (model.work() != Work::None && timer.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return model.work() == Work::None;
+}
+
+} // namespace
+
+TEST(Explorer, OneRunAtATimeAndNothingOfferedBeforeTheStartOrByAnEmptyLibrary) {
     QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORC_PATH), folder.filePath("QuorC")));
+    CountingStarter starter;
+    Explorer model;
+    model.useEngine(starter, folder.path(), folder.filePath("QuorC"));
+    EXPECT_TRUE(model.commands().enabled().isEmpty());
     model.buildRamp();
     model.loadLibrary(folder.path(), false, folder.path());
     // Commands that are not offered change nothing, whoever calls them.
     model.runView();
     model.toggleGrid();
-    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(starter.starts, 0);
     EXPECT_EQ(model.mode(), MainMode::Starting);
 
     model.activate();
-    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(model.work(), Work::ViewRun);
+    // A second run asked for meanwhile starts no second engine.
+    model.runView();
+    model.toggleJulia();
+    ASSERT_TRUE(waitForIdle(model));
+    EXPECT_EQ(starter.starts, 1);
     EXPECT_TRUE(model.startViewStored());
     EXPECT_EQ(model.mode(), MainMode::Ready);
+
     const View before = model.view();
     model.stepPlace(1);
     model.activatePlace();
     model.deletePlace();
-    model.browse(1); // nothing computed before the start view
+    model.browse(1); // nothing was computed before the start view
     EXPECT_EQ(model.mode(), MainMode::Ready);
     EXPECT_EQ(model.view(), before);
     EXPECT_EQ(model.places().UltimoLuogo(), -1);

@@ -4,6 +4,7 @@
 #include "model/explorer.h"
 
 #include <QAbstractButton>
+#include <QEventLoop>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -70,8 +71,27 @@ std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& p
     return window;
 }
 
+bool waitForIdle(const MainWindow& w, int timeoutMs) {
+    const Explorer& model = w.explorer();
+    if (model.work() == Work::None)
+        return true;
+    // Woken by the window's own signal, not by polling.
+    QEventLoop loop;
+    QObject::connect(&model, &Explorer::changed, &loop, [&] {
+        if (model.work() == Work::None)
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return model.work() == Work::None;
+}
+
 void click(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton);
+    if (const auto* w = qobject_cast<const MainWindow*>(button->window())) {
+        EXPECT_TRUE(waitForIdle(*w))
+            << "the work of " << button->objectName().toStdString() << " did not end";
+    }
 }
 
 void clickWhen(QAbstractButton* button, std::function<bool()> condition) {

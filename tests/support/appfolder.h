@@ -34,17 +34,22 @@ class AppFolder {
 // Waits, letting events through, until condition holds; false after timeoutMs.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
 
+// Waits, letting events through, until the window has no work going on;
+// false after timeoutMs.
+bool waitForIdle(const MainWindow& w, int timeoutMs = 30000);
+
 // The window has stored its start view and no work is going on.
 bool startedAndIdle(const MainWindow& w);
 
 // Creates the window, shows it and waits until the start view is stored.
 std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& platform);
 
-// Clicks a control as the user would (only an enabled one reacts).
+// Clicks a control as the user would (only an enabled one reacts), then
+// waits until the work it started, if any, has ended.
 void click(QAbstractButton* button);
 
-// Clicks button once the condition holds, from inside a running handler's
-// event loop (for example Ferma during a run); never after the button is gone.
+// Clicks button once the condition holds, while the test waits for work to
+// end (for example Ferma during a run); never after the button is gone.
 void clickWhen(QAbstractButton* button, std::function<bool()> condition);
 
 } // namespace quorvane::testing

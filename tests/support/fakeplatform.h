@@ -22,10 +22,10 @@ class FakePlatform : public Platform {
         return a;
     }
     void beep() override { ++beeps; }
-    std::unique_ptr<QProcess> startProgram(const QString& program,
-                                           const QString& workingDir) override {
+    std::unique_ptr<QProcess> engineProcess(const QString& program,
+                                            const QString& workingDir) override {
         ++engineStarts;
-        return Platform::startProgram(program, workingDir);
+        return Platform::engineProcess(program, workingDir);
     }
 
     QStringList messages;
