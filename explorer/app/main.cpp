@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
     const quorvane::Location where =
         quorvane::locate(QCoreApplication::applicationDirPath(),
-                         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+                         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),
+                         quorvane::desktopPicturesFolder());
     quorvane::Platform platform;
 
     // An installed copy meets the user's folder for the first time here.
@@ -23,7 +24,9 @@ int main(int argc, char** argv) {
                                       QDir::toNativeSeparators(where.appFolder));
         return 1;
     }
-    auto session = quorvane::openSession(where.appFolder, platform, where.engine);
+    // A portable copy keeps Immagini beside the programs, made at the start.
+    auto session = quorvane::openSession(where.appFolder, platform, where.engine,
+                                         where.installed ? where.exports : QString());
     if (!session)
         return 1;
     return app.exec();

@@ -28,10 +28,12 @@
 
 namespace quorvane {
 
-MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& engine)
+MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& engine,
+                       const QString& exports)
     : folder(appFolder), engineFile(engine.isEmpty() ? engineIn(appFolder) : engine),
-      platform(services), ui(buildControls(this)), model(std::make_unique<Explorer>()),
-      coloriWindow(std::make_unique<Colori>()) {
+      exportFolder(exports.isEmpty() ? appFolder + QStringLiteral("/Immagini") : exports),
+      exportsBeside(exports.isEmpty()), platform(services), ui(buildControls(this)),
+      model(std::make_unique<Explorer>()), coloriWindow(std::make_unique<Colori>()) {
     picturePanel = std::make_unique<PicturePanel>(*model, ui.sfondo, ui.View);
     runPanel = std::make_unique<RunPanel>(*model, ui);
     iterationsPanel = std::make_unique<IterationsPanel>(*model, ui);
@@ -94,14 +96,17 @@ void MainWindow::placeWindow() {
 }
 
 bool MainWindow::createFolders() {
+    const QString library = folder + QStringLiteral("/BeiLuoghi");
+    const QString immagini = folder + QStringLiteral("/Immagini");
     bool libraryFolderUsable = true;
-    for (const char* name : {"BeiLuoghi", "Immagini"}) {
-        const QString dir = folder + QLatin1Char('/') + QLatin1String(name);
+    // An export folder of its own (an installed copy's) is made when needed.
+    for (const QString& dir :
+         exportsBeside ? QStringList{library, immagini} : QStringList{library}) {
         if (QDir(dir).exists() || QDir().mkpath(dir))
             continue;
         platform.message(this, QStringLiteral("Impossibile creare la cartella:\n") +
                                    QDir::toNativeSeparators(dir));
-        if (QLatin1String(name) == QLatin1String("BeiLuoghi"))
+        if (dir == library)
             libraryFolderUsable = false;
     }
     return libraryFolderUsable;
@@ -114,8 +119,7 @@ void MainWindow::Form_Load() {
     model->buildRamp([legend](int index, Colore c) { legend->setLineColour(index, c); });
     legend->hide();
     const bool usable = createFolders();
-    model->loadLibrary(folder + QStringLiteral("/BeiLuoghi"), usable,
-                       folder + QStringLiteral("/Immagini"));
+    model->loadLibrary(folder + QStringLiteral("/BeiLuoghi"), usable, exportFolder);
 }
 
 void MainWindow::Esci_Click() {

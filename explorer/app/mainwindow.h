@@ -27,8 +27,10 @@ class TracePanel;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    // engine is the path of QuorC; empty for QuorC in appFolder.
-    MainWindow(const QString& appFolder, Platform& platform, const QString& engine = {});
+    // engine is the path of QuorC, empty for QuorC in appFolder; exports is
+    // where pictures are exported, empty for Immagini in appFolder.
+    MainWindow(const QString& appFolder, Platform& platform, const QString& engine = {},
+               const QString& exports = {});
     ~MainWindow() override;
 
     const Controls& controls() const { return ui; }
@@ -46,12 +48,14 @@ class MainWindow : public QWidget {
     void Form_Load();
     void wire();
     void placeWindow();
-    // Creates BeiLuoghi and Immagini when missing; false when the library
-    // folder cannot be had.
+    // Creates BeiLuoghi, and Immagini in the application folder, when
+    // missing; false when the library folder cannot be had.
     bool createFolders();
 
     QString folder;
     QString engineFile;
+    QString exportFolder;
+    bool exportsBeside; // Immagini in the application folder, made at the start
     Platform& platform;
     Controls ui;
     std::unique_ptr<Explorer> model;

@@ -56,7 +56,7 @@ FolderLock lockAppFolder(const QString& appFolder) {
 Session::~Session() = default;
 
 std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
-                                     const QString& engine) {
+                                     const QString& engine, const QString& exports) {
     FolderLock folderLock = lockAppFolder(appFolder);
     if (!folderLock.lock) {
         platform.message(nullptr, folderLock.refusal);
@@ -67,7 +67,7 @@ std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platfor
     clearExchangeFiles(appFolder);
     auto session = std::make_unique<Session>();
     session->lock = std::move(folderLock.lock);
-    session->window = std::make_unique<MainWindow>(appFolder, platform, engine);
+    session->window = std::make_unique<MainWindow>(appFolder, platform, engine, exports);
     session->window->show();
     return session;
 }

@@ -37,9 +37,10 @@ struct Session {
 };
 
 // Locks appFolder and shows the main window on it, with the engine at engine
-// (empty for QuorC in appFolder); when the folder cannot be locked, tells
-// the user why and returns nothing.
+// (empty for QuorC in appFolder) and the export folder exports (empty for
+// Immagini in appFolder); when the folder cannot be locked, tells the user
+// why and returns nothing.
 std::unique_ptr<Session> openSession(const QString& appFolder, Platform& platform,
-                                     const QString& engine = {});
+                                     const QString& engine = {}, const QString& exports = {});
 
 } // namespace quorvane

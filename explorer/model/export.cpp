@@ -49,6 +49,8 @@ QString exportPicture(const QString& folder, const QString& fileName, const QIma
                            fileName != QStringLiteral(".") && fileName != QStringLiteral("..");
     if (!plainName)
         return failure + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    // The folder is made when it is first needed (or was removed since).
+    QDir().mkpath(folder);
     return saveFile(path, bmpBytes(picture), failure);
 }
 

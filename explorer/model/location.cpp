@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace quorvane {
 
@@ -17,7 +18,19 @@ QString installedEngineFolder() {
     return QStringLiteral(QUORVANE_ENGINE_FROM_BIN);
 }
 
-Location locate(const QString& programFolder, const QString& userFolder) {
+QString desktopPicturesFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    // A desktop without a pictures folder names the home folder itself, or
+    // one that was never made.
+    const QFileInfo info(pictures);
+    if (pictures.isEmpty() || !info.isDir() ||
+        QDir(pictures).canonicalPath() == QDir(QDir::homePath()).canonicalPath())
+        return {};
+    return QDir::cleanPath(pictures);
+}
+
+Location locate(const QString& programFolder, const QString& userFolder,
+                const QString& picturesFolder) {
     auto isProgram = [](const QString& path) {
         const QFileInfo info(path);
         return info.isFile() && info.isExecutable();
@@ -25,9 +38,12 @@ Location locate(const QString& programFolder, const QString& userFolder) {
     const QString beside = engineIn(programFolder);
     const QString helper =
         engineIn(QDir::cleanPath(programFolder + QLatin1Char('/') + installedEngineFolder()));
+    const QString immagini = QStringLiteral("/Immagini");
     if (!isProgram(beside) && isProgram(helper))
-        return {userFolder, helper, true};
-    return {programFolder, beside, false};
+        return {userFolder, helper, true,
+                picturesFolder.isEmpty() ? userFolder + immagini
+                                         : picturesFolder + QStringLiteral("/Quorvane")};
+    return {programFolder, beside, false, programFolder + immagini};
 }
 
 } // namespace quorvane

@@ -35,10 +35,11 @@ echo "installed: both commands, desktop entry and icons in place"
 find "$prefix" -exec touch -h -d '2000-01-01' {} +
 touch -d '2000-01-02' "$root/mark"
 mkdir "$root/home"
-(cd "$root" && HOME=$root/home startview "$prefix/bin/quorvane" "$root/home/.local/share/Quorvane")
+(cd "$root" && HOME=$root/home QUORVANE_EXPORTS=elsewhere \
+  startview "$prefix/bin/quorvane" "$root/home/.local/share/Quorvane")
 written=$(find "$prefix" -newer "$root/mark")
 [ -z "$written" ] || fail "written under the prefix: $written"
-echo "installed copy: library in the user's data folder, nothing written under the prefix"
+echo "installed copy: library in the user's data folder, no Immagini there, nothing written under the prefix"
 
 "$cmake" --install "$build" --prefix "$root/portable" --component portable >/dev/null
 [ "$(ls -A "$root/portable")" = "$(printf 'QuorC\nQuorvane')" ] ||

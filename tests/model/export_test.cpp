@@ -34,10 +34,13 @@ TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
         std::function<void(Target)> spoil;
         QStringList left; // the application folder's entries after
     } cases[] = {
-        {"Immagini is missing",
+        {"a file where the folder should be",
          "Julia0.bmp",
-         [](Target t) { QDir(QFileInfo(t).path()).removeRecursively(); },
-         {}},
+         [](Target t) {
+             QDir(QFileInfo(t).path()).removeRecursively();
+             writeBytes(QFileInfo(t).path(), "mine");
+         },
+         {"Immagini"}},
         {"the target is a folder",
          "AB.bmp",
          [](Target t) { QDir().mkdir(t); },
@@ -68,6 +71,12 @@ TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {
                 left << "Immagini/" + e;
         EXPECT_EQ(left, c.left);
     }
+
+    // A folder that is missing is made, whole path and all.
+    QTemporaryDir home;
+    const QString exports = home.filePath("Immagini/Quorvane");
+    EXPECT_EQ(exportPicture(exports, "Z.bmp", picture), "");
+    EXPECT_EQ(QFileInfo(exports + "/Z.bmp").size(), ExportFileBytes);
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 # folder and that the exchange files are gone, then ends the program with
 # "Esci". Usage: startview.sh <Quorvane> <application folder> [steps]
 # With QUORVANE_LOCALE set, Quorvane alone runs under that locale; steps is a
-# script run in the application folder once the start view is checked.
+# script run in the application folder once the start view is checked. With
+# QUORVANE_EXPORTS=elsewhere the copy exports outside its application folder,
+# which then holds no Immagini folder.
 set -euo pipefail
 quorvane=$1
 app=$2
@@ -36,7 +38,11 @@ echo "start view shown: corner green, inside black"
 
 expected=$(printf '"MFFSSKJHB",1000,1\r\n')
 [ "$(cat "$app/BeiLuoghi/BeiLuoghi.txt")" = "$expected" ] || { echo "bad seeded list file in $app"; exit 1; }
-[ -d "$app/Immagini" ] || { echo "no Immagini folder in $app"; exit 1; }
+if [ "${QUORVANE_EXPORTS:-}" = elsewhere ]; then
+  [ ! -e "$app/Immagini" ] || { echo "an Immagini folder in $app"; exit 1; }
+else
+  [ -d "$app/Immagini" ] || { echo "no Immagini folder in $app"; exit 1; }
+fi
 for f in Quor.tmp Rep.tmp Tab.tmp; do [ ! -e "$app/$f" ] || { echo "$f left behind"; exit 1; }; done
 echo "seeded list file and folders present in $app, exchange files gone"
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -78,8 +79,8 @@ TEST(Location, TheLayoutDecidesTheApplicationFolderAndTheEngine) {
         put(helper, c.helper);
         const QString user = root.filePath(QStringLiteral("home/.local/share/Quorvane"));
 
-        const Location want =
-            c.installed ? Location{user, helper, true} : Location{bin, bin + "/QuorC", false};
+        const Location want = c.installed ? Location{user, helper, true, user + "/Immagini"}
+                                          : Location{bin, bin + "/QuorC", false, bin + "/Immagini"};
         const Location got = locate(bin, user);
         EXPECT_EQ(got, want) << c.what << ": got " << got.appFolder.toStdString() << " and "
                              << got.engine.toStdString();
@@ -90,20 +91,48 @@ TEST(Location, TheLayoutDecidesTheApplicationFolderAndTheEngine) {
               QStringLiteral("/usr/libexec/quorvane"));
 }
 
-TEST(Location, AnInstalledCopyRunsItsQuorCOnTheUserFolder) {
+TEST(Location, TheDesktopsPicturesFolderIfItHasOne) {
+    QTemporaryDir root;
+    const QByteArray home = root.filePath("home").toUtf8();
+    const QByteArray config = root.filePath("config").toUtf8();
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
+    ASSERT_TRUE(QDir().mkpath(home) && QDir().mkpath(config));
+    // No user-dirs.dirs and no ~/Pictures: no pictures folder.
+    EXPECT_EQ(desktopPicturesFolder(), "");
+    // An Italian desktop's own, as xdg-user-dirs writes it.
+    QFile dirs(config + "/user-dirs.dirs");
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DESKTOP_DIR=\"$HOME/Scrivania\"\nXDG_PICTURES_DIR=\"$HOME/Immagini\"\n");
+    dirs.close();
+    ASSERT_TRUE(QDir().mkpath(home + "/Immagini"));
+    EXPECT_EQ(desktopPicturesFolder(), home + "/Immagini");
+    // A pictures folder set to the home folder itself means none.
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_PICTURES_DIR=\"$HOME/\"\n");
+    dirs.close();
+    EXPECT_EQ(desktopPicturesFolder(), "");
+    qputenv("HOME", oldHome);
+    oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+TEST(Location, AnInstalledCopyRunsItsQuorCOnTheUserFolderAndExportsToThePictures) {
     QTemporaryDir root;
     const QString prefix = root.filePath(QStringLiteral("prefix"));
     const QString bin = prefix + "/bin";
     ASSERT_TRUE(QDir().mkpath(bin));
     put(QDir::cleanPath(bin + QLatin1Char('/') + installedEngineFolder() + "/QuorC"), Put::Program);
     const QString user = root.filePath(QStringLiteral("home/.local/share/Quorvane"));
-    const Location where = locate(bin, user);
+    const QString pictures = root.filePath(QStringLiteral("home/Immagini"));
+    const Location where = locate(bin, user, pictures);
     ASSERT_TRUE(where.installed);
+    EXPECT_EQ(where.exports, pictures + "/Quorvane");
     ASSERT_TRUE(QDir().mkpath(where.appFolder));
     const QStringList prefixBefore = snapshot(prefix);
 
     FakePlatform platform;
-    auto session = openSession(where.appFolder, platform, where.engine);
+    auto session = openSession(where.appFolder, platform, where.engine, where.exports);
     ASSERT_NE(session, nullptr);
     MainWindow* w = session->window.get();
     ASSERT_TRUE(waitUntil([w] { return startedAndIdle(*w); }));
@@ -113,9 +142,16 @@ TEST(Location, AnInstalledCopyRunsItsQuorCOnTheUserFolder) {
     // QuorC found its job in the user folder, so that was its working folder.
     EXPECT_EQ(w->controls().sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(w->controls().sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
-    for (const char* name : {"BeiLuoghi/BeiLuoghi.txt", "Immagini", "Quorvane.lock"})
+    for (const char* name : {"BeiLuoghi/BeiLuoghi.txt", "Quorvane.lock"})
         EXPECT_TRUE(QFileInfo::exists(user + QLatin1Char('/') + name)) << name;
-    for (const char* name : {"Quor.tmp", "Rep.tmp", "Tab.tmp", "QuorC"})
+    for (const char* name : {"Quor.tmp", "Rep.tmp", "Tab.tmp", "QuorC", "Immagini"})
         EXPECT_FALSE(QFileInfo::exists(user + QLatin1Char('/') + name)) << name;
     EXPECT_EQ(snapshot(prefix).join('\n').toStdString(), prefixBefore.join('\n').toStdString());
+
+    // "File" makes the folder in the pictures when it first writes there.
+    EXPECT_FALSE(QFileInfo::exists(where.exports));
+    platform.answers = {true};
+    click(w->controls().SalvaFile);
+    EXPECT_TRUE(QFileInfo(where.exports + "/Z.bmp").isFile());
+    EXPECT_FALSE(QFileInfo::exists(user + "/Immagini"));
 }
