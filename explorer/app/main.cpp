@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/session.h"
 #include "model/location.h"
+#include "window/italiantexts.h"
 #include "window/platform.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
+    quorvane::installItalianTexts(app);
     const quorvane::Location where =
         quorvane::locate(QCoreApplication::applicationDirPath(),
                          QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),

@@ -11,6 +11,7 @@
 #include "model/explorer.h"
 #include "model/location.h"
 #include "navigation/gridpanel.h"
+#include "window/helpwindow.h"
 #include "window/iterationspanel.h"
 #include "window/limitspanel.h"
 #include "window/picturepanel.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace quorvane {
@@ -78,6 +80,8 @@ void MainWindow::wire() {
         waitCursor = on;
     });
 
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, this, &MainWindow::showHelp);
+    help->setContext(Qt::ApplicationShortcut);
     connect(ui.Colors, &QPushButton::clicked, this, &MainWindow::Colors_Click);
     connect(ui.Esci, &QPushButton::clicked, this, &MainWindow::Esci_Click);
     connect(ui.sfondo, &Sfondo::mousePressed, juliaPanel.get(), &JuliaPanel::Sfondo_MouseDown);
@@ -143,7 +147,18 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         return;
     }
     coloriWindow->hide();
+    if (helpWindow)
+        helpWindow->close();
     e->accept();
+}
+
+void MainWindow::showHelp() {
+    if (!helpWindow)
+        helpWindow =
+            std::make_unique<HelpWindow>(folder + QStringLiteral("/BeiLuoghi"), exportFolder);
+    helpWindow->show();
+    helpWindow->raise();
+    helpWindow->activateWindow();
 }
 
 void MainWindow::Colors_Click() {

@@ -12,6 +12,7 @@ namespace quorvane {
 
 class Colori;
 class Explorer;
+class HelpWindow;
 class ExportPanel;
 class GridPanel;
 class IterationsPanel;
@@ -36,9 +37,12 @@ class MainWindow : public QWidget {
     const Controls& controls() const { return ui; }
     const Explorer& explorer() const { return *model; }
     Colori* colori() const { return coloriWindow.get(); }
+    HelpWindow* help() const { return helpWindow.get(); }
 
     void Esci_Click();
     void Colors_Click();
+    // F1: the guide, not modal, in every mode.
+    void showHelp();
 
   protected:
     void showEvent(QShowEvent*) override;
@@ -60,6 +64,7 @@ class MainWindow : public QWidget {
     Controls ui;
     std::unique_ptr<Explorer> model;
     std::unique_ptr<Colori> coloriWindow;
+    std::unique_ptr<HelpWindow> helpWindow;
     std::unique_ptr<PicturePanel> picturePanel;
     std::unique_ptr<RunPanel> runPanel;
     std::unique_ptr<IterationsPanel> iterationsPanel;

@@ -1,6 +1,7 @@
 #include "colours/colourwindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QVariant>
@@ -59,6 +60,14 @@ void Colori::setLineColour(int m, Colore colour) {
 void Colori::Fine_Click() {
     emit closed();
     hide();
+}
+
+void Colori::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
+        Fine_Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Colori::closeEvent(QCloseEvent* event) {

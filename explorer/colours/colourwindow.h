@@ -46,6 +46,8 @@ class Colori : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override;
+    // Escape and Enter close the window as "OK" does.
+    void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
   private:

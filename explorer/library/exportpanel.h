@@ -23,10 +23,13 @@ class ExportPanel : public QObject {
     void SalvaJulia_Click();
 
   private:
+    void render();
+
     Explorer& model;
     ExportControls ui;
     Platform& platform;
     QWidget* window;
+    QString folderShown;
 };
 
 } // namespace quorvane

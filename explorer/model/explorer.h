@@ -149,6 +149,8 @@ class Explorer : public QObject {
     const JuliaState& julia() const { return juliaState; }
     const QImage& juliaThumbnail() const { return juliaIcon; }
     int numJulia() const { return juliaFiles; }
+    // Where "File" writes pictures.
+    const QString& exportsTo() const { return exportFolder; }
 
     const QImage& noIcona() const { return blankIcon; }
 

@@ -6,6 +6,8 @@
 #include "window/controls.h"
 
 #include <QObject>
+#include <functional>
+#include <utility>
 
 namespace quorvane {
 
@@ -22,8 +24,15 @@ class GridPanel : public QObject {
     void MenoUna_Click();
     void Copia_Click();
 
+  protected:
+    // While the grid is on, the keys of the main window stand for its
+    // buttons; otherwise they reach the focused control as usual.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void render();
+    // The button a key stands for and its handler; none for other keys.
+    std::pair<QPushButton*, std::function<void()>> keyCommand(int key, Qt::KeyboardModifiers m);
 
     Explorer& model;
     GridControls ui;

@@ -66,6 +66,78 @@ QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& 
     return b;
 }
 
+// What each command and box does, and what comes next where that matters.
+void setToolTips(const Controls& c) {
+    const auto tip = [](QWidget* w, const char* text) { w->setToolTip(QString::fromUtf8(text)); };
+    tip(c.Iterazioni[1], "Limite di iterazioni della prossima immagine, da 20 a 32767: "
+                         "confermarlo con «>>» o con Invio.");
+    tip(c.Iterazioni[0], "Limite di iterazioni dell'immagine mostrata.");
+    tip(c.IterazOK, "Imposta il limite scritto in «Impostate» per la prossima immagine.");
+    tip(c.Istogramma, "Mostra quanti punti dell'immagine escono a ogni passo; un secondo clic "
+                      "chiude il grafico.");
+    const char* limits[4] = {"Parte reale del bordo sinistro dell'immagine mostrata.",
+                             "Parte reale del bordo destro dell'immagine mostrata.",
+                             "Parte immaginaria della riga in alto dell'immagine mostrata.",
+                             "Parte immaginaria della riga in basso dell'immagine mostrata."};
+    for (std::size_t i = 0; i < 4; ++i)
+        tip(c.Limite[i], limits[i]);
+    tip(c.RiquadroCorrente, "Nome dell'area mostrata: «Z» per la vista iniziale, altrimenti le "
+                            "lettere della griglia che vi conducono.");
+    tip(c.Zoom, "Ingrandimento dell'area mostrata rispetto alla vista iniziale.");
+    tip(c.View, "Calcola l'area preparata, di cui mostra la miniatura.");
+    tip(c.Ferma, "Interrompe il calcolo: resta l'immagine di prima.");
+    tip(c.AutoColor, "Colora la prossima immagine secondo il suo istogramma invece che in modo "
+                     "lineare.");
+    tip(c.Progress, "Avanzamento del calcolo.");
+    tip(c.Griglia, "Accende sulla figura la griglia con le lettere, per scegliere la prossima "
+                   "area; con la griglia accesa la spegne e annulla la scelta.");
+    for (int i = 0; i < 25; ++i)
+        c.Lettere[std::size_t(i)]->setToolTip(
+            QStringLiteral("Sceglie la casella %1 della griglia; dopo la prima lettera, la "
+                           "sottocasella %1.")
+                .arg(QChar(65 + i)));
+    const char* shifts[5] = {"Sposta la griglia a destra.", "Sposta la griglia in basso.",
+                             "Sposta la griglia a sinistra.", "Sposta la griglia in alto.",
+                             "Riporta la griglia al centro."};
+    for (std::size_t i = 0; i < 5; ++i)
+        tip(c.Mezzo[i], shifts[i]);
+    tip(c.MenoUna, "Segna l'ultimo gruppo di lettere del nome dell'area da togliere; «OK» lo "
+                   "toglie.");
+    tip(c.Riquadro, "Le lettere che la scelta aggiunge al nome dell'area mostrata.");
+    tip(c.Copia, "Conferma la scelta: la casella è preparata, premere poi il pulsante di "
+                 "«Visualizzazione» per calcolarla. Senza scelta torna alla vista iniziale.");
+    tip(c.SaveName, "Nome del luogo scelto nella libreria.");
+    tip(c.SelSave[0], "Luogo precedente della libreria.");
+    tip(c.SelSave[1], "Luogo successivo della libreria.");
+    tip(c.Carica, "Prepara il luogo scelto: premere poi il pulsante di «Visualizzazione» per "
+                  "calcolarlo.");
+    tip(c.Salva, "Salva nella libreria l'area mostrata, con il limite di iterazioni e la "
+                 "colorazione.");
+    tip(c.Elimina, "Elimina dalla libreria il luogo scelto.");
+    tip(c.LastName, "Nome dell'immagine recente mostrata.");
+    tip(c.LastImage, "Posizione dell'immagine recente mostrata e numero delle immagini "
+                     "recenti.");
+    tip(c.SelImage[0], "Immagine più recente.");
+    tip(c.SelImage[1], "Immagine più vecchia.");
+    tip(c.AttSel, "Rende l'immagine mostrata l'area attuale, pronta per essere calcolata di "
+                  "nuovo.");
+    tip(c.EndSel, "Torna all'immagine di prima.");
+    tip(c.XXJU, "Parte reale del punto c scelto sulla figura.");
+    tip(c.YYJU, "Parte immaginaria del punto c scelto sulla figura.");
+    tip(c.JuliaZoom, "Ingrandimento della vista di Julia.");
+    tip(c.JuliaGo, "Calcola l'insieme di Julia del punto c nella vista mostrata dalla "
+                   "miniatura; un clic sull'insieme calcolato ne prepara un ingrandimento.");
+    tip(c.StopJulia, "Interrompe il calcolo dell'insieme di Julia.");
+    tip(c.N_Tracce, "Passi dell'orbita disegnati.");
+    tip(c.Traccia, "Disegna l'orbita del punto c sulla vista iniziale; un secondo clic la "
+                   "toglie.");
+    tip(c.StopTraccia, "Ferma il disegno dell'orbita.");
+    tip(c.Julia, "Entra nella modalità Julia, dove si sceglie un punto c sulla figura e se ne "
+                 "calcola l'insieme di Julia; un secondo clic ne esce.");
+    tip(c.Colors, "Mostra la scala dei colori.");
+    tip(c.Esci, "Chiude il programma.");
+}
+
 } // namespace
 
 Controls buildControls(QWidget* window) {
@@ -249,6 +321,12 @@ Controls buildControls(QWidget* window) {
     c.Colors =
         button(window, QStringLiteral("Colors"), QStringLiteral("Colori"), fx + 73, 652, 66, 26);
     c.Esci = button(window, QStringLiteral("Esci"), QStringLiteral("Esci"), fx + 146, 652, 66, 26);
+    setToolTips(c);
+    // Tab goes from command to command: the boxes that only show something
+    // take the keyboard on a click alone, to copy from them.
+    for (QLineEdit* shown : window->findChildren<QLineEdit*>())
+        if (shown->isReadOnly() && shown->focusPolicy() != Qt::NoFocus)
+            shown->setFocusPolicy(Qt::ClickFocus);
     return c;
 }
 

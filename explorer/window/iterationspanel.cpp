@@ -11,6 +11,11 @@ IterationsPanel::IterationsPanel(Explorer& explorer, const IterationControls& co
     : model(explorer), ui(controls) {
     connect(ui.IterazOK, &QPushButton::clicked, this, &IterationsPanel::IterazOK_Click);
     connect(ui.Istogramma, &QPushButton::clicked, this, &IterationsPanel::Istogramma_Click);
+    // Enter in "Impostate" is ">>".
+    connect(ui.Iterazioni[1], &QLineEdit::returnPressed, this, [this] {
+        if (ui.IterazOK->isEnabled())
+            IterazOK_Click();
+    });
     connect(&model, &Explorer::changed, this, &IterationsPanel::render);
     render();
 }

@@ -48,7 +48,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ -n "$(field Version)" ] || fail "no Version"
 depends=$(field Depends)
 names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for p in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
+for p in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
   grep -qxF "$p" <<<"$names" || fail "$p missing from Depends: $depends"
 done
 echo "control: Depends: $depends"

@@ -1,0 +1,94 @@
+#include "window/helpwindow.h"
+
+#include <QDir>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace quorvane {
+
+namespace {
+
+QString guide(const QString& libraryFolder, const QString& exportFolder) {
+    const QString library = QDir::toNativeSeparators(libraryFolder).toHtmlEscaped();
+    const QString exports = QDir::toNativeSeparators(exportFolder).toHtmlEscaped();
+    return QStringLiteral(
+               "<h2>Quorvane</h2>"
+               "<p>Quorvane esplora l'insieme di Quorvane (i parametri c per cui "
+               "z&nbsp;→&nbsp;z²&nbsp;+&nbsp;c, partendo da z&nbsp;=&nbsp;c, resta nel cerchio di "
+               "raggio 2) e i suoi insiemi di Julia. L'immagine di 724&nbsp;×&nbsp;724 punti è "
+               "colorata secondo il numero di passi dopo cui ogni punto esce dal cerchio; il nero "
+               "è l'insieme.</p>"
+               "<h3>Iterazioni massime</h3>"
+               "<p>«Impostate» è il limite di iterazioni della prossima immagine, da 20 a 32767: "
+               "scriverlo e premere «&gt;&gt;». «Effettive» è il limite dell'immagine mostrata. "
+               "«Istogramma» mostra quanti punti escono a ogni passo; «Esci» lo chiude. Un limite "
+               "alto senza colorazione automatica dà per scelta grandi zone di un solo colore.</p>"
+               "<h3>Limiti attuali</h3>"
+               "<p>I limiti dell'area mostrata, il suo nome («Z» è la vista iniziale) e il fattore "
+               "di ingrandimento.</p>"
+               "<h3>Visualizzazione</h3>"
+               "<p>Il pulsante con la miniatura calcola l'area preparata; «Stop» interrompe il "
+               "calcolo e lascia l'immagine di prima. «Colorazione automatica» colora la prossima "
+               "immagine secondo il suo istogramma.</p>"
+               "<h3>Nuova selezione: la griglia</h3>"
+               "<p>«ON» stende sulla figura una griglia di 5&nbsp;×&nbsp;5 caselle con le lettere "
+               "dalla A alla Y. Una lettera sceglie una casella, una seconda lettera una delle sue "
+               "25 sottocaselle. Le frecce spostano la griglia (prima della prima lettera di "
+               "molto, dopo di poco), il pulsante centrale la riporta al centro. «-1» segna per la "
+               "rimozione le ultime lettere del nome dell'area. «OK» conferma: la casella resta "
+               "incorniciata in rosso e la sua miniatura compare sul pulsante di "
+               "«Visualizzazione», che la calcola; «OK» senza scelta torna alla vista iniziale. "
+               "«OFF» annulla.</p>"
+               "<h3>Libreria immagini</h3>"
+               "<p>I luoghi salvati, scorsi con le frecce. «Attiva» prepara il luogo scelto: lo "
+               "schermo resta nero finché il pulsante di «Visualizzazione» non lo calcola. «Salva» "
+               "salva l'area mostrata con il suo limite e la sua colorazione, «Elimina» elimina il "
+               "luogo scelto, «File» salva l'immagine mostrata come file BMP.</p>"
+               "<h3>Ultime immagini</h3>"
+               "<p>Le ultime dieci immagini calcolate, mostrate una alla volta con le frecce. "
+               "«Attiva» rende l'immagine mostrata l'area attuale; «Esci» torna all'immagine di "
+               "prima.</p>"
+               "<h3>Insiemi di Julia e tracce</h3>"
+               "<p>«Julia» entra nella modalità: premere e trascinare sulla figura sceglie il "
+               "punto c (X, Y), che al rilascio viene segnato. Il pulsante con la miniatura "
+               "calcola l'insieme di Julia di c; un clic sull'insieme calcolato prepara una vista "
+               "cinque volte più stretta intorno al punto, che lo stesso pulsante calcola. «Stop» "
+               "interrompe, «File» salva l'immagine come Julia0.bmp, Julia1.bmp e così via. "
+               "«Traccia» disegna l'orbita di c sulla vista iniziale, passo dopo passo, finché "
+               "lascia il quadrato da −2 a 2 o si preme «Stop»; un secondo «Traccia» la toglie. "
+               "«Julia» di nuovo torna all'insieme di Quorvane.</p>"
+               "<h3>Colori ed Esci</h3>"
+               "<p>«Colori» mostra la scala dei colori; «Esci» chiude il programma.</p>"
+               "<h3>Dove sono i file</h3>"
+               "<p>La libreria dei luoghi: <tt>%1</tt><br>Le immagini salvate con «File»: "
+               "<tt>%2</tt></p>"
+               "<h3>Tasti</h3>"
+               "<p>F1 apre questa guida.<br>Con la griglia accesa: le lettere dalla A alla Y "
+               "scelgono caselle e sottocaselle, le frecce spostano la griglia, Home o il 5 del "
+               "tastierino la centrano, Backspace è «-1», Invio è «OK», Esc spegne la griglia.<br>"
+               "Invio in «Impostate» è «&gt;&gt;».<br>Nella finestra «Colori» Esc o Invio la "
+               "chiudono.<br>Tab passa da un comando all'altro.</p>"
+               "<p>Versione %3</p>")
+        .arg(library, exports, QStringLiteral(QUORVANE_VERSION));
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(const QString& libraryFolder, const QString& exportFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Guida"));
+    setWindowTitle(QStringLiteral("Guida di Quorvane"));
+    resize(520, 640);
+    browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("GuidaTesto"));
+    browser->setHtml(guide(libraryFolder, exportFolder));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+}
+
+QString HelpWindow::text() const {
+    return browser->toPlainText();
+}
+
+} // namespace quorvane
