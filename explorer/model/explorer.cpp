@@ -33,6 +33,15 @@ View PendingView::target(const View& shown) const {
     return v;
 }
 
+PendingView PendingView::described(const Limits& limits, const QImage& thumbnail, Origin origin) {
+    PendingView v;
+    v.limits = limits;
+    v.step = ZoomStep::Kept;
+    v.thumbnail = thumbnail;
+    v.origin = origin;
+    return v;
+}
+
 Explorer::Explorer(QObject* parent)
     : QObject(parent), counts(std::size_t(DimScreen) * DimScreen, 0),
       tableFrequencies(std::make_unique<Frequencies>()), tablePalette(std::make_unique<Palette>()),
@@ -210,11 +219,7 @@ void Explorer::acceptView(std::vector<std::int16_t> result) {
     if (startRun)
         startView = main;
     // The same view again, should View be pressed once more.
-    next.fragment.clear();
-    next.limits = shown.limits;
-    next.step = ZoomStep::Kept;
-    next.origin = Origin::Computed;
-    next.frame.reset();
+    next = PendingView::described(shown.limits, next.thumbnail, Origin::Computed);
     pushMain();
 }
 

@@ -65,6 +65,8 @@ struct PendingView {
     bool subCell = false;       // ... around a sub-cell rather than a cell
     // The view shown once the run is complete, from the view shown now.
     View target(const View& shown) const;
+    // The view described already, to be computed as it stands.
+    static PendingView described(const Limits& limits, const QImage& thumbnail, Origin origin);
 };
 
 // Julia mode's own facts.

@@ -88,11 +88,7 @@ void Explorer::goBack() {
     const QString shorter = shortenedName(shown.name, grid.cut);
     mainMode = MainMode::Ready;
     describe(shorter);
-    next = PendingView{};
-    next.limits = shown.limits;
-    next.step = ZoomStep::Kept;
-    next.thumbnail = blankIcon;
-    next.origin = Origin::GoingBack;
+    next = PendingView::described(shown.limits, blankIcon, Origin::GoingBack);
     pushMain();
     main = Picture{black, 0, shown.name, limit};
     update();

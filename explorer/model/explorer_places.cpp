@@ -83,11 +83,7 @@ void Explorer::activatePlace() {
     limit = place->iter;
     automaticColours = place->autoColor != 0;
     paletteCurrent = false;
-    next = PendingView{};
-    next.limits = shown.limits;
-    next.step = ZoomStep::Kept;
-    next.thumbnail = chosenIcon;
-    next.origin = Origin::Place;
+    next = PendingView::described(shown.limits, chosenIcon, Origin::Place);
     next.place = place->name;
     main = Picture{black, 0, shown.name, limit};
     update();
@@ -151,11 +147,7 @@ void Explorer::activateRecent() {
     const QString name = browsedName();
     mainMode = MainMode::Ready;
     describe(name);
-    next = PendingView{};
-    next.limits = shown.limits;
-    next.step = ZoomStep::Kept;
-    next.thumbnail = blankIcon;
-    next.origin = Origin::Recent;
+    next = PendingView::described(shown.limits, blankIcon, Origin::Recent);
     main = picked;
     main.name = shown.name;
     pushMain();

@@ -1,5 +1,6 @@
 // The engine client against the real QuorC and against stand-in engines that
 // are missing, die or never report, heard through its signals.
+#include "countingstarter.h"
 #include "model/engineclient.h"
 #include "model/limits.h"
 
@@ -11,18 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using quorvane::testing::CountingStarter;
 
 namespace {
-
-// A starter that counts the engines it hands over.
-struct CountingStarter : EngineStarter {
-    std::unique_ptr<QProcess> engineProcess(const QString& program,
-                                            const QString& workingDir) override {
-        ++starts;
-        return EngineStarter::engineProcess(program, workingDir);
-    }
-    int starts = 0;
-};
 
 class EngineClientTest : public ::testing::Test {
   protected:

@@ -1,5 +1,6 @@
 // The explorer's state without any widget or engine: the recent pictures,
 // the view a run gives, and commands that are not offered doing nothing.
+#include "countingstarter.h"
 #include "model/explorer.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using quorvane::testing::CountingStarter;
 
 namespace {
 
@@ -66,15 +68,6 @@ TEST(PendingView, TheRunGivesTheNameLimitsAndZoomPrepared) {
 }
 
 namespace {
-
-struct CountingStarter : EngineStarter {
-    std::unique_ptr<QProcess> engineProcess(const QString& program,
-                                            const QString& workingDir) override {
-        ++starts;
-        return EngineStarter::engineProcess(program, workingDir);
-    }
-    int starts = 0;
-};
 
 bool waitForIdle(const Explorer& model) {
     QElapsedTimer timer;
