@@ -1,5 +1,5 @@
-// The explorer's state without any widget or engine: the recent pictures,
-// the view a run gives, and commands that are not offered doing nothing.
+// The explorer's state without any widget: the recent pictures, one run
+// at a time, the view a run gives, and commands not offered doing nothing.
 #include "countingstarter.h"
 #include "model/explorer.h"
 
