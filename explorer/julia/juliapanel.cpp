@@ -52,9 +52,9 @@ void JuliaPanel::Sfondo_MouseUp(int button, int, int x, int y) {
 void JuliaPanel::render() {
     const JuliaState& julia = model.julia();
     ui.frameJulia->setVisible(model.mode() == MainMode::Julia);
-    ui.XXJU->setText(julia.xText);
-    ui.YYJU->setText(julia.yText);
-    ui.JuliaZoom->setText(numberText(julia.view.zoom));
+    showText(ui.XXJU, julia.xText);
+    showText(ui.YYJU, julia.yText);
+    showText(ui.JuliaZoom, numberText(julia.view.zoom));
     if (model.juliaThumbnail().cacheKey() != thumbnailShown) {
         thumbnailShown = model.juliaThumbnail().cacheKey();
         QIcon icon(QPixmap::fromImage(model.juliaThumbnail()));

@@ -40,7 +40,7 @@ void LibraryPanel::Elimina_Click() {
 
 void LibraryPanel::render() {
     const auto place = model.places().chosenPlace();
-    ui.SaveName->setText(place ? place->name : QString());
+    showText(ui.SaveName, place ? place->name : QString());
     if (model.chosenThumbnail().cacheKey() != thumbnailShown) {
         thumbnailShown = model.chosenThumbnail().cacheKey();
         ui.SaveIcona->setPixmap(QPixmap::fromImage(model.chosenThumbnail()));

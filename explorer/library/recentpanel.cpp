@@ -31,9 +31,9 @@ void RecentPanel::EndSel_Click() {
 }
 
 void RecentPanel::render() {
-    ui.LastImage->setText(
-        QStringLiteral("%1/%2").arg(model.browsePosition()).arg(model.browseCount()));
-    ui.LastName->setText(model.browsedName());
+    showText(ui.LastImage,
+             QStringLiteral("%1/%2").arg(model.browsePosition()).arg(model.browseCount()));
+    showText(ui.LastName, model.browsedName());
 }
 
 } // namespace quorvane

@@ -104,7 +104,7 @@ void GridPanel::Copia_Click() {
 
 void GridPanel::render() {
     ui.Griglia->setText(model.gridOn() ? QStringLiteral("OFF") : QStringLiteral("ON"));
-    ui.Riquadro->setText(model.fragment());
+    showText(ui.Riquadro, model.fragment());
 }
 
 } // namespace quorvane

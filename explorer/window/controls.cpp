@@ -330,6 +330,13 @@ Controls buildControls(QWidget* window) {
     return c;
 }
 
+void showText(QLineEdit* box, const QString& text) {
+    if (box->text() == text)
+        return;
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 void applyCommands(const Controls& c, const CommandStates& on) {
     const std::pair<QWidget*, bool> single[] = {
         {c.Griglia, on.Griglia},

@@ -2,6 +2,7 @@
 // them on the window; each panel is handed its own frame's group only.
 #pragma once
 
+#include <QString>
 #include <array>
 
 class QCheckBox;
@@ -124,5 +125,9 @@ Controls buildControls(QWidget* window);
 // Gives every command the enabled state of the rule; the one place that
 // enables or disables a command.
 void applyCommands(const Controls& ui, const CommandStates& commands);
+
+// Shows text in a box that only shows something, from its beginning (a
+// long number keeps its sign in sight).
+void showText(QLineEdit* box, const QString& text);
 
 } // namespace quorvane

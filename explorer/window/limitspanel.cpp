@@ -17,9 +17,9 @@ void LimitsPanel::render() {
     const View& v = model.view();
     const double limits[4] = {v.limits.xMin, v.limits.xMax, v.limits.yMin, v.limits.yMax};
     for (std::size_t i = 0; i < 4; ++i)
-        ui.Limite[i]->setText(numberText(limits[i]));
-    ui.RiquadroCorrente->setText(v.name);
-    ui.Zoom->setText(numberText(v.zoom));
+        showText(ui.Limite[i], numberText(limits[i]));
+    showText(ui.RiquadroCorrente, v.name);
+    showText(ui.Zoom, numberText(v.zoom));
 }
 
 } // namespace quorvane
