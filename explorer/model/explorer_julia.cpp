@@ -8,11 +8,6 @@
 
 namespace quorvane {
 
-namespace {
-const QString MaxResolution =
-    QStringLiteral("Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente.");
-} // namespace
-
 void Explorer::toggleJulia() {
     if (!commands().Julia)
         return;
@@ -76,8 +71,7 @@ void Explorer::releaseAt(int x, int y) {
 void Explorer::zoomAt(int x, int y) {
     const auto zoomed = zoomedJuliaView(juliaState.view, x, y);
     if (!zoomed) {
-        emit beep();
-        emit notice(MaxResolution);
+        refuseZoom();
         return;
     }
     juliaState.view = *zoomed;
