@@ -196,6 +196,8 @@ class Explorer : public QObject {
 
   signals:
     void changed();
+    // The iteration limit was set: both boxes show it, whatever was typed.
+    void limitSet();
     void progressed();
     // A trace step drew into the picture on the screen within area.
     void screenPainted(const QRect& area);

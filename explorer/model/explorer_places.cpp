@@ -81,6 +81,7 @@ void Explorer::activatePlace() {
     pushMain();
     describe(place->name);
     limit = place->iter;
+    emit limitSet();
     automaticColours = place->autoColor != 0;
     paletteCurrent = false;
     next = PendingView::described(shown.limits, chosenIcon, Origin::Place);

@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -123,6 +126,46 @@ TEST_F(MainWindowTest, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     EXPECT_TRUE(model.paletteCurrentForNextRun());
     EXPECT_EQ(model.palette()[250], 0u);
     EXPECT_EQ(pixelsNotPainted(*w, model.palette()), 0);
+}
+
+namespace {
+
+// A place stored with the limit of the start view.
+class LimitResetWindow : public StartedWindow {
+  protected:
+    LimitResetWindow() : StartedWindow(false, "\"MK\",100,0\r\n") {}
+};
+
+} // namespace
+
+TEST_F(LimitResetWindow, ALimitTypedWithoutConfirmingGivesWayToEveryResetOnly) {
+    const auto pick = [this](int x, int y) {
+        QTest::mouseClick(ui.sfondo, Qt::LeftButton, {},
+                          QPoint(x + Sfondo::Border, y + Sfondo::Border));
+    };
+    const struct {
+        const char* what;
+        std::function<void()> before; // done before the limit is typed
+        const char* typed;
+        std::function<void()> act;
+        const char* shown;
+    } steps[] = {
+        {"entering Julia", [] {}, "500", [&] { click(ui.Julia); }, "100"},
+        {"leaving Julia after a run", [&] { pick(482, 361), click(ui.JuliaGo); }, "300",
+         [&] { click(ui.Julia); }, "100"},
+        {"OK at Z, the start view again", [] {}, "700", [&] { press(ui, "#!"); }, "100"},
+        {"Attiva", [] {}, "900", [&] { click(ui.Carica); }, "100"},
+        // The grid and a run leave the limit as it is: the user may be typing.
+        {"the grid on and off, and View", [] {}, "450", [&] { press(ui, "##>"); }, "450"},
+    };
+    for (const auto& step : steps) {
+        step.before();
+        ui.Iterazioni[1]->setText(step.typed);
+        step.act();
+        EXPECT_EQ(ui.Iterazioni[1]->text(), step.shown) << step.what;
+        EXPECT_EQ(model.iterMax(), 100) << step.what;
+    }
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
 TEST_F(MainWindowTest, ColourWindowOpensAndClosesWithoutChangingAnything) {
