@@ -47,7 +47,7 @@ Situation Explorer::situation() const {
     s.previousPlace = places.previous;
     s.nextPlace = places.next;
     s.placeToDelete = places.remove;
-    // A place is prepared once; stepping to another one offers "Attiva" again.
+    // The place just prepared is not offered again until the user steps.
     const auto chosen = library.chosenPlace();
     s.placeToActivate =
         places.activate && !(next.origin == Origin::Place && chosen && chosen->name == next.place);
