@@ -121,7 +121,10 @@ void EngineClient::poll() {
     if (const auto report = quor::readReport(path("Rep.tmp").toStdString());
         report && *report != column) {
         column = *report;
-        emit progress(int(column));
+        // Once a stop is asked, what is read only tells when the engine is
+        // done: what the run reached stays shown.
+        if (!stopping && column != quor::ReportStopped)
+            emit progress(int(column));
     }
     if (stopping) {
         // After the engine's last report, or once it has ended however.

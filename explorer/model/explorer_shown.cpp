@@ -110,7 +110,8 @@ Overlays Explorer::deriveOverlays() const {
         for (std::size_t i = 0; i < bars.size(); ++i)
             o.histogramBars[i] = {barLine(bars[i]), QColor(toQRgb(bars[i].colour)), true};
     }
-    if (mainMode == MainMode::Julia) {
+    // A Julia run hides the point's marks and the zoom's frame for good.
+    if (mainMode == MainMode::Julia && currentWork != Work::JuliaRun) {
         if (juliaState.stage == JuliaStage::ConstantChosen) {
             o.constantFrame = {juliaState.marks.frame, Qt::red, true};
             o.crossHair = {LineOverlay{juliaState.marks.crossHair[0], Yellow, true},
