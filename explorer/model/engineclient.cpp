@@ -128,10 +128,8 @@ void EngineClient::poll() {
     }
     if (stopping) {
         // After the engine's last report, or once it has ended however.
-        if (column >= quor::ReportComplete || ended) {
-            clearExchangeFiles(folder);
+        if (column >= quor::ReportComplete || ended)
             conclude({RunStatus::Stopped, {}, {}});
-        }
         return;
     }
     if (!jobDeleted && column != 0) {
@@ -153,7 +151,6 @@ void EngineClient::complete() {
     EngineResult result;
     if (quor::readTable(path("Tab.tmp").toStdString(), result.counts, nmax)) {
         result.status = RunStatus::Complete;
-        clearExchangeFiles(folder);
         return conclude(std::move(result));
     }
     // The reader's detail is for whoever debugs the engine, not for the user.
@@ -172,7 +169,6 @@ void EngineClient::engineEnded() {
 }
 
 void EngineClient::fail(const QString& message) {
-    clearExchangeFiles(folder);
     conclude({RunStatus::Failed, message, {}});
 }
 
@@ -187,6 +183,9 @@ void EngineClient::conclude(EngineResult result) {
     }
     graceTimer.stop();
     pending.reset();
+    // The engine writes no more: whatever it wrote, also after its last
+    // report, goes now.
+    clearExchangeFiles(folder);
     // Never from inside start(): the caller hears the end as it hears any end.
     QMetaObject::invokeMethod(
         this,
