@@ -43,7 +43,10 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
     gridPanel = std::make_unique<GridPanel>(*model, ui);
     libraryPanel = std::make_unique<LibraryPanel>(*model, ui);
     recentPanel = std::make_unique<RecentPanel>(*model, ui);
-    exportPanel = std::make_unique<ExportPanel>(*model, ui, platform, this);
+    // A portable copy's questions name its subdirectory Immagini; an
+    // installed copy's name the folder where the pictures go.
+    exportPanel = std::make_unique<ExportPanel>(*model, ui, platform, this,
+                                                exportsBeside ? QString() : exportFolder);
     juliaPanel = std::make_unique<JuliaPanel>(*model, ui);
     tracePanel = std::make_unique<TracePanel>(*model, ui);
     wire();

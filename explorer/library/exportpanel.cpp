@@ -10,8 +10,9 @@
 namespace quorvane {
 
 ExportPanel::ExportPanel(Explorer& explorer, const ExportControls& controls, Platform& services,
-                         QWidget* parent)
-    : model(explorer), ui(controls), platform(services), window(parent) {
+                         QWidget* parent, const QString& namedFolder)
+    : model(explorer), ui(controls), platform(services), window(parent),
+      questionFolder(namedFolder) {
     connect(ui.SalvaFile, &QPushButton::clicked, this, &ExportPanel::SalvaFile_Click);
     connect(ui.SalvaJulia, &QPushButton::clicked, this, &ExportPanel::SalvaJulia_Click);
     connect(&model, &Explorer::changed, this, &ExportPanel::render);
@@ -35,12 +36,12 @@ void ExportPanel::render() {
 }
 
 void ExportPanel::SalvaFile_Click() {
-    if (platform.question(window, areaExportQuestion()))
+    if (platform.question(window, areaExportQuestion(questionFolder)))
         model.exportArea();
 }
 
 void ExportPanel::SalvaJulia_Click() {
-    if (platform.question(window, juliaExportQuestion(model.numJulia())))
+    if (platform.question(window, juliaExportQuestion(model.numJulia(), questionFolder)))
         model.exportJulia();
 }
 

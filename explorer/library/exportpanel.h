@@ -16,8 +16,10 @@ class Platform;
 class ExportPanel : public QObject {
     Q_OBJECT
   public:
-    // The questions are asked over window.
-    ExportPanel(Explorer& model, const ExportControls& ui, Platform& platform, QWidget* window);
+    // The questions are asked over window and name namedFolder, or, when it
+    // is empty, the subdirectory Immagini.
+    ExportPanel(Explorer& model, const ExportControls& ui, Platform& platform, QWidget* window,
+                const QString& namedFolder = {});
 
     void SalvaFile_Click();
     void SalvaJulia_Click();
@@ -29,6 +31,7 @@ class ExportPanel : public QObject {
     ExportControls ui;
     Platform& platform;
     QWidget* window;
+    QString questionFolder;
     QString folderShown;
 };
 

@@ -121,14 +121,15 @@ void EngineClient::poll() {
     if (const auto report = quor::readReport(path("Rep.tmp").toStdString());
         report && *report != column) {
         column = *report;
-        emit progress(int(column));
+        // Once a stop is asked, what is read only tells when the engine is
+        // done: what the run reached stays shown.
+        if (!stopping && column != quor::ReportStopped)
+            emit progress(int(column));
     }
     if (stopping) {
         // After the engine's last report, or once it has ended however.
-        if (column >= quor::ReportComplete || ended) {
-            clearExchangeFiles(folder);
+        if (column >= quor::ReportComplete || ended)
             conclude({RunStatus::Stopped, {}, {}});
-        }
         return;
     }
     if (!jobDeleted && column != 0) {
@@ -150,7 +151,6 @@ void EngineClient::complete() {
     EngineResult result;
     if (quor::readTable(path("Tab.tmp").toStdString(), result.counts, nmax)) {
         result.status = RunStatus::Complete;
-        clearExchangeFiles(folder);
         return conclude(std::move(result));
     }
     // The reader's detail is for whoever debugs the engine, not for the user.
@@ -169,7 +169,6 @@ void EngineClient::engineEnded() {
 }
 
 void EngineClient::fail(const QString& message) {
-    clearExchangeFiles(folder);
     conclude({RunStatus::Failed, message, {}});
 }
 
@@ -184,6 +183,9 @@ void EngineClient::conclude(EngineResult result) {
     }
     graceTimer.stop();
     pending.reset();
+    // The engine writes no more: whatever it wrote, also after its last
+    // report, goes now.
+    clearExchangeFiles(folder);
     // Never from inside start(): the caller hears the end as it hears any end.
     QMetaObject::invokeMethod(
         this,

@@ -52,7 +52,8 @@ class EngineClient : public QObject {
   signals:
     // The engine runs: the first report is read next.
     void started();
-    // Every progress number read, 0..725.
+    // Every progress number read while the run goes on, 0..724; the
+    // engine's answer to a stop is none.
     void progress(int column);
     // The final report was read: the table is read and handed over next.
     void reading();

@@ -117,6 +117,7 @@ void Explorer::showStartView() {
     next.thumbnail = startIcon;
     progressColumn.reset();
     limit = 100;
+    emit limitSet();
     automaticColours = false;
     paletteCurrent = false;
     colora(*tableFrequencies);
@@ -148,6 +149,7 @@ void Explorer::setIterations(const QString& typed) {
     }
     limit = n;
     paletteCurrent = false;
+    emit limitSet();
     update();
 }
 

@@ -60,7 +60,7 @@ struct PendingView {
     ZoomStep step = ZoomStep::StartView;
     QImage thumbnail; // shown on View
     Origin origin = Origin::StartView;
-    QString place;              // the place activated, for Origin::Place
+    QString place;              // the place activated, until the user steps in the library
     std::optional<QRect> frame; // a confirmed selection's frame on the picture
     bool subCell = false;       // ... around a sub-cell rather than a cell
     // The view shown once the run is complete, from the view shown now.
@@ -196,6 +196,8 @@ class Explorer : public QObject {
 
   signals:
     void changed();
+    // The iteration limit was set: both boxes show it, whatever was typed.
+    void limitSet();
     void progressed();
     // A trace step drew into the picture on the screen within area.
     void screenPainted(const QRect& area);

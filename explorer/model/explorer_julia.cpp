@@ -26,6 +26,7 @@ void Explorer::toggleJulia() {
         limit = 100;
         paletteCurrent = false;
     }
+    emit limitSet();
     update();
 }
 

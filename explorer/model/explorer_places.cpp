@@ -66,6 +66,9 @@ void Explorer::stepPlace(int index) {
     if (!commands().SelSave[std::size_t(index)])
         return;
     library.select(index);
+    // Once the user has stepped away, the place prepared is offered again:
+    // "Attiva" restores its stored limit and colouring without a run.
+    next.place.clear();
     const auto place = library.chosenPlace();
     chosenIcon = loadThumbnail(libraryFolder, place ? place->name : QString(), blankIcon);
     update();
@@ -81,6 +84,7 @@ void Explorer::activatePlace() {
     pushMain();
     describe(place->name);
     limit = place->iter;
+    emit limitSet();
     automaticColours = place->autoColor != 0;
     paletteCurrent = false;
     next = PendingView::described(shown.limits, chosenIcon, Origin::Place);

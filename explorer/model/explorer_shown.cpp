@@ -47,7 +47,7 @@ Situation Explorer::situation() const {
     s.previousPlace = places.previous;
     s.nextPlace = places.next;
     s.placeToDelete = places.remove;
-    // A place is prepared once; stepping to another one offers "Attiva" again.
+    // The place just prepared is not offered again until the user steps.
     const auto chosen = library.chosenPlace();
     s.placeToActivate =
         places.activate && !(next.origin == Origin::Place && chosen && chosen->name == next.place);
@@ -110,7 +110,8 @@ Overlays Explorer::deriveOverlays() const {
         for (std::size_t i = 0; i < bars.size(); ++i)
             o.histogramBars[i] = {barLine(bars[i]), QColor(toQRgb(bars[i].colour)), true};
     }
-    if (mainMode == MainMode::Julia) {
+    // A Julia run hides the point's marks and the zoom's frame for good.
+    if (mainMode == MainMode::Julia && currentWork != Work::JuliaRun) {
         if (juliaState.stage == JuliaStage::ConstantChosen) {
             o.constantFrame = {juliaState.marks.frame, Qt::red, true};
             o.crossHair = {LineOverlay{juliaState.marks.crossHair[0], Yellow, true},

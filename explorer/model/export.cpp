@@ -22,17 +22,32 @@ QString exportPath(const QString& folder, const QString& fileName) {
     return QDir(folder).filePath(fileName);
 }
 
-QString areaExportQuestion() {
+namespace {
+
+// The opening that names an export folder in full, on a line of its own.
+QString inFolder(const QString& folder) {
+    return QStringLiteral("Attenzione: verrà generato nella cartella\n'") +
+           QDir::toNativeSeparators(folder) + QStringLiteral("'\n");
+}
+
+} // namespace
+
+QString areaExportQuestion(const QString& folder) {
+    if (!folder.isEmpty())
+        return inFolder(folder) + QStringLiteral("un file tipo 'bmp' da 1.536 KB.\n"
+                                                 "\n"
+                                                 "Continuare?");
     return QStringLiteral("Attenzione: verrà generato nella subdirectory\n"
                           "'Immagini' un file tipo 'bmp' da 1.536 KB.\n"
                           "\n"
                           "Continuare?");
 }
 
-QString juliaExportQuestion(int numJulia) {
-    return QStringLiteral("Attenzione: verrà generato nella subdirectory 'Immagini'\n"
-                          "il file ") +
-           juliaExportName(numJulia) +
+QString juliaExportQuestion(int numJulia, const QString& folder) {
+    return (folder.isEmpty()
+                ? QStringLiteral("Attenzione: verrà generato nella subdirectory 'Immagini'\n")
+                : inFolder(folder)) +
+           QStringLiteral("il file ") + juliaExportName(numJulia) +
            QStringLiteral(" da 1.536 KB, cancellando una eventuale\n"
                           "preesistente versione.\n"
                           "\n"

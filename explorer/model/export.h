@@ -19,9 +19,11 @@ QString juliaExportName(int numJulia);
 // folder/fileName.
 QString exportPath(const QString& folder, const QString& fileName);
 
-// The Yes/No questions asked before each export.
-QString areaExportQuestion();
-QString juliaExportQuestion(int numJulia);
+// The Yes/No questions asked before each export. Without a folder they name
+// the subdirectory Immagini beside the programs, where a portable copy
+// exports; an installed copy names its export folder in full.
+QString areaExportQuestion(const QString& folder = {});
+QString juliaExportQuestion(int numJulia, const QString& folder = {});
 
 // Writes the picture as an uncompressed 24-bit bitmap to folder/fileName
 // (the export folder), replacing a file of that name only once the new one

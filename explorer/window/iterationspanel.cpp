@@ -17,12 +17,12 @@ IterationsPanel::IterationsPanel(Explorer& explorer, const IterationControls& co
             IterazOK_Click();
     });
     connect(&model, &Explorer::changed, this, &IterationsPanel::render);
+    connect(&model, &Explorer::limitSet, this, &IterationsPanel::showLimit);
     render();
+    showLimit();
 }
 
 void IterationsPanel::IterazOK_Click() {
-    // The box shows the limit taken, also when the typed text gave the same.
-    limitShown = -1;
     model.setIterations(ui.Iterazioni[1]->text());
 }
 
@@ -34,13 +34,14 @@ void IterationsPanel::Istogramma_Click() {
 
 void IterationsPanel::render() {
     ui.Iterazioni[0]->setText(QString::number(model.effectiveLimit()));
-    // "Impostate" is the user's to type in: it changes only with the limit.
-    if (model.iterMax() != limitShown) {
-        limitShown = model.iterMax();
-        ui.Iterazioni[1]->setText(QString::number(limitShown));
-    }
     ui.Istogramma->setText(model.mode() == MainMode::Chart ? QStringLiteral("Esci")
                                                            : QStringLiteral("Istogramma"));
+}
+
+// "Impostate" is the user's to type in: it is written only when the limit is
+// set, which also undoes a text typed and not confirmed.
+void IterationsPanel::showLimit() {
+    ui.Iterazioni[1]->setText(QString::number(model.iterMax()));
 }
 
 } // namespace quorvane

@@ -21,10 +21,10 @@ class IterationsPanel : public QObject {
 
   private:
     void render();
+    void showLimit();
 
     Explorer& model;
     IterationControls ui;
-    int limitShown = -1; // what "Impostate" shows, to keep what is being typed
 };
 
 } // namespace quorvane

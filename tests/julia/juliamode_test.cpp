@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -141,19 +142,30 @@ TEST_F(JuliaWindow, LeavingBringsBackThePictureAndTheLimit) {
     click(ui.Istogramma);
 }
 
-TEST_F(JuliaWindow, AStoppedRunKeepsTheOldPictureYetZoomsNext) {
+TEST_F(JuliaWindow, AStoppedRunKeepsTheOldPictureAndItsProgressYetZoomsNext) {
     click(ui.Julia);
     pick(482, 361);
     const QImage before = ui.sfondo->image();
+    const Overlays& o = ui.sfondo->overlays();
+    ASSERT_TRUE(o.constantFrame.visible && o.crossHair[0].visible);
     folder.installSlowEngine();
-    clickWhen(ui.StopJulia,
-              [this] { return ui.StopJulia->isEnabled() && ui.Cicli->text() != " 0%"; });
+    bool marksWhileRunning = true;
+    clickWhen(ui.StopJulia, [&] {
+        if (!ui.StopJulia->isEnabled() || ui.Cicli->text() == " 0%")
+            return false;
+        marksWhileRunning = o.constantFrame.visible || o.crossHair[0].visible;
+        return true;
+    });
     click(ui.JuliaGo);
+    EXPECT_FALSE(marksWhileRunning);
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(ui.sfondo->image(), before);
     EXPECT_EQ(model.julia().stage, JuliaStage::PictureShown);
     EXPECT_FALSE(enabled(ui.StopJulia));
-    EXPECT_NE(ui.Cicli->text(), "0%"); // the progress keeps its last value
+    // The progress keeps the last value the run reached, not the stop's answer.
+    EXPECT_GE(ui.Progress->value(), 1);
+    EXPECT_LT(ui.Progress->value(), 100);
+    EXPECT_EQ(ui.Cicli->text(), QStringLiteral(" %1%").arg(ui.Progress->value()));
     EXPECT_FALSE(folder.exists("Quor.tmp") || folder.exists("Rep.tmp"));
     pick(361, 361);
     EXPECT_EQ(ui.JuliaZoom->text(), "25");

@@ -174,10 +174,18 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
               saveIcona(ui));
     const Commands blank = readyWith({"SelImage(1)", "SelSave(0)", "Elimina"});
     EXPECT_EQ(enabledCommands(ui), blank);
-    // Another place can be prepared instead; the one prepared is not offered again.
+    // Once the user has stepped away, the place is offered again: "Attiva"
+    // then restores its stored limit over the blank screen, keeping nothing.
+    setLimit(ui, "400");
     click(ui.SelSave[0]);
     EXPECT_TRUE(ui.Carica->isEnabled());
     click(ui.SelSave[1]);
+    EXPECT_EQ(enabledCommands(ui), readyWith({"SelImage(1)", "SelSave(0)", "Elimina", "Carica"}));
+    click(ui.Carica);
+    EXPECT_EQ(model.iterMax(), 250);
+    EXPECT_EQ(ui.Iterazioni[1]->text(), "250");
+    EXPECT_EQ(ui.LastImage->text(), "0/1");
+    EXPECT_EQ(model.recentPictures().all().size(), 1u);
     EXPECT_EQ(enabledCommands(ui), blank);
     EXPECT_EQ(lw.platform.engineStarts, starts);
 

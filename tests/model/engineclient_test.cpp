@@ -82,6 +82,10 @@ TEST_F(EngineClientTest, EnginesThatFailAreToldInItalian) {
          "Il motore di calcolo si è fermato senza completare l'immagine."},
         {"printf '724,' > Rep.tmp\n",
          "La tabella dei conteggi (Tab.tmp) è incompleta o danneggiata."},
+        // 724 before the table, which follows once the report has been read.
+        {"printf '724,' > Rep.tmp\nwhile [ -e Quor.tmp ]; do sleep 0.01; done\n"
+         "printf '    1,    2\\r\\n' > Tab.tmp\n",
+         "La tabella dei conteggi (Tab.tmp) è incompleta o danneggiata."},
     };
     for (const auto& [body, message] : engines) {
         if (body.isEmpty())

@@ -17,11 +17,16 @@ using testing::readBytes;
 using testing::writeBytes;
 
 // The Julia frame's tests take the question from here, so it is pinned word
-// for word here.
+// for word here: a portable copy's names the subdirectory, an installed
+// copy's the folder in full.
 TEST(Export, JuliaQuestion) {
     EXPECT_EQ(juliaExportQuestion(3), "Attenzione: verrà generato nella subdirectory 'Immagini'\n"
                                       "il file Julia3.bmp da 1.536 KB, cancellando una eventuale\n"
                                       "preesistente versione.\n\nContinuare?");
+    EXPECT_EQ(juliaExportQuestion(0, "/home/u/Pictures/Quorvane"),
+              "Attenzione: verrà generato nella cartella\n'/home/u/Pictures/Quorvane'\n"
+              "il file Julia0.bmp da 1.536 KB, cancellando una eventuale\n"
+              "preesistente versione.\n\nContinuare?");
 }
 
 TEST(Export, ATargetThatCannotBeWrittenGivesAMessageAndLeavesNothing) {

@@ -148,10 +148,14 @@ TEST(Location, AnInstalledCopyRunsItsQuorCOnTheUserFolderAndExportsToThePictures
         EXPECT_FALSE(QFileInfo::exists(user + QLatin1Char('/') + name)) << name;
     EXPECT_EQ(snapshot(prefix).join('\n').toStdString(), prefixBefore.join('\n').toStdString());
 
-    // "File" makes the folder in the pictures when it first writes there.
+    // "File" makes the folder in the pictures when it first writes there,
+    // and asks naming it.
     EXPECT_FALSE(QFileInfo::exists(where.exports));
     platform.answers = {true};
     click(w->controls().SalvaFile);
     EXPECT_TRUE(QFileInfo(where.exports + "/Z.bmp").isFile());
     EXPECT_FALSE(QFileInfo::exists(user + "/Immagini"));
+    EXPECT_EQ(platform.questions, QStringList{"Attenzione: verrà generato nella cartella\n'" +
+                                              QDir::toNativeSeparators(where.exports) +
+                                              "'\nun file tipo 'bmp' da 1.536 KB.\n\nContinuare?"});
 }

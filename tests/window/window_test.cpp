@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -123,6 +126,39 @@ TEST_F(MainWindowTest, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     EXPECT_TRUE(model.paletteCurrentForNextRun());
     EXPECT_EQ(model.palette()[250], 0u);
     EXPECT_EQ(pixelsNotPainted(*w, model.palette()), 0);
+}
+
+namespace {
+
+// A place stored with the limit of the start view.
+struct LimitResetWindow : StartedWindow {
+    LimitResetWindow() : StartedWindow(false, "\"MK\",100,0\r\n") {}
+};
+
+} // namespace
+
+TEST_F(LimitResetWindow, ALimitTypedWithoutConfirmingGivesWayToEveryResetOnly) {
+    const QPoint point(482 + Sfondo::Border, 361 + Sfondo::Border);
+    const std::tuple<const char*, std::function<void()>, const char*> steps[] = {
+        {"500", [&] { click(ui.Julia); }, "100"}, // entering Julia
+        {"300",                                   // leaving Julia after a run
+         [&] {
+             QTest::mouseClick(ui.sfondo, Qt::LeftButton, {}, point);
+             click(ui.JuliaGo);
+             click(ui.Julia);
+         },
+         "100"},
+        {"700", [&] { press(ui, "#!"); }, "100"},  // OK at Z: the start view again
+        {"900", [&] { click(ui.Carica); }, "100"}, // Attiva
+        // The grid and a run leave the limit as it is: the user may be typing.
+        {"450", [&] { press(ui, "##>"); }, "450"},
+    };
+    for (const auto& [typed, act, shown] : steps) {
+        ui.Iterazioni[1]->setText(typed);
+        act();
+        EXPECT_EQ(ui.Iterazioni[1]->text(), shown) << typed;
+        EXPECT_EQ(model.iterMax(), 100) << typed;
+    }
 }
 
 TEST_F(MainWindowTest, ColourWindowOpensAndClosesWithoutChangingAnything) {
