@@ -95,6 +95,24 @@ TEST_F(Keys, FOneOpensTheGuideInEveryModeWithTheRealFolders) {
     EXPECT_TRUE(text.contains("Versione"));
 }
 
+TEST_F(Keys, TheGuideClosesWithEscapeOrItsButton) {
+    for (const bool byKey : {true, false}) {
+        QTest::keyClick(w.get(), Qt::Key_F1);
+        HelpWindow* help = w->help();
+        ASSERT_NE(help, nullptr);
+        ASSERT_TRUE(help->isVisible());
+        auto* chiudi = help->findChild<QPushButton*>("Chiudi");
+        ASSERT_NE(chiudi, nullptr);
+        EXPECT_EQ(chiudi->text(), "Chiudi");
+        if (byKey)
+            QTest::keyClick(help->focusWidget() ? help->focusWidget() : help, Qt::Key_Escape);
+        else
+            QTest::mouseClick(chiudi, Qt::LeftButton);
+        EXPECT_FALSE(help->isVisible()) << byKey;
+    }
+    EXPECT_TRUE(w->isVisible());
+}
+
 TEST_F(Keys, WhileTheGridIsOnEachKeyDoesWhatItsButtonDoes) {
     // The key, and the button it stands for, pressed from the same state.
     const struct {
