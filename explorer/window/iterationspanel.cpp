@@ -41,6 +41,9 @@ void IterationsPanel::render() {
     }
     ui.Istogramma->setText(model.mode() == MainMode::Chart ? QStringLiteral("Esci")
                                                            : QStringLiteral("Istogramma"));
+    ui.Istogramma->setAccessibleName(model.mode() == MainMode::Chart
+                                         ? QStringLiteral("Esci dall'istogramma")
+                                         : QStringLiteral("Istogramma"));
 }
 
 } // namespace quorvane
