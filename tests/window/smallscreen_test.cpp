@@ -2,7 +2,6 @@
 // at a desktop scale of 2: the picture keeps its size and place, and every
 // control can be scrolled into view and clicked.
 #include "steps.h"
-#include "window/screenfit.h"
 #include "window/sfondo.h"
 
 #include <QAbstractButton>
@@ -46,23 +45,4 @@ TEST(SmallScreen, EveryControlCanBeScrolledIntoViewAndClicked) {
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {},
                       ui.Esci->mapTo(w.get(), ui.Esci->rect().center()));
     EXPECT_TRUE(waitUntil([&] { return !w->isVisible(); }));
-}
-
-TEST(SmallScreen, TheWindowTakesTheRoomThereIsAndABarWhereItLacksIt) {
-    const QSize layout(945, 727);
-    const int bar = 14;
-    const struct {
-        QSize room;
-        QSize window;
-    } cases[] = {
-        {{1920, 1080}, layout},          // room to spare: the layout itself
-        {{945, 727}, layout},            // just room
-        {{1280, 690}, {945 + bar, 690}}, // too low: a bar down the side, no more
-        {{800, 1000}, {800, 727 + bar}}, // too narrow: a bar along the bottom
-        {{950, 600}, {950, 600}},        // too low, and the side bar then too wide
-        {{700, 500}, {700, 500}},        // too small either way
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(windowSize(layout, c.room, bar), c.window)
-            << c.room.width() << "x" << c.room.height();
 }
