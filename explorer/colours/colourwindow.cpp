@@ -23,6 +23,7 @@ Colori::Colori(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     Fine = new QPushButton(QStringLiteral("OK"), this);
     Fine->setObjectName(QStringLiteral("Fine"));
+    Fine->setAccessibleName(QStringLiteral("OK: chiude la scala dei colori"));
     Fine->setGeometry(px(900), px(3120), px(615), px(375));
     connect(Fine, &QPushButton::clicked, this, &Colori::Fine_Click);
 

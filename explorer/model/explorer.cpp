@@ -135,7 +135,7 @@ void Explorer::showStartView() {
 void Explorer::setIterations(const QString& typed) {
     if (!commands().IterazOK)
         return;
-    const double value = leadingNumber(typed);
+    const double value = typedNumber(typed);
     // Compare before converting: a huge value must not overflow an int.
     int n;
     if (!(value >= 20.0)) {

@@ -1,5 +1,7 @@
 #include "model/numbertext.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -51,6 +53,14 @@ double leadingNumber(const QString& text) {
         v = std::find(begin, end, '-') != end ? 0.0 : HUGE_VAL;
     }
     return negative ? -v : v;
+}
+
+double typedNumber(const QString& text) {
+    static const QRegularExpression thousands(QStringLiteral("^[+-]?[0-9]{1,3}(\\.[0-9]{3})+$"));
+    const QString s = text.trimmed();
+    if (thousands.match(s).hasMatch())
+        return leadingNumber(QString(s).remove(u'.'));
+    return leadingNumber(s);
 }
 
 } // namespace quorvane

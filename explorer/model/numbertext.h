@@ -14,5 +14,9 @@ std::optional<double> numberFromText(const QString& text, const QLocale& locale 
 // The leading number of a typed text, read with either decimal separator;
 // 0 when the text does not start with a number.
 double leadingNumber(const QString& text);
+// A whole number as the user typed it: digits grouped in threes by periods
+// are one number, as an Italian writes a thousand ("1.000"); any other text
+// is its leading number.
+double typedNumber(const QString& text);
 
 } // namespace quorvane

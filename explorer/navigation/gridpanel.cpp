@@ -104,6 +104,8 @@ void GridPanel::Copia_Click() {
 
 void GridPanel::render() {
     ui.Griglia->setText(model.gridOn() ? QStringLiteral("OFF") : QStringLiteral("ON"));
+    ui.Griglia->setAccessibleName(model.gridOn() ? QStringLiteral("OFF: spegne la griglia")
+                                                 : QStringLiteral("ON: accende la griglia"));
     showText(ui.Riquadro, model.fragment());
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/commands.h"
 #include "window/icons.h"
+#include "window/screenfit.h"
 #include "window/sfondo.h"
 
 #include <QCheckBox>
@@ -60,7 +61,7 @@ QGroupBox* frame(QWidget* parent, const QString& caption, int x, int y, int w, i
 QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& accessible,
                            const QPixmap& icon, int x, int y, int w, int h) {
     auto* b = button(parent, name, QString(), x, y, w, h);
-    b->setIcon(QIcon(icon));
+    b->setIcon(buttonIcon(icon));
     b->setIconSize(icon.deviceIndependentSize().toSize());
     b->setAccessibleName(accessible);
     return b;
@@ -101,11 +102,12 @@ void setToolTips(const Controls& c) {
                              "Riporta la griglia al centro."};
     for (std::size_t i = 0; i < 5; ++i)
         tip(c.Mezzo[i], shifts[i]);
-    tip(c.MenoUna, "Segna l'ultimo gruppo di lettere del nome dell'area da togliere; «OK» lo "
-                   "toglie.");
+    tip(c.MenoUna, "Indica un altro gruppo di lettere da togliere dalla fine del nome dell'area "
+                   "mostrata; «OK» le toglie.");
     tip(c.Riquadro, "Le lettere che la scelta aggiunge al nome dell'area mostrata.");
-    tip(c.Copia, "Conferma la scelta: la casella è preparata, premere poi il pulsante di "
-                 "«Visualizzazione» per calcolarla. Senza scelta torna alla vista iniziale.");
+    tip(c.Copia, "Conferma la scelta: la casella viene preparata, e il pulsante di "
+                 "«Visualizzazione» la calcola. Dopo «-1» toglie le lettere indicate e prepara "
+                 "l'area più grande che ne risulta. Senza scelta torna alla vista iniziale.");
     tip(c.SaveName, "Nome del luogo scelto nella libreria.");
     tip(c.SelSave[0], "Luogo precedente della libreria.");
     tip(c.SelSave[1], "Luogo successivo della libreria.");
@@ -138,41 +140,64 @@ void setToolTips(const Controls& c) {
     tip(c.Esci, "Chiude il programma.");
 }
 
+// Commands whose captions read alike are told apart by what they do, their
+// caption first, so that a voice command can still call them by it.
+void nameAlikeCommands(const Controls& c) {
+    const std::pair<QWidget*, const char*> names[] = {
+        {c.Ferma, "Stop calcolo"},
+        {c.StopJulia, "Stop calcolo di Julia"},
+        {c.StopTraccia, "Stop traccia"},
+        {c.Esci, "Esci dal programma"},
+        {c.EndSel, "Esci dalle ultime immagini"},
+        {c.Carica, "Attiva il luogo della libreria"},
+        {c.AttSel, "Attiva l'immagine recente"},
+        {c.SalvaFile, "File: salva l'immagine mostrata"},
+        {c.SalvaJulia, "File: salva l'immagine di Julia"},
+        {c.Copia, "OK: conferma la selezione"},
+        {c.IterazOK, ">>: imposta il limite"},
+    };
+    for (const auto& [command, name] : names)
+        command->setAccessibleName(QString::fromUtf8(name));
+}
+
 } // namespace
 
-Controls buildControls(QWidget* window) {
+Controls buildControls(QWidget* top) {
     Controls c;
-    c.window = window;
-    window->setWindowTitle(QStringLiteral("Quorvane"));
-    window->setObjectName(QStringLiteral("Quorvane"));
-    window->setFixedSize(945, 727);
-    QFont f = window->font();
+    c.window = top;
+    top->setWindowTitle(QStringLiteral("Quorvane"));
+    top->setObjectName(QStringLiteral("Quorvane"));
+    QFont f = top->font();
     f.setPixelSize(11);
-    window->setFont(f);
+    top->setFont(f);
+    // The controls lie on a page of the layout's size, which scrolls on a
+    // screen smaller than it.
+    QWidget* const window = screenFittedPage(top, QSize(945, 727));
 
     c.sfondo = new Sfondo(window);
     c.sfondo->setObjectName(QStringLiteral("Sfondo"));
-    c.sfondo->setAccessibleName(QStringLiteral("Sfondo"));
+    c.sfondo->setAccessibleName(QStringLiteral("Immagine"));
     c.sfondo->move(0, 0);
 
     const int fx = 731, fw = 212;
 
     c.frameIterazioni = frame(window, QStringLiteral("Iterazioni massime"), fx, 0, fw, 62);
     label(c.frameIterazioni, QStringLiteral("Impostate"), 8, 15, 57, 14);
-    label(c.frameIterazioni, QStringLiteral("Effettive"), 66, 15, 48, 14);
+    label(c.frameIterazioni, QStringLiteral("Effettive"), 86, 15, 48, 14);
     c.Iterazioni[1] =
         textBox(c.frameIterazioni, indexed("Iterazioni", 1), QStringLiteral("Impostate"),
-                QStringLiteral("100"), 8, 30, 50, 22, false);
+                QStringLiteral("100"), 8, 30, 46, 22, false);
     c.Iterazioni[0] =
         textBox(c.frameIterazioni, indexed("Iterazioni", 0), QStringLiteral("Effettive"),
-                QStringLiteral("100"), 66, 30, 45, 22, true);
+                QStringLiteral("100"), 86, 30, 44, 22, true);
     // "Effettive" only shows the limit of the picture: the keyboard belongs
     // to "Impostate" beside it.
     c.Iterazioni[0]->setFocusPolicy(Qt::NoFocus);
-    c.IterazOK = button(c.frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 114,
-                        30, 22, 22);
+    // ">>" beside the limit it takes.
+    c.IterazOK =
+        button(c.frameIterazioni, QStringLiteral("IterazOK"), QStringLiteral(">>"), 56, 30, 22, 22);
     c.Istogramma = button(c.frameIterazioni, QStringLiteral("Istogramma"),
-                          QStringLiteral("Istogramma"), 139, 30, 69, 22);
+                          QStringLiteral("Istogramma"), 134, 30, 74, 22);
 
     c.frameLimiti = frame(window, QStringLiteral("Limiti attuali"), fx, 62, fw, 146);
     const char* limitLabels[4] = {"X Min", "X Max", "Y Min", "Y Max"};
@@ -183,7 +208,7 @@ Controls buildControls(QWidget* window) {
                     QString(), 50, 17 + 21 * i, 156, 20, true);
     }
     label(c.frameLimiti, QStringLiteral("Denominazione area"), 8, 102, 112, 14);
-    label(c.frameLimiti, QStringLiteral("Zoom"), 124, 102, 80, 14);
+    label(c.frameLimiti, QStringLiteral("Zoom"), 124, 102, 82, 14)->setAlignment(Qt::AlignHCenter);
     c.RiquadroCorrente =
         textBox(c.frameLimiti, QStringLiteral("RiquadroCorrente"),
                 QStringLiteral("Denominazione area"), QString(), 8, 117, 112, 20, true);
@@ -192,7 +217,7 @@ Controls buildControls(QWidget* window) {
 
     c.frameVisualizzazione = frame(window, QStringLiteral("Visualizzazione"), fx, 208, fw, 86);
     c.View = button(c.frameVisualizzazione, QStringLiteral("View"), QString(), 8, 17, 44, 44);
-    c.View->setAccessibleName(QStringLiteral("View"));
+    c.View->setAccessibleName(QStringLiteral("Calcola l'area preparata"));
     c.View->setIconSize(QSize(32, 32));
     c.Ferma = button(c.frameVisualizzazione, QStringLiteral("Ferma"), QStringLiteral("Stop"), 58,
                      17, 52, 22);
@@ -205,10 +230,10 @@ Controls buildControls(QWidget* window) {
     c.Progress->setRange(0, 100);
     c.Progress->setValue(0);
     c.Progress->setTextVisible(false);
-    c.Progress->setAccessibleName(QStringLiteral("Progress"));
+    c.Progress->setAccessibleName(QStringLiteral("Avanzamento del calcolo"));
     c.Cicli = place(new QLabel(QStringLiteral("100%"), c.frameVisualizzazione),
                     QStringLiteral("Cicli"), 162, 63, 44, 18);
-    c.Cicli->setAccessibleName(QStringLiteral("Cicli"));
+    c.Cicli->setAccessibleDescription(QStringLiteral("Avanzamento del calcolo"));
 
     c.frameSelezione = frame(window, QStringLiteral("Nuova selezione"), fx, 294, fw, 180);
     c.Griglia =
@@ -240,7 +265,7 @@ Controls buildControls(QWidget* window) {
     c.SaveName = textBox(c.frameLibreria, QStringLiteral("SaveName"), QStringLiteral("Luogo"),
                          QString(), 8, 17, 196, 20, true);
     c.SaveIcona = place(new QLabel(c.frameLibreria), QStringLiteral("SaveIcona"), 8, 42, 34, 34);
-    c.SaveIcona->setAccessibleName(QStringLiteral("SaveIcona"));
+    c.SaveIcona->setAccessibleName(QStringLiteral("Miniatura del luogo"));
     c.SaveIcona->setFrameStyle(QFrame::Box);
     c.SaveIcona->setAlignment(Qt::AlignCenter);
     c.SelSave[0] =
@@ -277,16 +302,17 @@ Controls buildControls(QWidget* window) {
 
     c.frameJulia = frame(window, QStringLiteral("Insiemi di Julia e tracce"), fx, 474, fw, 168);
     label(c.frameJulia, QStringLiteral("X"), 8, 19, 12, 18);
+    // Wide enough for a constant of fifteen digits with its sign and exponent.
     c.XXJU = textBox(c.frameJulia, QStringLiteral("XXJU"), QStringLiteral("X"), QString(), 22, 18,
-                     120, 20, false);
+                     182, 20, false);
     label(c.frameJulia, QStringLiteral("Y"), 8, 41, 12, 18);
     c.YYJU = textBox(c.frameJulia, QStringLiteral("YYJU"), QStringLiteral("Y"), QString(), 22, 40,
-                     120, 20, false);
+                     182, 20, false);
     label(c.frameJulia, QStringLiteral("Zoom"), 8, 63, 30, 18);
-    c.JuliaZoom = textBox(c.frameJulia, QStringLiteral("JuliaZoom"), QStringLiteral("Zoom"),
-                          QString(), 40, 62, 102, 20, true);
-    c.JuliaGo = button(c.frameJulia, QStringLiteral("JuliaGo"), QString(), 152, 18, 44, 44);
-    c.JuliaGo->setAccessibleName(QStringLiteral("JuliaGo"));
+    c.JuliaZoom = textBox(c.frameJulia, QStringLiteral("JuliaZoom"),
+                          QStringLiteral("Zoom di Julia"), QString(), 40, 62, 102, 20, true);
+    c.JuliaGo = button(c.frameJulia, QStringLiteral("JuliaGo"), QString(), 160, 64, 44, 44);
+    c.JuliaGo->setAccessibleName(QStringLiteral("Calcola l'insieme di Julia"));
     c.JuliaGo->setIconSize(QSize(32, 32));
     c.StopJulia =
         button(c.frameJulia, QStringLiteral("StopJulia"), QStringLiteral("Stop"), 8, 86, 60, 22);
@@ -322,6 +348,7 @@ Controls buildControls(QWidget* window) {
         button(window, QStringLiteral("Colors"), QStringLiteral("Colori"), fx + 73, 652, 66, 26);
     c.Esci = button(window, QStringLiteral("Esci"), QStringLiteral("Esci"), fx + 146, 652, 66, 26);
     setToolTips(c);
+    nameAlikeCommands(c);
     // Tab goes from command to command: the boxes that only show something
     // take the keyboard on a click alone, to copy from them.
     for (QLineEdit* shown : window->findChildren<QLineEdit*>())

@@ -1,6 +1,8 @@
 #include "window/helpwindow.h"
 
 #include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -13,7 +15,7 @@ QString guide(const QString& libraryFolder, const QString& exportFolder) {
     const QString exports = QDir::toNativeSeparators(exportFolder).toHtmlEscaped();
     return QStringLiteral(
                "<h2>Quorvane</h2>"
-               "<p>Quorvane esplora l'insieme di Quorvane (i parametri c per cui "
+               "<p>Quorvane esplora l'insieme di Quorvane (i parametri c per cui l'orbita di "
                "z&nbsp;→&nbsp;z²&nbsp;+&nbsp;c, partendo da z&nbsp;=&nbsp;c, resta nel cerchio di "
                "raggio 2) e i suoi insiemi di Julia. L'immagine di 724&nbsp;×&nbsp;724 punti è "
                "colorata secondo il numero di passi dopo cui ogni punto esce dal cerchio; il nero "
@@ -21,8 +23,10 @@ QString guide(const QString& libraryFolder, const QString& exportFolder) {
                "<h3>Iterazioni massime</h3>"
                "<p>«Impostate» è il limite di iterazioni della prossima immagine, da 20 a 32767: "
                "scriverlo e premere «&gt;&gt;». «Effettive» è il limite dell'immagine mostrata. "
-               "«Istogramma» mostra quanti punti escono a ogni passo; «Esci» lo chiude. Un limite "
-               "alto senza colorazione automatica dà per scelta grandi zone di un solo colore.</p>"
+               "«Istogramma» mostra quanti punti escono a ogni passo; «Esci» lo chiude. Con un "
+               "limite alto e senza colorazione automatica è normale vedere grandi zone di un solo "
+               "colore: la scala lineare dei colori copre tutti i passi fino al limite, mentre la "
+               "maggior parte dei punti esce nei primi.</p>"
                "<h3>Limiti attuali</h3>"
                "<p>I limiti dell'area mostrata, il suo nome («Z» è la vista iniziale) e il fattore "
                "di ingrandimento.</p>"
@@ -33,12 +37,14 @@ QString guide(const QString& libraryFolder, const QString& exportFolder) {
                "<h3>Nuova selezione: la griglia</h3>"
                "<p>«ON» stende sulla figura una griglia di 5&nbsp;×&nbsp;5 caselle con le lettere "
                "dalla A alla Y. Una lettera sceglie una casella, una seconda lettera una delle sue "
-               "25 sottocaselle. Le frecce spostano la griglia (prima della prima lettera di "
-               "molto, dopo di poco), il pulsante centrale la riporta al centro. «-1» segna per la "
-               "rimozione le ultime lettere del nome dell'area. «OK» conferma: la casella resta "
+               "25 sottocaselle. Le frecce spostano la griglia, di molto prima di scegliere la "
+               "prima lettera e di poco dopo; il pulsante centrale la riporta al centro. «-1» "
+               "indica le ultime lettere da togliere dal nome dell'area, un gruppo a ogni "
+               "pressione. «OK» conferma: la casella resta "
                "incorniciata in rosso e la sua miniatura compare sul pulsante di "
-               "«Visualizzazione», che la calcola; «OK» senza scelta torna alla vista iniziale. "
-               "«OFF» annulla.</p>"
+               "«Visualizzazione», che la calcola. Dopo «-1», «OK» toglie le lettere indicate e "
+               "prepara l'area più grande che ne risulta, da calcolare con lo stesso pulsante; "
+               "senza scelta torna alla vista iniziale. «OFF» annulla.</p>"
                "<h3>Libreria immagini</h3>"
                "<p>I luoghi salvati, scorsi con le frecce. «Attiva» prepara il luogo scelto: lo "
                "schermo resta nero finché il pulsante di «Visualizzazione» non lo calcola. «Salva» "
@@ -67,7 +73,7 @@ QString guide(const QString& libraryFolder, const QString& exportFolder) {
                "scelgono caselle e sottocaselle, le frecce spostano la griglia, Home o il 5 del "
                "tastierino la centrano, Backspace è «-1», Invio è «OK», Esc spegne la griglia.<br>"
                "Invio in «Impostate» è «&gt;&gt;».<br>Nella finestra «Colori» Esc o Invio la "
-               "chiudono.<br>Tab passa da un comando all'altro.</p>"
+               "chiudono.<br>Tab passa da un comando all'altro.<br>Esc chiude questa guida.</p>"
                "<p>Versione %3</p>")
         .arg(library, exports, QStringLiteral(QUORVANE_VERSION));
 }
@@ -82,9 +88,21 @@ HelpWindow::HelpWindow(const QString& libraryFolder, const QString& exportFolder
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("GuidaTesto"));
     browser->setHtml(guide(libraryFolder, exportFolder));
+    auto* chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    chiudi->setObjectName(QStringLiteral("Chiudi"));
+    chiudi->setAccessibleName(QStringLiteral("Chiudi la guida"));
+    connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(browser);
+    layout->addWidget(chiudi, 0, Qt::AlignHCenter);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 QString HelpWindow::text() const {

@@ -1,6 +1,8 @@
 #include "window/icons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPolygonF>
 
 namespace quorvane {
@@ -72,6 +74,18 @@ QPixmap arrowIcon(Qt::ArrowType direction) {
     default:
         return arrow(3);
     }
+}
+
+QIcon buttonIcon(const QPixmap& black) {
+    QPixmap grey = black;
+    QPainter p(&grey);
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(QRectF(QPointF(0, 0), grey.deviceIndependentSize()),
+               QGuiApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    p.end();
+    QIcon icon(black);
+    icon.addPixmap(grey, QIcon::Disabled);
+    return icon;
 }
 
 } // namespace quorvane

@@ -36,6 +36,9 @@ void IterationsPanel::render() {
     ui.Iterazioni[0]->setText(QString::number(model.effectiveLimit()));
     ui.Istogramma->setText(model.mode() == MainMode::Chart ? QStringLiteral("Esci")
                                                            : QStringLiteral("Istogramma"));
+    ui.Istogramma->setAccessibleName(model.mode() == MainMode::Chart
+                                         ? QStringLiteral("Esci dall'istogramma")
+                                         : QStringLiteral("Istogramma"));
 }
 
 // "Impostate" is the user's to type in: it is written only when the limit is

@@ -39,6 +39,8 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     // A cell and a sub-cell, confirmed and computed: the job holds the
     // limits the window shows afterwards, to the last bit.
     press(ui, "#MK!");
+    setLimit(ui, "1.000"); // a thousand, typed the Italian way
+    EXPECT_EQ(model.iterMax(), 1000);
     setLimit(ui, "2,5e2"); // 250 typed the Italian way
     ASSERT_EQ(model.iterMax(), 250);
     click(ui.View);

@@ -95,6 +95,20 @@ TEST_F(Keys, FOneOpensTheGuideInEveryModeWithTheRealFolders) {
     EXPECT_TRUE(text.contains("Versione"));
 }
 
+TEST_F(Keys, TheGuideClosesWithEscapeOrItsButton) {
+    for (const bool byKey : {true, false}) {
+        QTest::keyClick(w.get(), Qt::Key_F1);
+        ASSERT_TRUE(w->help() && w->help()->isVisible());
+        auto* chiudi = w->help()->findChild<QPushButton*>("Chiudi");
+        ASSERT_TRUE(chiudi && chiudi->text() == "Chiudi");
+        if (byKey)
+            QTest::keyClick(w->help()->findChild<QWidget*>("GuidaTesto"), Qt::Key_Escape);
+        else
+            QTest::mouseClick(chiudi, Qt::LeftButton);
+        EXPECT_FALSE(w->help()->isVisible()) << byKey;
+    }
+}
+
 TEST_F(Keys, WhileTheGridIsOnEachKeyDoesWhatItsButtonDoes) {
     // The key, and the button it stands for, pressed from the same state.
     const struct {

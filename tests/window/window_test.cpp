@@ -102,9 +102,13 @@ TEST_F(MainWindowTest, StoppedRunKeepsThePictureAndCleansUp) {
 
 TEST_F(MainWindowTest, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
     const QImage shown = ui.sfondo->image();
+    // Thousands grouped by periods as an Italian writes them, then the rest.
     const std::tuple<const char*, int, int> cases[] = {
-        {"5", 20, 1},       {"40000", 32767, 1}, {"250.7", 250, 0}, {"abc", 20, 1},
-        {"1e12", 32767, 1}, {"-7", 20, 1},       {"19.99", 20, 1},  {"250,7", 250, 0}};
+        {"1.000", 1000, 0}, {"12.500", 12500, 0}, {"1.000.000", 32767, 1},
+        {"1.00", 20, 1},    {"1.0000", 20, 1},    {"-1.000", 20, 1},
+        {"5", 20, 1},       {"40000", 32767, 1},  {"250.7", 250, 0},
+        {"abc", 20, 1},     {"1e12", 32767, 1},   {"-7", 20, 1},
+        {"19.99", 20, 1},   {"250,7", 250, 0}};
     ASSERT_TRUE(model.paletteCurrentForNextRun());
     for (const auto& [typed, limit, beeps] : cases) {
         const int before = platform.beeps;
