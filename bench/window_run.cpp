@@ -2,8 +2,8 @@
 // view from the click on View to the painted picture, and the steps of an
 // orbit trace drawn over the picture.
 #include "appfolder.h"
+#include "domain/painting.h"
 #include "model/explorer.h"
-#include "model/painting.h"
 #include "window/sfondo.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // (X -2 to 1, Y -1.5 to 1.5, iteration limit 100, linear palette), computed
 // by the plain kernel and painted through the window's palette, then scaled
 // down to each icon size. Usage: makeicon <folder> <side>...
+#include "domain/palette.h"
+#include "domain/thumbnails.h"
 #include "kernel.h"
-#include "model/palette.h"
-#include "model/thumbnails.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 // Quorvane: the window in which the user explores the Quorvane set.
 #include "app/mainwindow.h"
 #include "app/session.h"
-#include "model/location.h"
+#include "io/location.h"
 #include "window/italiantexts.h"
 #include "window/platform.h"
 

@@ -2,18 +2,19 @@
 // end of the program.
 #include "app/mainwindow.h"
 
-#include "colours/colourwindow.h"
-#include "julia/juliapanel.h"
-#include "julia/tracepanel.h"
-#include "library/exportpanel.h"
-#include "library/librarypanel.h"
-#include "library/recentpanel.h"
+#include "io/engineclient.h"
+#include "io/location.h"
 #include "model/explorer.h"
-#include "model/location.h"
-#include "navigation/gridpanel.h"
+#include "window/colours/colourwindow.h"
 #include "window/helpwindow.h"
 #include "window/iterationspanel.h"
+#include "window/julia/juliapanel.h"
+#include "window/julia/tracepanel.h"
+#include "window/library/exportpanel.h"
+#include "window/library/librarypanel.h"
+#include "window/library/recentpanel.h"
 #include "window/limitspanel.h"
+#include "window/navigation/gridpanel.h"
 #include "window/picturepanel.h"
 #include "window/platform.h"
 #include "window/runpanel.h"
@@ -30,11 +31,11 @@
 
 namespace quorvane {
 
-MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& engine,
+MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& enginePath,
                        const QString& exports)
-    : folder(appFolder), engineFile(engine.isEmpty() ? engineIn(appFolder) : engine),
-      exportFolder(exports.isEmpty() ? appFolder + QStringLiteral("/Immagini") : exports),
-      exportsBeside(exports.isEmpty()), platform(services), ui(buildControls(this)),
+    : layout(appFolder, exports), platform(services), ui(buildControls(this)),
+      engine(std::make_unique<EngineClient>(
+          services, layout.folder(), enginePath.isEmpty() ? engineIn(appFolder) : enginePath)),
       model(std::make_unique<Explorer>()), coloriWindow(std::make_unique<Colori>()) {
     picturePanel = std::make_unique<PicturePanel>(*model, ui.sfondo, ui.View);
     runPanel = std::make_unique<RunPanel>(*model, ui);
@@ -45,8 +46,8 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
     recentPanel = std::make_unique<RecentPanel>(*model, ui);
     // A portable copy's questions name its subdirectory Immagini; an
     // installed copy's name the folder where the pictures go.
-    exportPanel = std::make_unique<ExportPanel>(*model, ui, platform, this,
-                                                exportsBeside ? QString() : exportFolder);
+    exportPanel = std::make_unique<ExportPanel>(
+        *model, ui, platform, this, layout.exportsBeside() ? QString() : layout.exports());
     juliaPanel = std::make_unique<JuliaPanel>(*model, ui);
     tracePanel = std::make_unique<TracePanel>(*model, ui);
     wire();
@@ -73,7 +74,7 @@ void MainWindow::wire() {
     connect(explorer, &Explorer::closeNow, this, &MainWindow::Esci_Click);
     applyCommands(ui, model->commands());
 
-    explorer->useEngine(platform, folder, engineFile);
+    explorer->useEngine(*engine);
     // The table read and painted under the wait cursor.
     connect(explorer, &Explorer::painting, this, [this](bool on) {
         if (on && !waitCursor)
@@ -103,17 +104,13 @@ void MainWindow::placeWindow() {
 }
 
 bool MainWindow::createFolders() {
-    const QString library = folder + QStringLiteral("/BeiLuoghi");
-    const QString immagini = folder + QStringLiteral("/Immagini");
     bool libraryFolderUsable = true;
-    // An export folder of its own (an installed copy's) is made when needed.
-    for (const QString& dir :
-         exportsBeside ? QStringList{library, immagini} : QStringList{library}) {
+    for (const QString& dir : layout.madeAtStart()) {
         if (QDir(dir).exists() || QDir().mkpath(dir))
             continue;
         platform.message(this, QStringLiteral("Impossibile creare la cartella:\n") +
                                    QDir::toNativeSeparators(dir));
-        if (dir == library)
+        if (dir == layout.library())
             libraryFolderUsable = false;
     }
     return libraryFolderUsable;
@@ -126,7 +123,7 @@ void MainWindow::Form_Load() {
     model->buildRamp([legend](int index, Colore c) { legend->setLineColour(index, c); });
     legend->hide();
     const bool usable = createFolders();
-    model->loadLibrary(folder + QStringLiteral("/BeiLuoghi"), usable, exportFolder);
+    model->loadLibrary(layout.library(), usable, layout.exports());
 }
 
 void MainWindow::Esci_Click() {
@@ -157,8 +154,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 void MainWindow::showHelp() {
     if (!helpWindow)
-        helpWindow =
-            std::make_unique<HelpWindow>(folder + QStringLiteral("/BeiLuoghi"), exportFolder);
+        helpWindow = std::make_unique<HelpWindow>(layout.library(), layout.exports());
     helpWindow->show();
     helpWindow->raise();
     helpWindow->activateWindow();

@@ -3,6 +3,7 @@
 // desktop; it runs the start-up and the end of the program.
 #pragma once
 
+#include "io/folderlayout.h"
 #include "window/controls.h"
 
 #include <QWidget>
@@ -11,6 +12,7 @@
 namespace quorvane {
 
 class Colori;
+class EngineClient;
 class Explorer;
 class HelpWindow;
 class ExportPanel;
@@ -28,9 +30,9 @@ class TracePanel;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    // engine is the path of QuorC, empty for QuorC in appFolder; exports is
+    // enginePath is that of QuorC, empty for QuorC in appFolder; exports is
     // where pictures are exported, empty for Immagini in appFolder.
-    MainWindow(const QString& appFolder, Platform& platform, const QString& engine = {},
+    MainWindow(const QString& appFolder, Platform& platform, const QString& enginePath = {},
                const QString& exports = {});
     ~MainWindow() override;
 
@@ -52,16 +54,14 @@ class MainWindow : public QWidget {
     void Form_Load();
     void wire();
     void placeWindow();
-    // Creates BeiLuoghi, and Immagini in the application folder, when
+    // Creates the folders of the layout that are made at the start, when
     // missing; false when the library folder cannot be had.
     bool createFolders();
 
-    QString folder;
-    QString engineFile;
-    QString exportFolder;
-    bool exportsBeside; // Immagini in the application folder, made at the start
+    FolderLayout layout;
     Platform& platform;
     Controls ui;
+    std::unique_ptr<EngineClient> engine;
     std::unique_ptr<Explorer> model;
     std::unique_ptr<Colori> coloriWindow;
     std::unique_ptr<HelpWindow> helpWindow;

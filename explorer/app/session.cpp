@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "window/platform.h"
 
-#include "model/exchangefolder.h"
+#include "io/exchangefolder.h"
 
 #include <QDir>
 #include <QSysInfo>
@@ -40,7 +40,7 @@ bool holderAlive(const QLockFile& lock) {
 } // namespace
 
 FolderLock lockAppFolder(const QString& appFolder) {
-    auto lock = std::make_unique<QLockFile>(appFolder + QLatin1Char('/') + FolderLockName);
+    auto lock = std::make_unique<QLockFile>(FolderLayout(appFolder).lock());
     // A lock whose process is gone is stale whatever its age.
     lock->setStaleLockTime(0);
     if (lock->tryLock(200))

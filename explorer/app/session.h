@@ -2,13 +2,14 @@
 // first one's exchange files in the middle of its run.
 #pragma once
 
+#include "io/folderlayout.h"
+
 #include <QLockFile>
 #include <QString>
 #include <memory>
 
 namespace quorvane {
 
-inline const QString FolderLockName = QStringLiteral("Quorvane.lock");
 inline const QString FolderInUseMessage =
     QStringLiteral("Quorvane è già in esecuzione in questa cartella.\n"
                    "Chiudere l'altra finestra prima di avviarne una nuova.");

@@ -2,6 +2,8 @@
 // mode to the enabled state of every command, whatever the mode.
 #pragma once
 
+#include "domain/selection.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -14,14 +16,6 @@ enum class MainMode { Starting, Ready, Grid, Browsing, Chart, Julia };
 
 // Long work in progress; while it runs only its own stop command is offered.
 enum class Work { None, ViewRun, JuliaRun, Trace };
-
-// The stages of a selection on the grid.
-enum class GridStage {
-    Coarse,    // no letter yet: the whole grid can be shifted
-    Fine,      // a cell chosen: its sub-grid can be shifted
-    Complete,  // a sub-cell chosen
-    GoingBack, // "-1" marks letters of the current name to cut
-};
 
 // Julia mode, from entering it to a trace on the screen.
 enum class JuliaStage {

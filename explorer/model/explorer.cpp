@@ -2,10 +2,10 @@
 // chart.
 #include "model/explorer.h"
 
-#include "model/areaname.h"
-#include "model/numbertext.h"
-#include "model/painting.h"
-#include "model/thumbnails.h"
+#include "domain/areaname.h"
+#include "domain/numbertext.h"
+#include "domain/painting.h"
+#include "domain/thumbnails.h"
 
 #include <QTimer>
 #include <cmath>
@@ -62,17 +62,17 @@ Explorer::Explorer(QObject* parent)
 
 Explorer::~Explorer() = default;
 
-void Explorer::useEngine(EngineStarter& starter, const QString& appFolder,
-                         const QString& enginePath) {
-    delete engine;
-    engine = new EngineClient(starter, appFolder, enginePath, this);
-    connect(engine, &EngineClient::started, this, &Explorer::engineStarted);
-    connect(engine, &EngineClient::progress, this, [this](int column) {
+void Explorer::useEngine(Engine& client) {
+    if (engine)
+        engine->disconnect(this);
+    engine = &client;
+    connect(engine, &Engine::started, this, &Explorer::engineStarted);
+    connect(engine, &Engine::progress, this, [this](int column) {
         progressColumn = unsigned(column);
         emit progressed();
     });
-    connect(engine, &EngineClient::reading, this, [this] { emit painting(true); });
-    connect(engine, &EngineClient::finished, this, &Explorer::runEnded);
+    connect(engine, &Engine::reading, this, [this] { emit painting(true); });
+    connect(engine, &Engine::finished, this, &Explorer::runEnded);
 }
 
 void Explorer::update() {

@@ -6,19 +6,19 @@
 // signals.
 #pragma once
 
+#include "domain/juliaview.h"
+#include "domain/limits.h"
+#include "domain/marks.h"
+#include "domain/orbit.h"
+#include "domain/overlays.h"
+#include "domain/palette.h"
+#include "domain/selection.h"
 #include "exchange.h"
+#include "io/engine.h"
+#include "io/places.h"
+#include "io/run.h"
 #include "model/commands.h"
-#include "model/engineclient.h"
-#include "model/juliaview.h"
-#include "model/limits.h"
-#include "model/marks.h"
-#include "model/orbit.h"
-#include "model/overlays.h"
-#include "model/palette.h"
-#include "model/places.h"
 #include "model/recent.h"
-#include "model/run.h"
-#include "model/selection.h"
 
 #include <QImage>
 #include <QObject>
@@ -91,8 +91,8 @@ class Explorer : public QObject {
     explicit Explorer(QObject* parent = nullptr);
     ~Explorer() override;
 
-    // The engine QuorC at engine, run in appFolder, as starter hands it over.
-    void useEngine(EngineStarter& starter, const QString& appFolder, const QString& engine);
+    // The engine that computes the pictures.
+    void useEngine(Engine& engine);
 
     // ---- Start-up -----------------------------------------------------------
     // Builds the ramp, handing each colour to onColour as it is computed.
@@ -232,7 +232,7 @@ class Explorer : public QObject {
     Overlays deriveOverlays() const;
     int newId() { return ++lastId; }
 
-    EngineClient* engine = nullptr;
+    Engine* engine = nullptr;
     QTimer traceTimer;
     std::optional<OrbitTrace> orbit;
 

@@ -2,8 +2,8 @@
 // "-1" and the confirmation with "OK".
 #include "model/explorer.h"
 
-#include "model/areaname.h"
-#include "model/thumbnails.h"
+#include "domain/areaname.h"
+#include "domain/thumbnails.h"
 
 namespace quorvane {
 

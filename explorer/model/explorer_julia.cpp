@@ -2,9 +2,9 @@
 // clicks, and the orbit of the constant drawn over the start view.
 #include "model/explorer.h"
 
-#include "model/numbertext.h"
-#include "model/painting.h"
-#include "model/thumbnails.h"
+#include "domain/numbertext.h"
+#include "domain/painting.h"
+#include "domain/thumbnails.h"
 
 namespace quorvane {
 

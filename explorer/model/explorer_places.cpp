@@ -1,8 +1,8 @@
 // The places the user keeps, the recent pictures and the exported pictures.
 #include "model/explorer.h"
 
-#include "model/areaname.h"
-#include "model/export.h"
+#include "domain/areaname.h"
+#include "io/export.h"
 
 namespace quorvane {
 

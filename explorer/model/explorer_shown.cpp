@@ -2,9 +2,9 @@
 // above it, and the situation the enabling rule reads.
 #include "model/explorer.h"
 
-#include "model/grid.h"
-#include "model/histogram.h"
-#include "model/thumbnails.h"
+#include "domain/grid.h"
+#include "domain/histogram.h"
+#include "domain/thumbnails.h"
 
 namespace quorvane {
 

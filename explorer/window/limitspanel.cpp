@@ -1,7 +1,7 @@
 #include "window/limitspanel.h"
 
+#include "domain/numbertext.h"
 #include "model/explorer.h"
-#include "model/numbertext.h"
 
 #include <QLineEdit>
 

@@ -3,7 +3,7 @@
 // records and answers.
 #pragma once
 
-#include "model/engineclient.h"
+#include "io/engineclient.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // repaint, and read them through image() and overlays().
 #pragma once
 
-#include "model/limits.h"
-#include "model/overlays.h"
+#include "domain/limits.h"
+#include "domain/overlays.h"
 
 #include <QImage>
 #include <QWidget>

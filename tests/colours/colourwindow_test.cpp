@@ -1,4 +1,4 @@
-#include "colours/colourwindow.h"
+#include "window/colours/colourwindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 // mouse, the Julia run through QuorC, its zoom, leaving the mode, and orbit
 // traces.
 #include "desktop.h"
-#include "model/export.h"
-#include "model/orbit.h"
-#include "model/palette.h"
-#include "model/thumbnails.h"
+#include "domain/orbit.h"
+#include "domain/palette.h"
+#include "domain/thumbnails.h"
+#include "io/export.h"
 #include "steps.h"
 #include "window/sfondo.h"
 

@@ -2,7 +2,7 @@
 // driven through the main window's controls with the real QuorC.
 #include "librarywindow.h"
 
-#include "model/places.h"
+#include "io/places.h"
 #include "window/sfondo.h"
 
 #include <QFileInfo>

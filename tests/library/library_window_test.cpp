@@ -3,7 +3,7 @@
 // deleting and activating places, and the files they leave.
 #include "librarywindow.h"
 
-#include "model/areaname.h"
+#include "domain/areaname.h"
 #include "window/sfondo.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // browsing them, leaving with "Esci" and activating one with "Attiva".
 #include "librarywindow.h"
 
-#include "model/areaname.h"
+#include "domain/areaname.h"
 #include "window/sfondo.h"
 
 using namespace quorvane;

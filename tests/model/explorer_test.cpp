@@ -1,6 +1,7 @@
 // The explorer's state without any widget: the recent pictures, one run
 // at a time, the view a run gives, and commands not offered doing nothing.
 #include "countingstarter.h"
+#include "io/engineclient.h"
 #include "model/explorer.h"
 
 #include <QCoreApplication>
@@ -83,8 +84,9 @@ TEST(Explorer, OneRunAtATimeAndNothingOfferedBeforeTheStartOrByAnEmptyLibrary) {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUORC_PATH), folder.filePath("QuorC")));
     CountingStarter starter;
+    EngineClient engine(starter, folder.path(), folder.filePath("QuorC"));
     Explorer model;
-    model.useEngine(starter, folder.path(), folder.filePath("QuorC"));
+    model.useEngine(engine);
     EXPECT_TRUE(model.commands().enabled().isEmpty());
     model.buildRamp();
     model.loadLibrary(folder.path(), false, folder.path());

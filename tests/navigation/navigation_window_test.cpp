@@ -1,7 +1,7 @@
 // The grid selection driven through the main window's controls with the real
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
-#include "model/areaname.h"
-#include "model/selection.h"
+#include "domain/areaname.h"
+#include "domain/selection.h"
 #include "steps.h"
 #include "window/sfondo.h"
 

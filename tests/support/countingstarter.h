@@ -1,7 +1,7 @@
 // An engine starter that counts the engines it hands over.
 #pragma once
 
-#include "model/engineclient.h"
+#include "io/engineclient.h"
 
 namespace quorvane::testing {
 

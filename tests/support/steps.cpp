@@ -1,6 +1,6 @@
 #include "steps.h"
 
-#include "model/thumbnails.h"
+#include "domain/thumbnails.h"
 #include "window/sfondo.h"
 
 #include <QDir>

@@ -5,8 +5,8 @@
 
 #include "appfolder.h"
 #include "desktop.h"
+#include "domain/palette.h"
 #include "model/explorer.h"
-#include "model/palette.h"
 
 #include <gtest/gtest.h>
 

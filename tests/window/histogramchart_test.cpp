@@ -1,5 +1,5 @@
 // The histogram driven through "Istogramma" on the real window.
-#include "model/histogram.h"
+#include "domain/histogram.h"
 #include "steps.h"
 #include "window/sfondo.h"
 

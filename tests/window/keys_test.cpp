@@ -1,8 +1,8 @@
 // The window for a desktop user: Qt's standard buttons in Italian, a tooltip
 // on every control, F1 for the guide, and keys for the grid's buttons.
-#include "colours/colourwindow.h"
 #include "italian.h"
 #include "steps.h"
+#include "window/colours/colourwindow.h"
 #include "window/helpwindow.h"
 #include "window/italiantexts.h"
 #include "window/platform.h"

@@ -3,7 +3,7 @@
 // folder on the user's folder.
 #include "app/session.h"
 #include "appfolder.h"
-#include "model/location.h"
+#include "io/location.h"
 #include "window/sfondo.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // Paths that cross two parts of the window. Whatever leads to a picture on
 // the screen or among the recent pictures, its name, its limits and the
 // commands offered describe that picture.
-#include "model/numbertext.h"
+#include "domain/numbertext.h"
 #include "steps.h"
 #include "window/sfondo.h"
 

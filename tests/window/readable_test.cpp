@@ -1,7 +1,7 @@
 // The window read by eye and by a screen reader, on a screen that holds it.
-#include "colours/colourwindow.h"
-#include "model/numbertext.h"
+#include "domain/numbertext.h"
 #include "steps.h"
+#include "window/colours/colourwindow.h"
 #include "window/sfondo.h"
 
 #include <QAccessible>

@@ -1,10 +1,10 @@
 // The main window driven through its controls, with the real QuorC in a
 // temporary application folder.
 #include "app/session.h"
-#include "colours/colourwindow.h"
-#include "model/areaname.h"
-#include "model/thumbnails.h"
+#include "domain/areaname.h"
+#include "domain/thumbnails.h"
 #include "steps.h"
+#include "window/colours/colourwindow.h"
 #include "window/sfondo.h"
 
 #include <QCheckBox>

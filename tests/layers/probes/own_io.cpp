@@ -1,0 +1,3 @@
+// What input and output may include: its own headers and the domain's.
+#include "domain/areaname.h"
+#include "io/engineclient.h"
