@@ -41,7 +41,9 @@ static void BM_PaintTable(benchmark::State& state) {
     auto window = startWindow(folder, platform);
     const Explorer& model = window->explorer();
     for (auto _ : state)
-        benchmark::DoNotOptimize(paintCounts(model.table(), model.palette(), model.iterMax()));
+        benchmark::DoNotOptimize(paintCounts(model.history().table().counts,
+                                             (*model.colouring().palette()),
+                                             model.colouring().iterMax()));
 }
 BENCHMARK(BM_PaintTable)->Unit(benchmark::kMillisecond);
 

@@ -73,4 +73,19 @@ std::optional<DecodedArea> decodeAreaName(const QString& name) {
     return area;
 }
 
+std::optional<AreaName> AreaName::from(const QString& name) {
+    if (!isAreaName(name))
+        return std::nullopt;
+    return AreaName(name);
+}
+
+DecodedArea AreaName::decoded() const {
+    return *decodeAreaName(name);
+}
+
+AreaName AreaName::shortened(int n) const {
+    const QString prefix = name.left(name.size() - n);
+    return prefix.isEmpty() ? AreaName() : AreaName(prefix);
+}
+
 } // namespace quorvane

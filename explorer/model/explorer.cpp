@@ -2,7 +2,6 @@
 // chart.
 #include "model/explorer.h"
 
-#include "domain/areaname.h"
 #include "domain/numbertext.h"
 #include "domain/painting.h"
 #include "domain/thumbnails.h"
@@ -12,52 +11,14 @@
 
 namespace quorvane {
 
-View PendingView::target(const View& shown) const {
-    View v;
-    v.name = nameAfterRun(shown.name, fragment);
-    v.limits = limits;
-    switch (step) {
-    case ZoomStep::StartView:
-        v.zoom = 1.0;
-        break;
-    case ZoomStep::OneLetter:
-        v.zoom = shown.zoom * 25;
-        break;
-    case ZoomStep::TwoLetters:
-        v.zoom = shown.zoom * 625;
-        break;
-    case ZoomStep::Kept:
-        v.zoom = shown.zoom;
-        break;
-    }
-    return v;
-}
-
-PendingView PendingView::described(const Limits& limits, const QImage& thumbnail, Origin origin) {
-    PendingView v;
-    v.limits = limits;
-    v.step = ZoomStep::Kept;
-    v.thumbnail = thumbnail;
-    v.origin = origin;
-    return v;
-}
-
 Explorer::Explorer(QObject* parent)
-    : QObject(parent), counts(std::size_t(DimScreen) * DimScreen, 0),
-      tableFrequencies(std::make_unique<Frequencies>()), tablePalette(std::make_unique<Palette>()),
-      colours(std::make_unique<Palette>()), blankIcon(blankThumbnail()),
-      black(DimScreen, DimScreen, QImage::Format_RGB32) {
-    black.fill(Qt::black);
-    tableFrequencies->fill(0);
-    tablePalette->fill(0);
-    colours->fill(0);
-    main.image = black;
-    juliaIcon = blankIcon;
-    next.thumbnail = blankIcon;
+    : QObject(parent), blankIcon(blankThumbnail()), where(blankIcon), places(blankIcon),
+      juliaMode(blankIcon) {
     shapes = deriveOverlays();
-    // One step of a trace at a time, with the window's events between.
-    traceTimer.setInterval(0);
-    connect(&traceTimer, &QTimer::timeout, this, &Explorer::traceStep);
+    connect(&juliaMode, &JuliaSession::traceEnded, this, [this] {
+        currentWork = Work::None;
+        workEnded();
+    });
 }
 
 Explorer::~Explorer() = default;
@@ -75,31 +36,41 @@ void Explorer::useEngine(Engine& client) {
     connect(engine, &Engine::finished, this, &Explorer::runEnded);
 }
 
-void Explorer::update() {
+// The change is announced once every part concerned has taken it; only then
+// does the user hear what the command has to tell.
+void Explorer::announce() {
     Overlays derived = deriveOverlays();
     if (!(derived == shapes))
         shapes = std::move(derived);
     emit changed();
+    if (beepOwed) {
+        beepOwed = false;
+        emit beep();
+    }
+    const QStringList texts = std::exchange(notices, {});
+    for (const QString& text : texts)
+        emit notice(text);
+}
+
+void Explorer::tell(const QString& text) {
+    if (!text.isEmpty())
+        notices << text;
 }
 
 void Explorer::buildRamp(const std::function<void(int, Colore)>& onColour) {
-    rampa = rampColours(Nero, onColour);
-    startIcon = startViewThumbnail(rampa);
-    next.thumbnail = startIcon;
-    update();
-}
-
-void Explorer::colora(const Frequencies& frequencies) {
-    if (paletteCurrent)
-        return;
-    fillPalette(automaticColours, limit, frequencies, rampa, *colours);
-    paletteCurrent = true;
+    colours.buildRamp(onColour);
+    startIcon = startViewThumbnail(colours.ramp());
+    where.startOver(startIcon);
+    announce();
 }
 
 int Explorer::effectiveLimit() const {
-    if (mainMode == MainMode::Julia)
-        return juliaState.picture ? juliaState.picture->iterations : limit;
-    return main.computed() ? main.iterations : limit;
+    if (mainMode == MainMode::Julia) {
+        const auto& picture = juliaMode.state().picture;
+        return picture ? picture->iterations : colours.iterMax();
+    }
+    const Picture& main = pictures.current();
+    return main.computed() ? main.iterations : colours.iterMax();
 }
 
 void Explorer::activate() {
@@ -111,25 +82,24 @@ void Explorer::activate() {
 void Explorer::showStartView() {
     mainMode = MainMode::Ready;
     // The picture that was on the screen stays among the recent ones.
-    pushMain();
-    shown = View{};
-    next = PendingView{};
-    next.thumbnail = startIcon;
+    pictures.push();
+    where.startOver(startIcon);
     progressColumn.reset();
-    limit = 100;
-    emit limitSet();
-    automaticColours = false;
-    paletteCurrent = false;
-    colora(*tableFrequencies);
-    if (startView) {
-        main = *startView;
-        pushMain();
-        update();
+    colours.restart(*pictures.table().frequencies);
+    if (const auto& start = pictures.startView()) {
+        pictures.show(*start);
+        pictures.push();
+        announce();
         return;
     }
-    main = Picture{black, 0, shown.name, limit};
-    update();
+    showBlank();
+    announce();
     runView();
+}
+
+// The view described has no picture until View computes it.
+void Explorer::showBlank() {
+    pictures.show(Picture::blank(where.view(), colours.iterMax()));
 }
 
 void Explorer::setIterations(const QString& typed) {
@@ -139,26 +109,23 @@ void Explorer::setIterations(const QString& typed) {
     // Compare before converting: a huge value must not overflow an int.
     int n;
     if (!(value >= 20.0)) {
-        emit beep();
+        beepOwed = true;
         n = 20;
     } else if (std::trunc(value) > 32767.0) {
-        emit beep();
+        beepOwed = true;
         n = 32767;
     } else {
         n = int(std::trunc(value));
     }
-    limit = n;
-    paletteCurrent = false;
-    emit limitSet();
-    update();
+    colours.setLimit(n);
+    announce();
 }
 
 void Explorer::setAutomatic(bool on) {
     if (!commands().AutoColor)
         return;
-    automaticColours = on;
-    paletteCurrent = false;
-    update();
+    colours.setAutomatic(on);
+    announce();
 }
 
 void Explorer::toggleChart() {
@@ -168,7 +135,7 @@ void Explorer::toggleChart() {
         mainMode = MainMode::Ready;
     else if (mainMode == MainMode::Ready && situation().pictureHasTable)
         mainMode = MainMode::Chart;
-    update();
+    announce();
 }
 
 // ---- Runs -------------------------------------------------------------------
@@ -177,63 +144,56 @@ void Explorer::startRun(Work work, const quor::Job& job) {
     currentWork = work;
     progressColumn = 0;
     emit progressed();
-    update();
+    announce();
     engine->start(job);
 }
 
 void Explorer::runView() {
     if (!commands().View || !engine)
         return;
-    startRun(Work::ViewRun, viewJob(quor::Quorvane, next.limits, limit));
+    startRun(Work::ViewRun, where.job(colours.iterMax()));
 }
 
 void Explorer::runEnded(const EngineResult& result) {
     const Work work = currentWork;
     currentWork = Work::None;
     if (result.status == RunStatus::Failed)
-        emit notice(result.error);
+        tell(result.error);
+    const bool complete = result.status == RunStatus::Complete;
     if (work == Work::ViewRun) {
         progressColumn.reset();
         emit progressed();
-        if (result.status == RunStatus::Complete)
+        if (complete)
             acceptView(result.counts);
     } else if (work == Work::JuliaRun) {
-        if (result.status == RunStatus::Complete)
-            acceptJulia(result.counts);
-        // Also after a stop the picture counts as a Julia picture: a click zooms.
-        juliaState.stage = JuliaStage::PictureShown;
-        juliaState.traceAvailable = false;
+        juliaMode.runEnded(complete ? std::optional(juliaPicture(result.counts)) : std::nullopt);
     }
     emit painting(false);
     workEnded();
 }
 
-void Explorer::acceptView(std::vector<std::int16_t> result) {
-    counts = std::move(result);
-    countSamples(counts, limit, *tableFrequencies);
-    colora(*tableFrequencies);
-    *tablePalette = *colours;
-    tableLimit = limit;
-    tableId = newId();
-    const bool startRun = next.origin == Origin::StartView && !startView;
-    shown = next.target(shown);
-    main = Picture{paintCounts(counts, *colours, limit), tableId, shown.name, limit};
-    if (startRun)
-        startView = main;
-    // The same view again, should View be pressed once more.
-    next = PendingView::described(shown.limits, next.thumbnail, Origin::Computed);
-    pushMain();
+void Explorer::acceptView(std::vector<std::int16_t> counts) {
+    const int limit = colours.iterMax();
+    auto frequencies = std::make_shared<Frequencies>();
+    countSamples(counts, limit, *frequencies);
+    const auto palette = colours.paletteFor(*frequencies);
+    const bool startRun = where.pending().origin == Origin::StartView && !pictures.startView();
+    const View& view = where.completeRun();
+    const Picture picture{
+        paintCounts(counts, *palette, limit), newPictureId(), view, std::nullopt, limit, palette};
+    pictures.completeRun({std::move(counts), std::move(frequencies), picture.id, limit}, picture,
+                         startRun);
 }
 
 void Explorer::stopWork() {
     if (currentWork == Work::Trace)
-        endTrace();
+        juliaMode.stopTrace();
     else if (currentWork != Work::None && engine)
         engine->stop();
 }
 
 void Explorer::workEnded() {
-    update();
+    announce();
     if (closing) {
         closing = false;
         QTimer::singleShot(0, this, [this] { emit closeNow(); });

@@ -2,9 +2,6 @@
 // "-1" and the confirmation with "OK".
 #include "model/explorer.h"
 
-#include "domain/areaname.h"
-#include "domain/thumbnails.h"
-
 namespace quorvane {
 
 namespace {
@@ -14,7 +11,7 @@ const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 } // namespace
 
 QString Explorer::fragment() const {
-    return mainMode == MainMode::Grid ? grid.fragment : next.fragment;
+    return mainMode == MainMode::Grid ? where.selection().fragment : where.pending().fragment;
 }
 
 void Explorer::toggleGrid() {
@@ -26,88 +23,67 @@ void Explorer::toggleGrid() {
         mainMode = MainMode::Ready;
     } else if (mainMode == MainMode::Ready) {
         mainMode = MainMode::Grid;
-        grid = startSelection(shown.name);
+        where.startSelection();
     }
-    update();
+    announce();
 }
 
 void Explorer::refuseZoom() {
-    emit beep();
-    emit notice(MaxResolution);
+    beepOwed = true;
+    tell(MaxResolution);
+    announce();
 }
 
 void Explorer::chooseLetter(int index) {
     if (!commands().Lettere[std::size_t(index)])
         return;
-    const auto chosen = withLetter(grid, index, shown.limits, shown.name);
-    if (!chosen) {
-        refuseZoom();
-        return;
-    }
-    grid = *chosen;
-    update();
+    if (!where.chooseLetter(index))
+        return refuseZoom();
+    announce();
 }
 
 void Explorer::moveGrid(int index) {
     if (!commands().Mezzo[std::size_t(index)])
         return;
-    grid = shifted(grid, index, shown.name);
-    update();
+    where.moveGrid(index);
+    announce();
 }
 
 void Explorer::cutOne() {
     if (!commands().MenoUna)
         return;
-    grid = cutOneMore(grid, shown.name);
-    update();
+    where.cutOne();
+    announce();
 }
 
 void Explorer::confirmSelection() {
     if (!commands().Copia)
         return;
-    switch (classifyConfirmation(grid)) {
+    switch (where.confirmation()) {
     case Confirmation::StartOver:
-        showStartView();
-        return;
+        return showStartView();
     case Confirmation::GoBack:
-        goBack();
-        return;
+        // The shortened name and its limits are described at once, over a
+        // blank screen until View computes them. The picture computed
+        // before stays among the recent ones.
+        mainMode = MainMode::Ready;
+        where.goBack();
+        pictures.push();
+        showBlank();
+        break;
     case Confirmation::NeedSelection:
-        emit notice(NoSquareChosen);
-        return;
+        tell(NoSquareChosen);
+        break;
     case Confirmation::Select:
-        selectSquare();
-        return;
+        if (!where.select(pictures.current().image)) {
+            tell(NoSquareChosen);
+            break;
+        }
+        colours.viewChosen();
+        mainMode = MainMode::Ready;
+        break;
     }
-}
-
-// "-1" confirmed: the shortened name and its limits are described at once,
-// over a blank screen until View computes them. The picture computed before
-// stays among the recent ones.
-void Explorer::goBack() {
-    const QString shorter = shortenedName(shown.name, grid.cut);
-    mainMode = MainMode::Ready;
-    describe(shorter);
-    next = PendingView::described(shown.limits, blankIcon, Origin::GoingBack);
-    pushMain();
-    main = Picture{black, 0, shown.name, limit};
-    update();
-}
-
-void Explorer::selectSquare() {
-    const ChosenSquare square = chosenSquare(grid.first, grid.second, grid.shift);
-    next = PendingView{};
-    next.fragment = grid.fragment;
-    next.limits = nextRunLimits(shown.limits, grid.first, grid.second, grid.shift);
-    next.step = square.subCell() ? ZoomStep::TwoLetters : ZoomStep::OneLetter;
-    next.thumbnail = sampleThumbnail(main.image, square);
-    next.origin = Origin::Selection;
-    // The frame of the chosen square stays on the picture until the run.
-    next.frame = QRect(square.x0 - 1, square.y0 - 1, square.size + 2, square.size + 2);
-    next.subCell = square.subCell();
-    paletteCurrent = false;
-    mainMode = MainMode::Ready;
-    update();
+    announce();
 }
 
 } // namespace quorvane

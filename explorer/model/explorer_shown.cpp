@@ -15,21 +15,19 @@ const QColor Yellow(255, 255, 0);
 QImage Explorer::screen() const {
     switch (mainMode) {
     case MainMode::Chart:
-        return black;
+        return Picture::blank({}, 0).image;
     case MainMode::Browsing:
-        return position == 0 ? main.image : browsable[std::size_t(position - 1)].image;
+        return pictures.browsed().image;
     case MainMode::Julia:
-        if (juliaState.trace)
-            return juliaState.trace->image;
-        if (juliaState.picture)
-            return juliaState.picture->image;
-        return main.image;
+        if (const auto julia = juliaMode.screen())
+            return *julia;
+        break;
     case MainMode::Starting:
     case MainMode::Ready:
     case MainMode::Grid:
         break;
     }
-    return main.image;
+    return pictures.current().image;
 }
 
 Situation Explorer::situation() const {
@@ -37,36 +35,39 @@ Situation Explorer::situation() const {
     s.mode = mainMode;
     s.work = currentWork;
 
+    const Picture& main = pictures.current();
     s.pictureComputed = main.computed();
-    s.pictureHasTable = main.computed() && main.id == tableId;
-    s.pictureSaved = savedPictures.count(main.id) != 0;
-    s.pictureExported = exportedPictures.count(main.id) != 0;
-    s.olderPictures = int(recent.older(main.id).size());
+    s.pictureHasTable = pictures.currentHasTable();
+    s.pictureSaved = places.saved(main.id);
+    s.pictureExported = places.exported(main.id);
+    s.olderPictures = pictures.olderCount();
 
-    const LibraryCommands places = library.commands();
-    s.previousPlace = places.previous;
-    s.nextPlace = places.next;
-    s.placeToDelete = places.remove;
+    const LibraryCommands library = places.places().commands();
+    s.previousPlace = library.previous;
+    s.nextPlace = library.next;
+    s.placeToDelete = library.remove;
     // The place just prepared is not offered again until the user steps.
-    const auto chosen = library.chosenPlace();
+    const auto chosen = places.places().chosenPlace();
+    const PendingView& next = where.pending();
     s.placeToActivate =
-        places.activate && !(next.origin == Origin::Place && chosen && chosen->name == next.place);
+        library.activate && !(next.origin == Origin::Place && chosen && chosen->name == next.place);
 
+    const GridSelection& grid = where.selection();
     s.gridStage = grid.stage;
     const bool fine = grid.stage == GridStage::Fine;
     s.shiftX = fine ? grid.shift.affinaX : grid.shift.spostaX;
     s.shiftY = fine ? grid.shift.affinaY : grid.shift.spostaY;
     s.menoUna = grid.menoUna;
 
-    s.position = position;
-    s.count = int(browsable.size());
+    s.position = pictures.browsePosition();
+    s.count = pictures.browseCount();
 
-    s.juliaStage = juliaState.stage;
-    s.traceAvailable = juliaState.traceAvailable;
+    const JuliaState& julia = juliaMode.state();
+    s.juliaStage = julia.stage;
+    s.traceAvailable = julia.traceAvailable;
     const bool juliaShown =
-        juliaState.stage == JuliaStage::PictureShown || juliaState.stage == JuliaStage::ZoomPending;
-    s.juliaPictureToExport =
-        juliaShown && juliaState.picture && exportedPictures.count(juliaState.picture->id) == 0;
+        julia.stage == JuliaStage::PictureShown || julia.stage == JuliaStage::ZoomPending;
+    s.juliaPictureToExport = juliaShown && julia.picture && !places.exported(julia.picture->id);
     return s;
 }
 
@@ -80,6 +81,9 @@ Overlays Explorer::deriveOverlays() const {
     for (int i = 0; i < DimScreen; ++i)
         o.histogramBars[std::size_t(i)].line = QLine(i, 0, i, 0);
 
+    const GridSelection& grid = where.selection();
+    const PendingView& next = where.pending();
+    const JuliaState& juliaState = juliaMode.state();
     if (mainMode == MainMode::Grid) {
         const bool sub = grid.letterChosen();
         const GridLayout layout = layoutGrid(grid.shift, sub, grid.first);
@@ -106,7 +110,9 @@ Overlays Explorer::deriveOverlays() const {
         (next.subCell ? o.selectedSubCellFrame : o.selectedCellFrame) = {*next.frame, Qt::red,
                                                                          true};
     if (mainMode == MainMode::Chart) {
-        const Bars bars = histogramBars(*tableFrequencies, tableLimit, *tablePalette);
+        const RunTable& table = pictures.table();
+        const Bars bars =
+            histogramBars(*table.frequencies, table.limit, *pictures.current().palette);
         for (std::size_t i = 0; i < bars.size(); ++i)
             o.histogramBars[i] = {barLine(bars[i]), QColor(toQRgb(bars[i].colour)), true};
     }

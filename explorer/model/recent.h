@@ -2,22 +2,12 @@
 // the user can step back to.
 #pragma once
 
-#include <QImage>
-#include <QString>
+#include "model/picture.h"
+
 #include <deque>
 #include <vector>
 
 namespace quorvane {
-
-// A picture on the screen. Every computed picture has an id of its own;
-// the blank picture of a view not yet computed has none.
-struct Picture {
-    QImage image;
-    int id = 0;         // 0: blank
-    QString name;       // the area name of the view it shows
-    int iterations = 0; // the iteration limit it was computed with
-    bool computed() const { return id != 0; }
-};
 
 // The computed pictures, newest first.
 class RecentPictures {

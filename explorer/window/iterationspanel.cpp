@@ -17,7 +17,7 @@ IterationsPanel::IterationsPanel(Explorer& explorer, const IterationControls& co
             IterazOK_Click();
     });
     connect(&model, &Explorer::changed, this, &IterationsPanel::render);
-    connect(&model, &Explorer::limitSet, this, &IterationsPanel::showLimit);
+    connect(&model.colouring(), &Colouring::limitSet, this, &IterationsPanel::showLimit);
     render();
     showLimit();
 }
@@ -44,7 +44,7 @@ void IterationsPanel::render() {
 // "Impostate" is the user's to type in: it is written only when the limit is
 // set, which also undoes a text typed and not confirmed.
 void IterationsPanel::showLimit() {
-    ui.Iterazioni[1]->setText(QString::number(model.iterMax()));
+    ui.Iterazioni[1]->setText(QString::number(model.colouring().iterMax()));
 }
 
 } // namespace quorvane

@@ -14,11 +14,11 @@ LimitsPanel::LimitsPanel(Explorer& explorer, const LimitControls& controls)
 }
 
 void LimitsPanel::render() {
-    const View& v = model.view();
+    const View& v = model.navigator().view();
     const double limits[4] = {v.limits.xMin, v.limits.xMax, v.limits.yMin, v.limits.yMax};
     for (std::size_t i = 0; i < 4; ++i)
         showText(ui.Limite[i], numberText(limits[i]));
-    showText(ui.RiquadroCorrente, v.name);
+    showText(ui.RiquadroCorrente, v.name.text());
     showText(ui.Zoom, numberText(v.zoom));
 }
 

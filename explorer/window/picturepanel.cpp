@@ -10,14 +10,14 @@ namespace quorvane {
 PicturePanel::PicturePanel(Explorer& explorer, Sfondo* picture, QPushButton* viewButton)
     : model(explorer), sfondo(picture), view(viewButton) {
     connect(&model, &Explorer::changed, this, &PicturePanel::render);
-    connect(&model, &Explorer::screenPainted, this, &PicturePanel::paintStep);
+    connect(&model.julia(), &JuliaSession::screenPainted, this, &PicturePanel::paintStep);
     render();
 }
 
 void PicturePanel::render() {
     sfondo->setPicture(model.screen());
     sfondo->setOverlays(model.overlays());
-    const QImage& thumbnail = model.pending().thumbnail;
+    const QImage& thumbnail = model.navigator().pending().thumbnail;
     if (thumbnail.cacheKey() != thumbnailShown) {
         thumbnailShown = thumbnail.cacheKey();
         QIcon icon(QPixmap::fromImage(thumbnail));

@@ -33,7 +33,7 @@ void RunPanel::AutoColor_Click() {
 }
 
 void RunPanel::render() {
-    ui.AutoColor->setChecked(model.automatic());
+    ui.AutoColor->setChecked(model.colouring().automatic());
 }
 
 void RunPanel::showProgress() {

@@ -70,7 +70,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     EXPECT_EQ(o.crossHair[0].colour, QColor(255, 255, 0));
     EXPECT_EQ(o.constantFrame.rect.topLeft(), QPoint(467, 346));
     EXPECT_TRUE(enabled(ui.JuliaGo) && enabled(ui.Traccia));
-    EXPECT_EQ(model.julia().stage, JuliaStage::ConstantChosen);
+    EXPECT_EQ(model.julia().state().stage, JuliaStage::ConstantChosen);
 
     click(ui.JuliaGo);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
@@ -83,7 +83,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     // escapes.
     EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(ui.sfondo->image().pixel(361, 361), qRgb(0, 0, 0));
-    EXPECT_EQ(model.julia().stage, JuliaStage::PictureShown);
+    EXPECT_EQ(model.julia().state().stage, JuliaStage::PictureShown);
     for (QWidget* on :
          std::initializer_list<QWidget*>{ui.sfondo, ui.Julia, ui.JuliaGo, ui.SalvaJulia,
                                          ui.IterazOK, ui.Iterazioni[1], ui.AutoColor})
@@ -91,7 +91,7 @@ TEST_F(JuliaWindow, APickedConstantIsComputedAsAJuliaSetAndZoomedByClicks) {
     EXPECT_FALSE(enabled(ui.Traccia) || enabled(ui.View) || enabled(ui.Istogramma));
     // The picture of the Quorvane set and its state stay as they were.
     EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(model.picture().image, quorvanePicture);
+    EXPECT_EQ(model.history().current().image, quorvanePicture);
     EXPECT_EQ(ui.LastImage->text(), "0/0");
 
     // A click frames a square five times narrower; nothing more is taken
@@ -126,12 +126,12 @@ TEST_F(JuliaWindow, LeavingBringsBackThePictureAndTheLimit) {
     click(ui.Julia);
     EXPECT_FALSE(ui.frameJulia->isVisible());
     EXPECT_EQ(ui.sfondo->image(), picture);
-    EXPECT_EQ(model.iterMax(), 250);
+    EXPECT_EQ(model.colouring().iterMax(), 250);
     EXPECT_EQ(ui.Iterazioni[0]->text(), "250");
     EXPECT_EQ(ui.Iterazioni[1]->text(), "250");
     EXPECT_EQ(ui.XXJU->text(), "0");
     EXPECT_EQ(ui.JuliaZoom->text(), "1");
-    EXPECT_FALSE(model.paletteCurrentForNextRun());
+    EXPECT_FALSE(model.colouring().currentForNextRun());
     EXPECT_FALSE(ui.sfondo->overlays().crossHair[0].visible);
     // The picture of the Quorvane set is back with its counts: its chart, its
     // saving and its export are offered again.
@@ -160,7 +160,7 @@ TEST_F(JuliaWindow, AStoppedRunKeepsTheOldPictureAndItsProgressYetZoomsNext) {
     EXPECT_FALSE(marksWhileRunning);
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(ui.sfondo->image(), before);
-    EXPECT_EQ(model.julia().stage, JuliaStage::PictureShown);
+    EXPECT_EQ(model.julia().state().stage, JuliaStage::PictureShown);
     EXPECT_FALSE(enabled(ui.StopJulia));
     // The progress keeps the last value the run reached, not the stop's answer.
     EXPECT_GE(ui.Progress->value(), 1);
@@ -188,13 +188,13 @@ TEST_F(JuliaWindow, ATraceEscapesAfterOneSegmentAndIsRemovedAgain) {
     ASSERT_EQ(ui.XXJU->text(), "-2");
     click(ui.Traccia);
     EXPECT_EQ(ui.N_Tracce->text(), "1");
-    EXPECT_EQ(model.julia().stage, JuliaStage::TraceShown);
+    EXPECT_EQ(model.julia().state().stage, JuliaStage::TraceShown);
     // The first segment of the orbit (its pixels are checked directly) drawn
     // in white over the start view.
     OrbitTrace trace(PlanePoint{-2.0, -1.5});
     const OrbitStep step = trace.next();
     ASSERT_TRUE(step.escaped && step.line);
-    QImage expected = model.storedStartView()->image;
+    QImage expected = model.history().startView()->image;
     drawTraceSegment(expected, *step.line, toQRgb(Bianco));
     EXPECT_EQ(ui.sfondo->image(), expected);
     EXPECT_FALSE(ui.sfondo->overlays().crossHair[0].visible);
@@ -202,9 +202,9 @@ TEST_F(JuliaWindow, ATraceEscapesAfterOneSegmentAndIsRemovedAgain) {
     EXPECT_FALSE(enabled(ui.Julia) || enabled(ui.JuliaGo) || enabled(ui.sfondo));
 
     click(ui.Traccia);
-    EXPECT_EQ(ui.sfondo->image(), model.picture().image);
+    EXPECT_EQ(ui.sfondo->image(), model.history().current().image);
     EXPECT_TRUE(ui.sfondo->overlays().crossHair[0].visible);
-    EXPECT_EQ(model.julia().stage, JuliaStage::ConstantChosen);
+    EXPECT_EQ(model.julia().state().stage, JuliaStage::ConstantChosen);
     EXPECT_FALSE(enabled(ui.Traccia));
     EXPECT_TRUE(enabled(ui.Julia) && enabled(ui.JuliaGo));
 }
@@ -272,7 +272,7 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
     platform.answers = {true};
     click(ui.SalvaJulia);
     EXPECT_TRUE(folder.exists("Immagini/Julia1.bmp"));
-    EXPECT_EQ(model.numJulia(), 2);
+    EXPECT_EQ(model.julia().filesExported(), 2);
 
     // A new start numbers from 0 again and replaces Julia0.bmp.
     w.reset();
@@ -284,7 +284,7 @@ TEST_F(JuliaWindow, JuliaPicturesExportAsNumberedFilesFromZeroAtEveryStart) {
     click(ui2.JuliaGo);
     click(ui2.Traccia); // escapes at once: the start view and one segment
     const QImage traced = ui2.sfondo->image();
-    ASSERT_NE(traced, w2->explorer().storedStartView()->image);
+    ASSERT_NE(traced, w2->explorer().history().startView()->image);
     again.answers = {true};
     click(ui2.SalvaJulia);
     EXPECT_EQ(again.questions.size(), 1);

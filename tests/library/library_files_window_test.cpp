@@ -97,7 +97,7 @@ TEST(LibraryFilesWindow, AnUnusableLibraryIsReportedAndLeftForTheUserToMend) {
                       : "L'elenco dei luoghi non si è potuto leggere all'avvio:\n"
                         "la libreria non viene modificata, per non perderlo.");
         EXPECT_EQ(state(), before);
-        EXPECT_EQ(w->explorer().places().UltimoLuogo(), -1);
+        EXPECT_EQ(w->explorer().library().places().UltimoLuogo(), -1);
         EXPECT_EQ(ui.SaveName->text(), "");
     }
 }
@@ -120,7 +120,7 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             const QByteArray oldThumbnail = readBytes(thumbnail);
             const QStringList oldEntries = entriesOf(lw.folder, "BeiLuoghi");
             const QImage oldIcona = saveIcona(lw.ui);
-            const int places = lw.w->explorer().places().UltimoLuogo();
+            const int places = lw.w->explorer().library().places().UltimoLuogo();
             // Room for the thumbnail and not for the list, or for neither.
             const rlim_t room = spoil == Spoil::ListDiskFull        ? 4096
                                 : spoil == Spoil::ThumbnailDiskFull ? 1000
@@ -134,7 +134,7 @@ TEST(LibraryFilesWindow, AFailedSaveLeavesTheOldFilesByteForByte) {
             EXPECT_EQ(lw.list(), oldList);
             EXPECT_EQ(readBytes(thumbnail), oldThumbnail);
             EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), oldEntries);
-            EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), places);
+            EXPECT_EQ(lw.w->explorer().library().places().UltimoLuogo(), places);
             EXPECT_EQ(lw.ui.SaveName->text(), "ABCDEFGHIJKLMNOPQRSTUVAA");
             EXPECT_EQ(saveIcona(lw.ui), oldIcona);
             EXPECT_TRUE(lw.ui.Salva->isEnabled());
@@ -153,7 +153,7 @@ TEST(LibraryFilesWindow, AFailedDeletionLeavesTheListTheThumbnailAndThePlaces) {
                                                         listFile(lw.folder))});
     EXPECT_EQ(lw.list(), list);
     EXPECT_EQ(readBytes(thumbnailFile(lw.folder, name)), oldThumbnail);
-    EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), 299);
+    EXPECT_EQ(lw.w->explorer().library().places().UltimoLuogo(), 299);
     EXPECT_EQ(lw.ui.SaveName->text(), name);
 
     // With room on the disk again the same press deletes it.

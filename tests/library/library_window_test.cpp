@@ -57,7 +57,7 @@ TEST_F(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     const QImage start = ui.sfondo->image();
     click(ui.Salva);
     EXPECT_EQ(readBytes(listFile(folder)), Seed + "\"Z\",100,0\r\n");
-    EXPECT_EQ(model.places().UltimoLuogo(), 1);
+    EXPECT_EQ(model.library().places().UltimoLuogo(), 1);
     EXPECT_EQ(ui.SaveName->text(), "Z");
     EXPECT_FALSE(ui.Salva->isEnabled());
     EXPECT_EQ(storedThumbnail(folder, "Z"), sampled(start));
@@ -73,8 +73,8 @@ TEST_F(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     setLimit(ui, "300");
     click(ui.Salva);
     EXPECT_EQ(readBytes(listFile(folder)), Seed + "\"Z\",300,1\r\n");
-    EXPECT_EQ(model.places().UltimoLuogo(), 1);
-    EXPECT_EQ(model.places().LuogoScelto(), 1);
+    EXPECT_EQ(model.library().places().UltimoLuogo(), 1);
+    EXPECT_EQ(model.library().places().LuogoScelto(), 1);
     EXPECT_EQ(storedThumbnail(folder, "Z"), sampled(again));
     EXPECT_EQ(saveIcona(ui), sampled(again));
     EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
@@ -86,7 +86,7 @@ TEST(LibraryWindowList, SavesSortTheListByCharacterCode) {
     ListWindow lw("\"aA\",100,0\r\n\"Y\",300,1\r\n" + Seed + "\"yY\",50,0\r\n\"Y\",400,0\r\n");
     click(lw.ui.Salva);
     EXPECT_EQ(lw.list(), Seed + "\"Y\",300,1\r\n\"Z\",100,0\r\n\"aA\",100,0\r\n\"yY\",50,0\r\n");
-    EXPECT_EQ(lw.w->explorer().places().LuogoScelto(), 2);
+    EXPECT_EQ(lw.w->explorer().library().places().LuogoScelto(), 2);
     EXPECT_EQ(names(lw.ui), QStringList({"MFFSSKJHB", "Y", "Z", "aA", "yY"}));
     EXPECT_TRUE(lw.platform.messages.isEmpty());
 }
@@ -109,7 +109,7 @@ TEST(LibraryWindowList, TheThousandthPlaceIsTheLastAndLaterSavesAreRefused) {
     EXPECT_EQ(lw.platform.messages, QStringList({LibraryFull, LibraryFull}));
     EXPECT_EQ(lw.list(), list);
     EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
-    EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), 999);
+    EXPECT_EQ(lw.w->explorer().library().places().UltimoLuogo(), 999);
 }
 
 TEST(LibraryWindowList, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
@@ -138,13 +138,13 @@ TEST(LibraryWindowList, DeletionFillsTheGapInMemoryAndKeepsTheFileSorted) {
     showPlace(ui, "A");
     click(ui.Elimina);
     click(ui.Elimina);
-    ASSERT_EQ(lw.w->explorer().places().UltimoLuogo(), 0);
+    ASSERT_EQ(lw.w->explorer().library().places().UltimoLuogo(), 0);
     ASSERT_TRUE(filled(qRgb(9, 9, 9)).save(thumbnailFile(lw.folder, "E"), "BMP"));
     const QByteArray thumbnail = readBytes(thumbnailFile(lw.folder, "E"));
     click(ui.Elimina);
     EXPECT_EQ(lw.list(), "\"E\",25,0\r\n");
     EXPECT_EQ(readBytes(thumbnailFile(lw.folder, "E")), thumbnail);
-    EXPECT_EQ(lw.w->explorer().places().UltimoLuogo(), 0);
+    EXPECT_EQ(lw.w->explorer().library().places().UltimoLuogo(), 0);
     EXPECT_TRUE(lw.platform.messages.isEmpty());
 }
 
@@ -168,7 +168,7 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     // The picture shown was the newest already: nothing is kept twice, and
     // the screen is blank until View.
     EXPECT_EQ(ui.LastImage->text(), "0/1");
-    EXPECT_EQ(model.recentPictures().all().size(), 1u);
+    EXPECT_EQ(model.history().recent().all().size(), 1u);
     EXPECT_EQ(ui.sfondo->image(), blackPicture());
     EXPECT_EQ(ui.View->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
               saveIcona(ui));
@@ -182,10 +182,10 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     click(ui.SelSave[1]);
     EXPECT_EQ(enabledCommands(ui), readyWith({"SelImage(1)", "SelSave(0)", "Elimina", "Carica"}));
     click(ui.Carica);
-    EXPECT_EQ(model.iterMax(), 250);
+    EXPECT_EQ(model.colouring().iterMax(), 250);
     EXPECT_EQ(ui.Iterazioni[1]->text(), "250");
     EXPECT_EQ(ui.LastImage->text(), "0/1");
-    EXPECT_EQ(model.recentPictures().all().size(), 1u);
+    EXPECT_EQ(model.history().recent().all().size(), 1u);
     EXPECT_EQ(enabledCommands(ui), blank);
     EXPECT_EQ(lw.platform.engineStarts, starts);
 
@@ -195,13 +195,15 @@ TEST(LibraryWindowList, AttivaPreparesThePlaceAndViewComputesItUnderItsName) {
     EXPECT_EQ(ui.Zoom->text(), "625");
     // Painted with the automatic colouring, which differs from the linear one here.
     Palette automatic{}, linear{};
-    fillPalette(true, 250, model.frequencies(), model.ramp(), automatic);
-    fillPalette(false, 250, model.frequencies(), model.ramp(), linear);
+    fillPalette(true, 250, (*model.history().table().frequencies), model.colouring().ramp(),
+                automatic);
+    fillPalette(false, 250, (*model.history().table().frequencies), model.colouring().ramp(),
+                linear);
     ASSERT_NE(automatic, linear);
     EXPECT_EQ(pixelsNotPainted(*lw.w, automatic), 0);
     EXPECT_EQ(ui.LastImage->text(), "0/1");
-    EXPECT_EQ(model.recentPictures().all().at(1).name, "Z");
-    EXPECT_EQ(model.recentPictures().all().at(1).image, start);
+    EXPECT_EQ(model.history().recent().all().at(1).name(), "Z");
+    EXPECT_EQ(model.history().recent().all().at(1).image, start);
     EXPECT_TRUE(lw.platform.messages.isEmpty()) << lw.platform.messages.join('|').toStdString();
 }
 
@@ -210,7 +212,7 @@ TEST(LibraryWindowList, AnEmptyLibraryOffersNothingUntilAPlaceIsSaved) {
     const Controls& ui = lw.ui;
     const Explorer& model = lw.w->explorer();
     const auto nothingOffered = [&] {
-        EXPECT_EQ(model.places().UltimoLuogo(), -1);
+        EXPECT_EQ(model.library().places().UltimoLuogo(), -1);
         EXPECT_EQ(saveIcona(ui), model.noIcona());
         for (QPushButton* b : {ui.SelSave[0], ui.SelSave[1], ui.Carica, ui.Elimina})
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();

@@ -79,7 +79,7 @@ TEST(RecentList, CountsFromTheStartAndNeverTakesBlankPicturesForPictures) {
     ASSERT_EQ(ui.LastName->text(), "Z");
     click(ui.AttSel);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(model(*w).pending().limits, Limits{});
+    EXPECT_EQ(model(*w).navigator().pending().limits, Limits{});
     EXPECT_EQ(ui.sfondo->image(), start);
     EXPECT_EQ(enabledCommands(ui), ReadyOnAKeptPicture);
 }
@@ -122,16 +122,16 @@ TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
 
     const Limits m = decodeAreaName("M")->limits;
     EXPECT_EQ(ui.RiquadroCorrente->text(), "M");
-    EXPECT_EQ(model.pending().limits, m);
-    EXPECT_EQ(model.pending().step, ZoomStep::Kept);
+    EXPECT_EQ(model.navigator().pending().limits, m);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::Kept);
     EXPECT_EQ(ui.Riquadro->text(), "");
     EXPECT_FALSE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_EQ(ui.LastImage->text(), "0/3");
     EXPECT_EQ(model.mode(), MainMode::Ready);
     // The browsed picture stays on the screen and is kept as the newest.
     EXPECT_EQ(ui.sfondo->image(), pictureOfM);
-    EXPECT_EQ(model.recentPictures().all().front().name, "M");
-    EXPECT_EQ(model.recentPictures().all().front().image, pictureOfM);
+    EXPECT_EQ(model.history().recent().all().front().name(), "M");
+    EXPECT_EQ(model.history().recent().all().front().image, pictureOfM);
     EXPECT_EQ(ui.View->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
               model.noIcona());
     EXPECT_EQ(enabledCommands(ui), ReadyOnAKeptPicture);
@@ -139,8 +139,8 @@ TEST_F(RecentWindow, AttivaMakesTheBrowsedPlaceTheNextView) {
 
     click(ui.View);
     EXPECT_EQ(ui.RiquadroCorrente->text(), "M");
-    EXPECT_EQ(model.view().limits, m);
-    EXPECT_EQ(model.iterEffettive(), 150);
+    EXPECT_EQ(model.navigator().view().limits, m);
+    EXPECT_EQ(model.history().table().limit, 150);
     EXPECT_EQ(ui.LastImage->text(), "0/4");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }

@@ -31,9 +31,30 @@ template <class T> int enabledCount(const T& buttons) {
         std::count_if(buttons.begin(), buttons.end(), [](auto* b) { return b->isEnabled(); }));
 }
 
+// The thumbnail of a confirmed square, worked out from the picture's pixels
+// on their own: the 30 x 30 pixels from frame line to frame line of a
+// sub-cell one to one, or every fifth of the 146 x 146 of a cell, into
+// pixels 1..30; a source off the picture keeps the background.
 QImage thumbnailOf(const QImage& picture, int prima, std::optional<int> seconda,
                    const GridShift& shift) {
-    return sampleThumbnail(picture, chosenSquare(prima, seconda, shift));
+    auto coarse = [](int position) { return -48 + 24 * position; };
+    auto fine = [](int position) { return -10 + 5 * position; };
+    int x0 = 145 * (prima % 5) + coarse(shift.spostaX) + fine(shift.affinaX);
+    int y0 = 145 * (prima / 5) + coarse(shift.spostaY) + fine(shift.affinaY);
+    if (seconda) {
+        x0 += 29 * (*seconda % 5);
+        y0 += 29 * (*seconda / 5);
+    }
+    QImage expected(32, 32, QImage::Format_RGB32);
+    expected.fill(ThumbnailBackground);
+    for (int dx = 1; dx <= 30; ++dx)
+        for (int dy = 1; dy <= 30; ++dy) {
+            const QPoint source = seconda ? QPoint(x0 - 2 + dx, y0 - 2 + dy)
+                                          : QPoint(x0 - 1 + 5 * (dx - 1), y0 - 1 + 5 * (dy - 1));
+            if (picture.rect().contains(source))
+                expected.setPixel(dx, dy, picture.pixel(source));
+        }
+    return expected;
 }
 
 // Places deep down, to be activated from the library.
@@ -49,8 +70,8 @@ class NavigationWindow : public StartedWindow {
     const QImage start = ui.sfondo->image();
 
     void act(const char* keys) { press(ui, keys); }
-    Limits shown() const { return model.view().limits; }
-    Limits next() const { return model.pending().limits; }
+    Limits shown() const { return model.navigator().view().limits; }
+    Limits next() const { return model.navigator().pending().limits; }
 
     // No grid line, letter or live frame is left on the picture.
     void expectGridGone() const {
@@ -70,7 +91,7 @@ class NavigationWindow : public StartedWindow {
             platform.messages,
             QStringList{"Raggiunta la massima risoluzione! Impossibile ingrandire ulteriormente."});
         EXPECT_EQ(ui.Riquadro->text(), fragment);
-        EXPECT_EQ(model.selection().stage, GridStage::Fine);
+        EXPECT_EQ(model.navigator().selection().stage, GridStage::Fine);
         EXPECT_TRUE(ui.sfondo->overlays().cellFrame.visible);
         EXPECT_FALSE(ui.sfondo->overlays().subCellFrame.visible);
         EXPECT_TRUE(ui.sfondo->overlays().subCellLetters[24].visible);
@@ -107,13 +128,13 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     EXPECT_FALSE(o.subCellLetters[10].visible);
 
     act("!");
-    EXPECT_EQ(model.pending().step, ZoomStep::TwoLetters);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::TwoLetters);
     EXPECT_TRUE(o.selectedSubCellFrame.visible);
     EXPECT_EQ(o.selectedSubCellFrame.rect, QRect(289, 347, 30, 30));
     EXPECT_EQ(o.selectedSubCellFrame.colour, QColor(Qt::red));
     EXPECT_EQ(next(), decoded("MK"));
     EXPECT_EQ(shown(), Start);
-    EXPECT_EQ(model.pending().thumbnail, thumbnailOf(start, 12, 10, {}));
+    EXPECT_EQ(model.navigator().pending().thumbnail, thumbnailOf(start, 12, 10, {}));
     expectGridGone();
     EXPECT_EQ(ui.sfondo->image(), start);
     EXPECT_EQ(platform.engineStarts, starts); // OK never runs the engine
@@ -123,7 +144,7 @@ TEST_F(NavigationWindow, TwoLettersAreConfirmedFramedAndComputed) {
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
-    EXPECT_EQ(model.pending().step, ZoomStep::Kept);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::Kept);
     act(">"); // the view shown again: no further zoom
     EXPECT_EQ(ui.Zoom->text(), "625");
     EXPECT_EQ(shown(), decoded("MK"));
@@ -158,14 +179,14 @@ TEST_F(NavigationWindow, ShiftButtonsBuildTheFragmentAndMoveTheGrid) {
     EXPECT_EQ(o.subCellFrame.rect, QRect(265, 328, 30, 30));
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act("!"); // the thumbnail follows the square as drawn
-    EXPECT_EQ(model.pending().thumbnail, thumbnailOf(start, 12, 10, {1, 1, 2, 3}));
+    EXPECT_EQ(model.navigator().pending().thumbnail, thumbnailOf(start, 12, 10, {1, 1, 2, 3}));
 }
 
 TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
     act("#2233A!");
     EXPECT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_EQ(ui.sfondo->overlays().selectedCellFrame.rect, QRect(-49, -49, 146, 146));
-    EXPECT_EQ(model.pending().thumbnail, thumbnailOf(start, 0, {}, {0, 0, 2, 2}));
+    EXPECT_EQ(model.navigator().pending().thumbnail, thumbnailOf(start, 0, {}, {0, 0, 2, 2}));
     act(">");
     EXPECT_EQ(ui.RiquadroCorrente->text(), "aA");
     EXPECT_EQ(shown(), decoded("aA"));
@@ -176,16 +197,16 @@ TEST_F(NavigationWindow, CellsOfAShiftedGridReachPastThePicture) {
 
 TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver) {
     act("#M!");
-    ASSERT_EQ(model.pending().step, ZoomStep::OneLetter);
+    ASSERT_EQ(model.navigator().pending().step, ZoomStep::OneLetter);
     EXPECT_EQ(next(), decoded("M"));
-    const QImage thumbnail = model.pending().thumbnail;
+    const QImage thumbnail = model.navigator().pending().thumbnail;
     act("#1A#"); // a new selection, begun and cancelled
     EXPECT_EQ(ui.Riquadro->text(), "M");
-    EXPECT_EQ(model.pending().step, ZoomStep::OneLetter);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::OneLetter);
     EXPECT_EQ(next(), decoded("M"));
     EXPECT_TRUE(ui.sfondo->overlays().selectedCellFrame.visible);
     EXPECT_EQ(ui.sfondo->overlays().selectedCellFrame.rect, QRect(289, 289, 146, 146));
-    EXPECT_EQ(model.pending().thumbnail, thumbnail);
+    EXPECT_EQ(model.navigator().pending().thumbnail, thumbnail);
     expectGridGone();
     EXPECT_EQ(enabledCount(ui.Lettere) + enabledCount(ui.Mezzo), 0);
     act(">");
@@ -205,7 +226,7 @@ TEST_F(NavigationWindow, CancelKeepsAConfirmedSelectionAndOkWithoutOneStartsOver
     EXPECT_EQ(ui.Zoom->text(), "1");
     EXPECT_EQ(shown(), Start);
     EXPECT_EQ(next(), Start);
-    EXPECT_EQ(model.pending().step, ZoomStep::StartView);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::StartView);
     expectGridGone();
     EXPECT_TRUE(platform.messages.isEmpty());
 }
@@ -230,12 +251,12 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     EXPECT_EQ(shown(), decoded("MFFSSK"));
     EXPECT_EQ(next(), decoded("MFFSSK"));
     EXPECT_EQ(ui.Zoom->text(), "244140625");
-    EXPECT_EQ(model.pending().step, ZoomStep::Kept);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::Kept);
     expectGridGone();
     // No picture of the shortened view exists until it is computed; the
     // place's picture is the one to step back to.
     EXPECT_EQ(ui.sfondo->image(), blackPicture());
-    EXPECT_EQ(model.recentPictures().all().front().image, place);
+    EXPECT_EQ(model.history().recent().all().front().image, place);
     for (QPushButton* needsPicture : {ui.Istogramma, ui.Salva, ui.SalvaFile})
         EXPECT_FALSE(needsPicture->isEnabled()) << needsPicture->objectName().toStdString();
     EXPECT_EQ(platform.engineStarts, starts);
@@ -252,7 +273,7 @@ TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
     expectSecondLetterRefused("M");
     EXPECT_EQ(ui.sfondo->overlays().cellFrame.rect, frame);
     act("!"); // the first letter alone can still be confirmed
-    EXPECT_EQ(model.pending().step, ZoomStep::OneLetter);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::OneLetter);
 }
 
 TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {

@@ -60,7 +60,7 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 bool startedAndIdle(const MainWindow& w) {
-    return w.explorer().startViewStored() && w.explorer().work() == Work::None;
+    return w.explorer().history().startView().has_value() && w.explorer().work() == Work::None;
 }
 
 std::unique_ptr<MainWindow> startWindow(const AppFolder& folder, FakePlatform& platform) {

@@ -61,7 +61,7 @@ Commands readyWith(std::initializer_list<std::string> more) {
 
 int pixelsNotPainted(const MainWindow& w, const Palette& palette) {
     const QImage& picture = w.controls().sfondo->image();
-    const auto& table = w.explorer().table();
+    const auto& table = w.explorer().history().table().counts;
     int mismatches = 0;
     for (int c = 0; c < 724; ++c)
         for (int r = 0; r < 724; ++r)

@@ -40,13 +40,13 @@ TEST_F(ItalianDesktop, TheStartViewAndANavigationRunCarryPeriodsInTheirJobs) {
     // limits the window shows afterwards, to the last bit.
     press(ui, "#MK!");
     setLimit(ui, "1.000"); // a thousand, typed the Italian way
-    EXPECT_EQ(model.iterMax(), 1000);
+    EXPECT_EQ(model.colouring().iterMax(), 1000);
     setLimit(ui, "2,5e2"); // 250 typed the Italian way
-    ASSERT_EQ(model.iterMax(), 250);
+    ASSERT_EQ(model.colouring().iterMax(), 250);
     click(ui.View);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(ui.RiquadroCorrente->text(), "MK");
-    const Limits mk = model.view().limits;
+    const Limits mk = model.navigator().view().limits;
     ASSERT_EQ(keptJobs(folder).size(), 2u);
     EXPECT_EQ(keptJobs(folder)[1],
               (std::vector<double>{0, mk.xMin, mk.xMax, mk.yMin, mk.yMax, 250}));
@@ -100,8 +100,8 @@ TEST(Desktop, TheKeyboardGoesToTheIterationLimitAfterEveryRun) {
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(static_cast<QWidget*>(nullptr), QString::number(200 + run));
         click(ui.IterazOK);
-        EXPECT_EQ(model.iterMax(), 200 + run);
+        EXPECT_EQ(model.colouring().iterMax(), 200 + run);
         click(ui.View);
-        EXPECT_EQ(model.iterEffettive(), 200 + run);
+        EXPECT_EQ(model.history().table().limit, 200 + run);
     }
 }

@@ -25,7 +25,8 @@ TEST_F(ChartWindow, OpensOverBlackWithEveryOtherCommandDisabledAndClosesAsItWas)
     QImage black(724, 724, QImage::Format_RGB32);
     black.fill(Qt::black);
     QImage expected = black;
-    const Bars bars = histogramBars(model.frequencies(), model.iterEffettive(), model.palette());
+    const Bars bars = histogramBars((*model.history().table().frequencies),
+                                    model.history().table().limit, (*model.colouring().palette()));
     paintBars(expected, bars);
     EXPECT_EQ(ui.sfondo->image(), black);
     EXPECT_EQ(ui.sfondo->composed(), expected);
@@ -54,5 +55,5 @@ TEST_F(ChartWindow, UnavailableOnPicturesWhoseCountsAreNotHeld) {
     EXPECT_FALSE(ui.Istogramma->isEnabled());
     click(ui.Istogramma);
     EXPECT_EQ(ui.Istogramma->text(), "Istogramma");
-    EXPECT_EQ(ui.sfondo->image(), model.storedStartView()->image);
+    EXPECT_EQ(ui.sfondo->image(), model.history().startView()->image);
 }

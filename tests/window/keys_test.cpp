@@ -47,10 +47,10 @@ using Keys = StartedWindow;
 QStringList gridState(const Controls& ui, const Explorer& model) {
     return {ui.Griglia->text(),
             ui.Riquadro->text(),
-            QString::number(int(model.selection().stage)),
-            QString::number(model.selection().shift.spostaX),
-            QString::number(model.selection().shift.spostaY),
-            QString::number(model.selection().shift.affinaX)};
+            QString::number(int(model.navigator().selection().stage)),
+            QString::number(model.navigator().selection().shift.spostaX),
+            QString::number(model.navigator().selection().shift.spostaY),
+            QString::number(model.navigator().selection().shift.affinaX)};
 }
 
 } // namespace
@@ -153,7 +153,7 @@ TEST_F(Keys, WhileTheGridIsOnEachKeyDoesWhatItsButtonDoes) {
     QTest::keyClick(ui.Iterazioni[1], Qt::Key_Backspace);
     QTest::keyClicks(ui.Iterazioni[1], "0");
     QTest::keyClick(ui.Iterazioni[1], Qt::Key_Return);
-    EXPECT_EQ(model.iterMax(), 250);
+    EXPECT_EQ(model.colouring().iterMax(), 250);
 }
 
 TEST_F(Keys, EscapeAndEnterCloseTheColourWindowAndTabSkipsWhatOnlyShows) {

@@ -44,8 +44,8 @@ void expectOwnStartView(const AppFolder& folder) {
     ASSERT_TRUE(waitUntil([w] { return startedAndIdle(*w); }));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
     EXPECT_EQ(w->controls().RiquadroCorrente->text(), "Z");
-    EXPECT_EQ(w->explorer().table()[482 * 724 + 361], 100);
-    EXPECT_EQ(pixelsNotPainted(*w, w->explorer().palette()), 0);
+    EXPECT_EQ(w->explorer().history().table().counts[482 * 724 + 361], 100);
+    EXPECT_EQ(pixelsNotPainted(*w, *w->explorer().colouring().palette()), 0);
     EXPECT_TRUE(reportStaysGone(folder));
 }
 

@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
     QFile list(folder.file("BeiLuoghi/BeiLuoghi.txt"));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), QByteArray("\"MFFSSKJHB\",1000,1\r\n"));
-    EXPECT_EQ(model.places().UltimoLuogo(), 0);
+    EXPECT_EQ(model.library().places().UltimoLuogo(), 0);
     EXPECT_EQ(ui.SaveName->text(), "MFFSSKJHB");
     EXPECT_EQ(ui.SaveIcona->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               model.noIcona());
@@ -56,16 +56,16 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
         ui.LastImage->text()};
     EXPECT_EQ(texts, QStringList({"Z", "1", "0%", "100", "100", "-2", "1", "-1.5", "1.5", "0/0"}));
     EXPECT_EQ(ui.Progress->value(), 0);
-    EXPECT_EQ(model.picture().name, "Z");
+    EXPECT_EQ(model.history().current().name(), "Z");
     EXPECT_TRUE(exchangeFilesGone(folder));
 
     // The corner -2 - 1.5i lies outside the circle (green); the sample
     // nearest 0 never escapes (black).
     EXPECT_EQ(ui.sfondo->image().pixel(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(model.table()[482 * 724 + 361], 100);
+    EXPECT_EQ(model.history().table().counts[482 * 724 + 361], 100);
     EXPECT_EQ(ui.sfondo->image().pixel(482, 361), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelsNotPainted(*w, model.palette()), 0);
-    EXPECT_EQ(model.storedStartView()->image, ui.sfondo->image());
+    EXPECT_EQ(pixelsNotPainted(*w, (*model.colouring().palette())), 0);
+    EXPECT_EQ(model.history().startView()->image, ui.sfondo->image());
 
     // The ready state: the start view is the run whose counts are held.
     EXPECT_TRUE(ui.Istogramma->isEnabled());
@@ -87,13 +87,13 @@ TEST_F(MainWindowTest, StoppedRunKeepsThePictureAndCleansUp) {
 
     EXPECT_TRUE(exchangeFilesGone(folder));
     EXPECT_EQ(ui.sfondo->image(), before);
-    EXPECT_EQ(model.view().limits.xMin, -2.0);
+    EXPECT_EQ(model.navigator().view().limits.xMin, -2.0);
     EXPECT_EQ(ui.Limite[0]->text(), "-2");
     // The prepared view stays prepared.
-    EXPECT_EQ(model.pending().limits, decodeAreaName("M")->limits);
-    EXPECT_EQ(model.pending().step, ZoomStep::OneLetter);
+    EXPECT_EQ(model.navigator().pending().limits, decodeAreaName("M")->limits);
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::OneLetter);
     EXPECT_EQ(ui.LastImage->text(), "0/0");
-    EXPECT_EQ(model.iterEffettive(), 100);
+    EXPECT_EQ(model.history().table().limit, 100);
     EXPECT_EQ(ui.Cicli->text(), "0%");
     EXPECT_FALSE(ui.Ferma->isEnabled());
     EXPECT_TRUE(ui.View->isEnabled());
@@ -109,27 +109,27 @@ TEST_F(MainWindowTest, IterationLimitIsClampedWithABeepAndTakesEffectNextRun) {
         {"5", 20, 1},       {"40000", 32767, 1},  {"250.7", 250, 0},
         {"abc", 20, 1},     {"1e12", 32767, 1},   {"-7", 20, 1},
         {"19.99", 20, 1},   {"250,7", 250, 0}};
-    ASSERT_TRUE(model.paletteCurrentForNextRun());
+    ASSERT_TRUE(model.colouring().currentForNextRun());
     for (const auto& [typed, limit, beeps] : cases) {
         const int before = platform.beeps;
         setLimit(ui, typed);
-        EXPECT_EQ(model.iterMax(), limit) << typed;
+        EXPECT_EQ(model.colouring().iterMax(), limit) << typed;
         EXPECT_EQ(ui.Iterazioni[1]->text(), QString::number(limit)) << typed;
         // "Effettive" is the limit of the picture shown.
         EXPECT_EQ(ui.Iterazioni[0]->text(), "100") << typed;
         EXPECT_EQ(platform.beeps - before, beeps) << typed;
-        EXPECT_FALSE(model.paletteCurrentForNextRun()) << typed;
+        EXPECT_FALSE(model.colouring().currentForNextRun()) << typed;
     }
     click(ui.AutoColor);
     EXPECT_TRUE(ui.AutoColor->isChecked());
     EXPECT_EQ(ui.sfondo->image(), shown); // nothing is repainted until the next run
 
     click(ui.View);
-    EXPECT_EQ(model.iterEffettive(), 250);
+    EXPECT_EQ(model.history().table().limit, 250);
     EXPECT_EQ(ui.Iterazioni[0]->text(), "250");
-    EXPECT_TRUE(model.paletteCurrentForNextRun());
-    EXPECT_EQ(model.palette()[250], 0u);
-    EXPECT_EQ(pixelsNotPainted(*w, model.palette()), 0);
+    EXPECT_TRUE(model.colouring().currentForNextRun());
+    EXPECT_EQ((*model.colouring().palette())[250], 0u);
+    EXPECT_EQ(pixelsNotPainted(*w, (*model.colouring().palette())), 0);
 }
 
 namespace {
@@ -161,7 +161,7 @@ TEST_F(LimitResetWindow, ALimitTypedWithoutConfirmingGivesWayToEveryResetOnly) {
         ui.Iterazioni[1]->setText(typed);
         act();
         EXPECT_EQ(ui.Iterazioni[1]->text(), shown) << typed;
-        EXPECT_EQ(model.iterMax(), 100) << typed;
+        EXPECT_EQ(model.colouring().iterMax(), 100) << typed;
     }
 }
 
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, ColourWindowOpensAndClosesWithoutChangingAnything) {
         click(w->colori()->Fine);
         EXPECT_FALSE(w->colori()->isVisible());
         EXPECT_TRUE(w->isEnabled());
-        EXPECT_EQ(model.iterMax(), 500);
+        EXPECT_EQ(model.colouring().iterMax(), 500);
         EXPECT_EQ(ui.Iterazioni[1]->text(), "500");
         EXPECT_EQ(ui.sfondo->image(), shown);
         EXPECT_EQ(ui.LastImage->text(), recent);

@@ -50,14 +50,14 @@ void JuliaPanel::Sfondo_MouseUp(int button, int, int x, int y) {
 }
 
 void JuliaPanel::render() {
-    const JuliaState& julia = model.julia();
+    const JuliaState& julia = model.julia().state();
     ui.frameJulia->setVisible(model.mode() == MainMode::Julia);
     showText(ui.XXJU, julia.xText);
     showText(ui.YYJU, julia.yText);
     showText(ui.JuliaZoom, numberText(julia.view.zoom));
-    if (model.juliaThumbnail().cacheKey() != thumbnailShown) {
-        thumbnailShown = model.juliaThumbnail().cacheKey();
-        QIcon icon(QPixmap::fromImage(model.juliaThumbnail()));
+    if (model.julia().thumbnail().cacheKey() != thumbnailShown) {
+        thumbnailShown = model.julia().thumbnail().cacheKey();
+        QIcon icon(QPixmap::fromImage(model.julia().thumbnail()));
         icon.addPixmap(QPixmap::fromImage(model.noIcona()), QIcon::Disabled);
         ui.JuliaGo->setIcon(icon);
     }

@@ -11,7 +11,7 @@ TracePanel::TracePanel(Explorer& explorer, const TraceControls& controls)
     : model(explorer), ui(controls) {
     connect(ui.Traccia, &QPushButton::clicked, this, &TracePanel::Traccia_Click);
     connect(ui.StopTraccia, &QPushButton::clicked, this, &TracePanel::StopTraccia_Click);
-    connect(&model, &Explorer::traceStepped, this, &TracePanel::showSteps);
+    connect(&model.julia(), &JuliaSession::traceStepped, this, &TracePanel::showSteps);
     connect(&model, &Explorer::changed, this, &TracePanel::showSteps);
 }
 
@@ -25,8 +25,8 @@ void TracePanel::StopTraccia_Click() {
 
 // The count of the trace on the screen; the last count stays after it.
 void TracePanel::showSteps() {
-    if (model.julia().trace)
-        ui.N_Tracce->setText(QString::number(model.julia().traceSteps));
+    if (model.julia().state().trace)
+        ui.N_Tracce->setText(QString::number(model.julia().state().traceSteps));
 }
 
 } // namespace quorvane

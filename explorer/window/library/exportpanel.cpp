@@ -21,9 +21,9 @@ ExportPanel::ExportPanel(Explorer& explorer, const ExportControls& controls, Pla
 
 // The buttons name the folder they write into in full.
 void ExportPanel::render() {
-    if (model.exportsTo() == folderShown)
+    if (model.library().exportsTo() == folderShown)
         return;
-    folderShown = model.exportsTo();
+    folderShown = model.library().exportsTo();
     const QString folder = QDir::toNativeSeparators(folderShown);
     ui.SalvaFile->setToolTip(
         QStringLiteral("Salva l'immagine mostrata come file BMP di 724 × 724 punti, con il nome "
@@ -41,7 +41,8 @@ void ExportPanel::SalvaFile_Click() {
 }
 
 void ExportPanel::SalvaJulia_Click() {
-    if (platform.question(window, juliaExportQuestion(model.numJulia(), questionFolder)))
+    if (platform.question(window,
+                          juliaExportQuestion(model.julia().filesExported(), questionFolder)))
         model.exportJulia();
 }
 

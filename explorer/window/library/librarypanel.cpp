@@ -39,11 +39,11 @@ void LibraryPanel::Elimina_Click() {
 }
 
 void LibraryPanel::render() {
-    const auto place = model.places().chosenPlace();
+    const auto place = model.library().places().chosenPlace();
     showText(ui.SaveName, place ? place->name : QString());
-    if (model.chosenThumbnail().cacheKey() != thumbnailShown) {
-        thumbnailShown = model.chosenThumbnail().cacheKey();
-        ui.SaveIcona->setPixmap(QPixmap::fromImage(model.chosenThumbnail()));
+    if (model.library().chosenThumbnail().cacheKey() != thumbnailShown) {
+        thumbnailShown = model.library().chosenThumbnail().cacheKey();
+        ui.SaveIcona->setPixmap(QPixmap::fromImage(model.library().chosenThumbnail()));
     }
 }
 

@@ -31,8 +31,9 @@ void RecentPanel::EndSel_Click() {
 }
 
 void RecentPanel::render() {
-    showText(ui.LastImage,
-             QStringLiteral("%1/%2").arg(model.browsePosition()).arg(model.browseCount()));
+    showText(
+        ui.LastImage,
+        QStringLiteral("%1/%2").arg(model.history().browsePosition()).arg(model.browseCount()));
     showText(ui.LastName, model.browsedName());
 }
 

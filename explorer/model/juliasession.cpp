@@ -1,0 +1,117 @@
+#include "model/juliasession.h"
+
+#include "domain/numbertext.h"
+#include "domain/palette.h"
+#include "domain/thumbnails.h"
+
+namespace quorvane {
+
+JuliaSession::JuliaSession(const QImage& blank, QObject* parent)
+    : QObject(parent), blankIcon(blank), icon(blank) {
+    // One step of a trace at a time, with the window's events between.
+    traceTimer.setInterval(0);
+    connect(&traceTimer, &QTimer::timeout, this, &JuliaSession::traceStep);
+}
+
+std::optional<QImage> JuliaSession::screen() const {
+    if (julia.trace)
+        return julia.trace->image;
+    if (julia.picture)
+        return julia.picture->image;
+    return std::nullopt;
+}
+
+void JuliaSession::enter(int limit) {
+    julia = JuliaState{};
+    julia.savedLimit = limit;
+}
+
+int JuliaSession::leave() {
+    const int limit = julia.savedLimit;
+    julia = JuliaState{};
+    return limit;
+}
+
+void JuliaSession::pick(const PlanePoint& c) {
+    julia.xText = numberText(c.x);
+    julia.yText = numberText(c.y);
+    julia.constant = readConstant(julia.xText, julia.yText);
+}
+
+JuliaSession::Release JuliaSession::release(int x, int y, const QImage& screen) {
+    switch (julia.stage) {
+    case JuliaStage::NoConstant:
+        // The constant is where the press or the last move inside the
+        // picture put it; the marks go where the button was let go.
+        julia.marks = constantMarks(x, y);
+        julia.stage = JuliaStage::ConstantChosen;
+        julia.traceAvailable = true;
+        return Release::ConstantChosen;
+    case JuliaStage::PictureShown: {
+        const auto zoomed = zoomedJuliaView(julia.view, x, y);
+        if (!zoomed)
+            return Release::ZoomRefused;
+        julia.view = *zoomed;
+        julia.stage = JuliaStage::ZoomPending;
+        julia.zoomFrame = zoomFrame(x, y);
+        icon = zoomThumbnail(screen, x, y);
+        return Release::Zoomed;
+    }
+    case JuliaStage::ConstantChosen:
+    case JuliaStage::ZoomPending:
+    case JuliaStage::TraceShown:
+        break;
+    }
+    return Release::Nothing;
+}
+
+quor::Job JuliaSession::job(int nmax) const {
+    return juliaJob(julia.view.limits, nmax, julia.constant);
+}
+
+void JuliaSession::runEnded(std::optional<Picture> picture) {
+    if (picture)
+        julia.picture = std::move(picture);
+    julia.stage = JuliaStage::PictureShown;
+    julia.traceAvailable = false;
+}
+
+void JuliaSession::startTrace(const QImage& start, int limit) {
+    julia.stage = JuliaStage::TraceShown;
+    julia.trace = Picture{start, newPictureId(), {}, std::nullopt, limit, nullptr};
+    julia.traceSteps = 0;
+    orbit.emplace(julia.constant);
+    traceTimer.start();
+}
+
+// One step of the orbit, drawn in white; "Stop" or the orbit leaving the
+// square ends the trace.
+void JuliaSession::traceStep() {
+    if (!orbit)
+        return;
+    const OrbitStep step = orbit->next();
+    if (step.line) {
+        drawTraceSegment(julia.trace->image, *step.line, toQRgb(Bianco));
+        emit screenPainted(QRect(step.line->p1(), step.line->p2()).normalized());
+    }
+    julia.traceSteps = orbit->steps();
+    emit traceStepped();
+    if (step.escaped)
+        stopTrace();
+}
+
+void JuliaSession::stopTrace() {
+    if (!orbit)
+        return;
+    traceTimer.stop();
+    orbit.reset();
+    emit traceEnded();
+}
+
+void JuliaSession::removeTrace() {
+    julia.trace.reset();
+    julia.stage = JuliaStage::ConstantChosen;
+    julia.traceAvailable = false;
+}
+
+} // namespace quorvane

@@ -1,0 +1,89 @@
+// The Julia session alone: from a constant to a zoomed view, and the orbit
+// traced on the timer until it is stopped or leaves the square.
+#include "domain/numbertext.h"
+#include "domain/thumbnails.h"
+#include "model/juliasession.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+
+namespace {
+
+QImage black() {
+    return Picture::blank({}, 0).image;
+}
+
+} // namespace
+
+TEST(JuliaSession, FromAConstantToAZoomedView) {
+    const QImage blank = blankThumbnail();
+    JuliaSession j(blank);
+    j.enter(250);
+    EXPECT_EQ(j.state().stage, JuliaStage::NoConstant);
+    j.pick({-0.75, 0.1});
+    EXPECT_EQ(j.state().xText, numberText(-0.75));
+    EXPECT_EQ(j.state().constant, readConstant(numberText(-0.75), numberText(0.1)));
+    EXPECT_EQ(j.release(100, 120, black()), JuliaSession::Release::ConstantChosen);
+    EXPECT_EQ(j.state().marks, constantMarks(100, 120));
+    EXPECT_TRUE(j.state().traceAvailable);
+    EXPECT_EQ(j.release(10, 10, black()), JuliaSession::Release::Nothing);
+    const quor::Job job = j.job(100);
+    EXPECT_EQ((Limits{job.xa, job.xb, job.ya, job.yb}), JuliaView{}.limits);
+    EXPECT_EQ(job.xj, j.state().constant.x);
+
+    j.runEnded(std::nullopt); // stopped: a click zooms all the same
+    EXPECT_EQ(j.state().stage, JuliaStage::PictureShown);
+    EXPECT_FALSE(j.state().traceAvailable);
+    EXPECT_FALSE(j.screen());
+    QImage shown = black();
+    shown.setPixel(362, 362, qRgb(255, 0, 0));
+    EXPECT_EQ(j.release(362, 362, shown), JuliaSession::Release::Zoomed);
+    EXPECT_EQ(j.state().view, zoomedJuliaView(JuliaView{}, 362, 362));
+    EXPECT_EQ(j.state().stage, JuliaStage::ZoomPending);
+    EXPECT_EQ(j.thumbnail(), zoomThumbnail(shown, 362, 362));
+
+    // Zooming on, the doubles run out: the view stays where it was.
+    JuliaSession::Release last = JuliaSession::Release::Zoomed;
+    for (int i = 0; i < 40 && last == JuliaSession::Release::Zoomed; ++i) {
+        j.runEnded(std::nullopt);
+        last = j.release(100, 100, shown);
+    }
+    EXPECT_EQ(last, JuliaSession::Release::ZoomRefused);
+    EXPECT_EQ(j.state().stage, JuliaStage::PictureShown);
+    EXPECT_EQ(j.leave(), 250);
+    EXPECT_EQ(j.state().view, JuliaView{});
+}
+
+TEST(JuliaSession, AnOrbitIsTracedUntilStoppedOrOutsideTheSquare) {
+    JuliaSession j;
+    QSignalSpy steps(&j, &JuliaSession::traceStepped);
+    QSignalSpy painted(&j, &JuliaSession::screenPainted);
+    QSignalSpy ended(&j, &JuliaSession::traceEnded);
+    for (const double c : {0.0, 1.0}) {
+        j.enter(100);
+        j.pick({c, 0});
+        j.release(0, 0, black());
+        j.startTrace(black(), 100);
+        EXPECT_TRUE(j.tracing());
+        EXPECT_EQ(j.state().stage, JuliaStage::TraceShown);
+        if (c == 0.0) {
+            // The orbit of 0 never leaves: only Stop ends it.
+            ASSERT_TRUE(steps.wait(5000));
+            EXPECT_TRUE(ended.isEmpty());
+            j.stopTrace();
+        } else {
+            // 1, 2, 5: out of the square at the second step.
+            ASSERT_TRUE(ended.wait(5000));
+            EXPECT_EQ(j.state().traceSteps, 2u);
+            EXPECT_FALSE(painted.isEmpty());
+        }
+        EXPECT_EQ(ended.count(), c == 0.0 ? 1 : 2);
+        EXPECT_FALSE(j.tracing());
+        EXPECT_TRUE(j.state().trace); // the trace stays on the screen
+        j.removeTrace();
+        EXPECT_EQ(j.state().stage, JuliaStage::ConstantChosen);
+        EXPECT_FALSE(j.state().trace);
+    }
+}
