@@ -11,17 +11,34 @@
 
 namespace quorvane {
 
+namespace {
+
+// The counts and the palette now describe the Julia picture; the table of
+// the picture of the Quorvane set stays.
+Picture juliaPicture(const std::vector<std::int16_t>& counts, Colouring& colours,
+                     const Navigator& where, const JuliaSession& julia) {
+    const int limit = colours.iterMax();
+    auto frequencies = std::make_unique<Frequencies>();
+    countSamples(counts, limit, *frequencies);
+    const auto palette = colours.paletteFor(*frequencies);
+    return Picture{paintCounts(counts, *palette, limit),
+                   newPictureId(),
+                   where.view(),
+                   julia.subject(),
+                   limit,
+                   palette};
+}
+
+} // namespace
+
 Explorer::Explorer(QObject* parent)
     : QObject(parent), blankIcon(blankThumbnail()), where(blankIcon), places(blankIcon),
       juliaMode(blankIcon) {
-    shapes = deriveOverlays();
     connect(&juliaMode, &JuliaSession::traceEnded, this, [this] {
         currentWork = Work::None;
         workEnded();
     });
 }
-
-Explorer::~Explorer() = default;
 
 void Explorer::useEngine(Engine& client) {
     if (engine)
@@ -39,9 +56,6 @@ void Explorer::useEngine(Engine& client) {
 // The change is announced once every part concerned has taken it; only then
 // does the user hear what the command has to tell.
 void Explorer::announce() {
-    Overlays derived = deriveOverlays();
-    if (!(derived == shapes))
-        shapes = std::move(derived);
     emit changed();
     if (beepOwed) {
         beepOwed = false;
@@ -166,7 +180,9 @@ void Explorer::runEnded(const EngineResult& result) {
         if (complete)
             acceptView(result.counts);
     } else if (work == Work::JuliaRun) {
-        juliaMode.runEnded(complete ? std::optional(juliaPicture(result.counts)) : std::nullopt);
+        juliaMode.runEnded(
+            complete ? std::optional(juliaPicture(result.counts, colours, where, juliaMode))
+                     : std::nullopt);
     }
     emit painting(false);
     workEnded();

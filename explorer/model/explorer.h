@@ -1,9 +1,7 @@
-// The explorer: the mode the window is in, the work going on, and the
-// commands. Each command is one operation here that changes the parts it
-// concerns (where the explorer is in the plane, the colouring, the pictures,
-// the place library, Julia mode) and then announces the change once; the
-// notices for the user follow, after the state has settled. The panels read
-// the part they show and hear the signals.
+// The explorer's façade: the mode, the work going on and the commands. A
+// command changes the parts it concerns (navigator, colouring, pictures,
+// place library, Julia mode), then announces the change once, and only then
+// are the notices for the user sent. Panels read the part they show.
 #pragma once
 
 #include "io/engine.h"
@@ -16,7 +14,6 @@
 
 #include <QImage>
 #include <QObject>
-#include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -27,21 +24,16 @@ class Explorer : public QObject {
     Q_OBJECT
   public:
     explicit Explorer(QObject* parent = nullptr);
-    ~Explorer() override;
-
     // The engine that computes the pictures.
     void useEngine(Engine& engine);
 
-    // ---- Start-up -----------------------------------------------------------
     // Builds the ramp, handing each colour to onColour as it is computed.
     void buildRamp(const std::function<void(int, Colore)>& onColour = {});
-    // Reads the place library from folder (nothing when it is unusable) and
-    // exports into exportFolder.
+    // Reads the library in folder (none when unusable); exports go to exportFolder.
     void loadLibrary(const QString& folder, bool usable, const QString& exportFolder);
     // The first activation: the start view computed and stored.
     void activate();
 
-    // ---- What the window shows ----------------------------------------------
     MainMode mode() const { return mainMode; }
     Work work() const { return currentWork; }
     Situation situation() const;
@@ -49,15 +41,10 @@ class Explorer : public QObject {
     // The last progress number of the run shown; none after a View run.
     std::optional<unsigned> progress() const { return progressColumn; }
     bool gridOn() const { return mainMode == MainMode::Grid; }
-    // What `Riquadro` shows.
-    QString fragment() const;
     // The limit of the picture shown (a blank screen: of the next run).
     int effectiveLimit() const;
     QImage screen() const;
-    const Overlays& overlays() const { return shapes; }
-    // Browsing: the pictures to step through and the name at the position.
-    int browseCount() const;
-    QString browsedName() const;
+    Overlays overlays() const;
     const QImage& noIcona() const { return blankIcon; }
 
     const Navigator& navigator() const { return where; }
@@ -66,38 +53,32 @@ class Explorer : public QObject {
     const PlaceLibrary& library() const { return places; }
     const JuliaSession& julia() const { return juliaMode; }
 
-    // ---- Commands -----------------------------------------------------------
+    // ---- Commands, frame by frame -------------------------------------------
     void runView();
     void stopWork();
     void setIterations(const QString& typed); // IterazOK
     void setAutomatic(bool on);               // AutoColor
     void toggleChart();
-
     void toggleGrid();
     void chooseLetter(int index);
     void moveGrid(int index);
     void cutOne();
     void confirmSelection();
-
     void savePlace();
     void stepPlace(int index);
     void activatePlace();
     void deletePlace();
-
     void browse(int index);
     void activateRecent();
     void endBrowsing();
-
     // After the user said yes: the picture written into the export folder.
     void exportArea();
     void exportJulia();
-
     void toggleJulia();
     void runJulia();
     void toggleTrace();
-    // The left button pressed, moved with the button down, let go.
+    // The left button pressed (or moved with the button down), let go.
     void pressAt(int x, int y);
-    void dragTo(int x, int y);
     void releaseAt(int x, int y);
 
     // A close of the window: true when it may close now; during work the
@@ -122,11 +103,9 @@ class Explorer : public QObject {
     void startRun(Work work, const quor::Job& job);
     void runEnded(const EngineResult& result);
     void acceptView(std::vector<std::int16_t> counts);
-    Picture juliaPicture(const std::vector<std::int16_t>& counts);
     void showStartView();
     void showBlank();
     void workEnded();
-    Overlays deriveOverlays() const;
 
     Engine* engine = nullptr;
     MainMode mainMode = MainMode::Starting;
@@ -141,7 +120,6 @@ class Explorer : public QObject {
     PlaceLibrary places;
     JuliaSession juliaMode;
 
-    Overlays shapes;
     // What a command has to tell the user, once its change is announced.
     QStringList notices;
     bool beepOwed = false;

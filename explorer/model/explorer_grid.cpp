@@ -10,10 +10,6 @@ const QString MaxResolution =
 const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 } // namespace
 
-QString Explorer::fragment() const {
-    return mainMode == MainMode::Grid ? where.selection().fragment : where.pending().fragment;
-}
-
 void Explorer::toggleGrid() {
     if (!commands().Griglia)
         return;

@@ -32,11 +32,6 @@ void Explorer::pressAt(int x, int y) {
     announce();
 }
 
-void Explorer::dragTo(int x, int y) {
-    if (insidePicture(x, y))
-        pressAt(x, y);
-}
-
 void Explorer::releaseAt(int x, int y) {
     if (!commands().Sfondo)
         return;
@@ -56,21 +51,6 @@ void Explorer::runJulia() {
         return;
     colours.viewChosen();
     startRun(Work::JuliaRun, juliaMode.job(colours.iterMax()));
-}
-
-// The counts and the palette now describe the Julia picture; the table of
-// the picture of the Quorvane set stays.
-Picture Explorer::juliaPicture(const std::vector<std::int16_t>& counts) {
-    const int limit = colours.iterMax();
-    auto frequencies = std::make_unique<Frequencies>();
-    countSamples(counts, limit, *frequencies);
-    const auto palette = colours.paletteFor(*frequencies);
-    return Picture{paintCounts(counts, *palette, limit),
-                   newPictureId(),
-                   where.view(),
-                   juliaMode.subject(),
-                   limit,
-                   palette};
 }
 
 void Explorer::toggleTrace() {

@@ -52,14 +52,6 @@ void Explorer::deletePlace() {
 
 // ---- Recent pictures ----------------------------------------------------
 
-int Explorer::browseCount() const {
-    return mainMode == MainMode::Browsing ? pictures.browseCount() : pictures.olderCount();
-}
-
-QString Explorer::browsedName() const {
-    return mainMode == MainMode::Browsing ? pictures.browsed().name() : QString();
-}
-
 void Explorer::browse(int index) {
     if (!commands().SelImage[std::size_t(index)])
         return;

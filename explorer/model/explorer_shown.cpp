@@ -71,7 +71,7 @@ Situation Explorer::situation() const {
     return s;
 }
 
-Overlays Explorer::deriveOverlays() const {
+Overlays Explorer::overlays() const {
     Overlays o;
     for (int i = 0; i < 25; ++i) {
         o.cellLetters[std::size_t(i)].rect = cellLetterRect(i);

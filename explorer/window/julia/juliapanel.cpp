@@ -1,5 +1,6 @@
 #include "window/julia/juliapanel.h"
 
+#include "domain/juliaview.h"
 #include "domain/numbertext.h"
 #include "model/explorer.h"
 
@@ -41,7 +42,8 @@ void JuliaPanel::Sfondo_MouseDown(int button, int, int x, int y) {
 
 void JuliaPanel::Sfondo_MouseMove(int button, int, int x, int y) {
     if (button == LeftButton)
-        model.dragTo(x, y);
+        if (insidePicture(x, y))
+            model.pressAt(x, y);
 }
 
 void JuliaPanel::Sfondo_MouseUp(int button, int, int x, int y) {

@@ -30,11 +30,14 @@ void RecentPanel::EndSel_Click() {
     model.endBrowsing();
 }
 
+// While browsing, the position among the pictures browsed and the name of
+// the one shown; otherwise the pictures there are to browse back to.
 void RecentPanel::render() {
-    showText(
-        ui.LastImage,
-        QStringLiteral("%1/%2").arg(model.history().browsePosition()).arg(model.browseCount()));
-    showText(ui.LastName, model.browsedName());
+    const PictureHistory& history = model.history();
+    const bool browsing = model.mode() == MainMode::Browsing;
+    const int count = browsing ? history.browseCount() : history.olderCount();
+    showText(ui.LastImage, QStringLiteral("%1/%2").arg(history.browsePosition()).arg(count));
+    showText(ui.LastName, browsing ? history.browsed().name() : QString());
 }
 
 } // namespace quorvane

@@ -106,7 +106,9 @@ void GridPanel::render() {
     ui.Griglia->setText(model.gridOn() ? QStringLiteral("OFF") : QStringLiteral("ON"));
     ui.Griglia->setAccessibleName(model.gridOn() ? QStringLiteral("OFF: spegne la griglia")
                                                  : QStringLiteral("ON: accende la griglia"));
-    showText(ui.Riquadro, model.fragment());
+    // The selection being built while the grid is on; else a confirmed one.
+    const Navigator& where = model.navigator();
+    showText(ui.Riquadro, model.gridOn() ? where.selection().fragment : where.pending().fragment);
 }
 
 } // namespace quorvane
