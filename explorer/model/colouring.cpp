@@ -1,5 +1,10 @@
 #include "model/colouring.h"
 
+#include "domain/numbertext.h"
+#include "domain/painting.h"
+
+#include <cmath>
+
 namespace quorvane {
 
 Colouring::Colouring(QObject* parent) : QObject(parent) {
@@ -16,6 +21,18 @@ void Colouring::setLimit(int n) {
     limit = n;
     newBasis();
     emit limitSet();
+}
+
+bool Colouring::setTyped(const QString& typed) {
+    const double value = typedNumber(typed);
+    // Compare before converting: a huge value must not overflow an int.
+    if (!(value >= 20.0))
+        setLimit(20);
+    else if (std::trunc(value) > 32767.0)
+        setLimit(32767);
+    else
+        setLimit(int(std::trunc(value)));
+    return value >= 20.0 && std::trunc(value) <= 32767.0;
 }
 
 void Colouring::setAutomatic(bool on) {
@@ -46,6 +63,14 @@ std::shared_ptr<const Palette> Colouring::paletteFor(const Frequencies& frequenc
         builtFor = basis;
     }
     return colours;
+}
+
+Painting Colouring::paint(const std::vector<std::int16_t>& counts) {
+    auto frequencies = std::make_shared<Frequencies>();
+    countSamples(counts, limit, *frequencies);
+    auto palette = paletteFor(*frequencies);
+    return {paintCounts(counts, *palette, limit), std::move(frequencies), std::move(palette),
+            limit};
 }
 
 } // namespace quorvane

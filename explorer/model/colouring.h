@@ -9,10 +9,15 @@
 #pragma once
 
 #include "domain/palette.h"
+#include "model/picture.h"
 
+#include <QImage>
 #include <QObject>
+#include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace quorvane {
 
@@ -34,6 +39,9 @@ class Colouring : public QObject {
 
     // The limit of the next run, whatever it was before (also the same one).
     void setLimit(int n);
+    // The limit as the user typed it, brought within 20..32767: false when
+    // it had to be (the user hears a beep).
+    bool setTyped(const QString& typed);
     void setAutomatic(bool on);
     // The start view's colouring: limit 100, linear, the palette built at once.
     void restart(const Frequencies& frequencies);
@@ -45,6 +53,8 @@ class Colouring : public QObject {
     // The palette for a picture of these counts: the one there is while it
     // fits the basis, else one built now.
     std::shared_ptr<const Palette> paletteFor(const Frequencies& frequencies);
+    // The counts [column * 724 + row] counted and painted through paletteFor.
+    Painting paint(const std::vector<std::int16_t>& counts);
 
   signals:
     // The iteration limit was set: the box of the limit shows it, whatever

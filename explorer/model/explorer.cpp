@@ -2,34 +2,11 @@
 // chart.
 #include "model/explorer.h"
 
-#include "domain/numbertext.h"
-#include "domain/painting.h"
 #include "domain/thumbnails.h"
 
 #include <QTimer>
-#include <cmath>
 
 namespace quorvane {
-
-namespace {
-
-// The counts and the palette now describe the Julia picture; the table of
-// the picture of the Quorvane set stays.
-Picture juliaPicture(const std::vector<std::int16_t>& counts, Colouring& colours,
-                     const Navigator& where, const JuliaSession& julia) {
-    const int limit = colours.iterMax();
-    auto frequencies = std::make_unique<Frequencies>();
-    countSamples(counts, limit, *frequencies);
-    const auto palette = colours.paletteFor(*frequencies);
-    return Picture{paintCounts(counts, *palette, limit),
-                   newPictureId(),
-                   where.view(),
-                   julia.subject(),
-                   limit,
-                   palette};
-}
-
-} // namespace
 
 Explorer::Explorer(QObject* parent)
     : QObject(parent), blankIcon(blankThumbnail()), where(blankIcon), places(blankIcon),
@@ -57,18 +34,11 @@ void Explorer::useEngine(Engine& client) {
 // does the user hear what the command has to tell.
 void Explorer::announce() {
     emit changed();
-    if (beepOwed) {
-        beepOwed = false;
+    if (std::exchange(beepOwed, false))
         emit beep();
-    }
-    const QStringList texts = std::exchange(notices, {});
-    for (const QString& text : texts)
-        emit notice(text);
-}
-
-void Explorer::tell(const QString& text) {
-    if (!text.isEmpty())
-        notices << text;
+    for (const QString& text : std::exchange(notices, {}))
+        if (!text.isEmpty())
+            emit notice(text);
 }
 
 void Explorer::buildRamp(const std::function<void(int, Colore)>& onColour) {
@@ -78,24 +48,15 @@ void Explorer::buildRamp(const std::function<void(int, Colore)>& onColour) {
     announce();
 }
 
-int Explorer::effectiveLimit() const {
-    if (mainMode == MainMode::Julia) {
-        const auto& picture = juliaMode.state().picture;
-        return picture ? picture->iterations : colours.iterMax();
-    }
-    const Picture& main = pictures.current();
-    return main.computed() ? main.iterations : colours.iterMax();
-}
-
 void Explorer::activate() {
     showStartView();
 }
 
 // Back to the start view "Z" with the limit 100 and the linear colouring:
-// its stored picture, or a run of it when none is stored.
+// its stored picture, or a run of it when none is stored. The picture that
+// was on the screen stays among the recent ones.
 void Explorer::showStartView() {
     mainMode = MainMode::Ready;
-    // The picture that was on the screen stays among the recent ones.
     pictures.push();
     where.startOver(startIcon);
     progressColumn.reset();
@@ -103,8 +64,7 @@ void Explorer::showStartView() {
     if (const auto& start = pictures.startView()) {
         pictures.show(*start);
         pictures.push();
-        announce();
-        return;
+        return announce();
     }
     showBlank();
     announce();
@@ -117,39 +77,20 @@ void Explorer::showBlank() {
 }
 
 void Explorer::setIterations(const QString& typed) {
-    if (!commands().IterazOK)
-        return;
-    const double value = typedNumber(typed);
-    // Compare before converting: a huge value must not overflow an int.
-    int n;
-    if (!(value >= 20.0)) {
-        beepOwed = true;
-        n = 20;
-    } else if (std::trunc(value) > 32767.0) {
-        beepOwed = true;
-        n = 32767;
-    } else {
-        n = int(std::trunc(value));
-    }
-    colours.setLimit(n);
-    announce();
+    offer(commands().IterazOK, [&] { beepOwed = !colours.setTyped(typed); });
 }
 
 void Explorer::setAutomatic(bool on) {
-    if (!commands().AutoColor)
-        return;
-    colours.setAutomatic(on);
-    announce();
+    offer(commands().AutoColor, [&] { colours.setAutomatic(on); });
 }
 
 void Explorer::toggleChart() {
-    if (!commands().Istogramma)
-        return;
-    if (mainMode == MainMode::Chart)
-        mainMode = MainMode::Ready;
-    else if (mainMode == MainMode::Ready && situation().pictureHasTable)
-        mainMode = MainMode::Chart;
-    announce();
+    offer(commands().Istogramma, [&] {
+        if (mainMode == MainMode::Chart)
+            mainMode = MainMode::Ready;
+        else if (pictures.currentHasTable())
+            mainMode = MainMode::Chart;
+    });
 }
 
 // ---- Runs -------------------------------------------------------------------
@@ -163,42 +104,31 @@ void Explorer::startRun(Work work, const quor::Job& job) {
 }
 
 void Explorer::runView() {
-    if (!commands().View || !engine)
-        return;
-    startRun(Work::ViewRun, where.job(colours.iterMax()));
+    if (commands().View && engine)
+        startRun(Work::ViewRun, where.job(colours.iterMax()));
 }
 
+// A complete View run makes its view the one described and its picture the
+// current one; a complete Julia run leaves the table of the picture of the
+// Quorvane set as it was.
 void Explorer::runEnded(const EngineResult& result) {
-    const Work work = currentWork;
-    currentWork = Work::None;
+    const Work work = std::exchange(currentWork, Work::None);
     if (result.status == RunStatus::Failed)
-        tell(result.error);
-    const bool complete = result.status == RunStatus::Complete;
+        notices << result.error;
+    std::optional<Painting> painted;
+    if (result.status == RunStatus::Complete)
+        painted = colours.paint(result.counts);
     if (work == Work::ViewRun) {
         progressColumn.reset();
         emit progressed();
-        if (complete)
-            acceptView(result.counts);
+        const bool startView = where.pending().origin == Origin::StartView && !pictures.startView();
+        if (painted)
+            pictures.completeRun(*painted, where.completeRun(), result.counts, startView);
     } else if (work == Work::JuliaRun) {
-        juliaMode.runEnded(
-            complete ? std::optional(juliaPicture(result.counts, colours, where, juliaMode))
-                     : std::nullopt);
+        juliaMode.runEnded(painted, where.view());
     }
     emit painting(false);
     workEnded();
-}
-
-void Explorer::acceptView(std::vector<std::int16_t> counts) {
-    const int limit = colours.iterMax();
-    auto frequencies = std::make_shared<Frequencies>();
-    countSamples(counts, limit, *frequencies);
-    const auto palette = colours.paletteFor(*frequencies);
-    const bool startRun = where.pending().origin == Origin::StartView && !pictures.startView();
-    const View& view = where.completeRun();
-    const Picture picture{
-        paintCounts(counts, *palette, limit), newPictureId(), view, std::nullopt, limit, palette};
-    pictures.completeRun({std::move(counts), std::move(frequencies), picture.id, limit}, picture,
-                         startRun);
 }
 
 void Explorer::stopWork() {
@@ -210,10 +140,8 @@ void Explorer::stopWork() {
 
 void Explorer::workEnded() {
     announce();
-    if (closing) {
-        closing = false;
+    if (std::exchange(closing, false))
         QTimer::singleShot(0, this, [this] { emit closeNow(); });
-    }
 }
 
 bool Explorer::requestClose() {

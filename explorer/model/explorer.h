@@ -11,6 +11,7 @@
 #include "model/juliasession.h"
 #include "model/library.h"
 #include "model/navigator.h"
+#include "model/scene.h"
 
 #include <QImage>
 #include <QObject>
@@ -40,11 +41,10 @@ class Explorer : public QObject {
     CommandStates commands() const { return commandsFor(situation()); }
     // The last progress number of the run shown; none after a View run.
     std::optional<unsigned> progress() const { return progressColumn; }
-    bool gridOn() const { return mainMode == MainMode::Grid; }
-    // The limit of the picture shown (a blank screen: of the next run).
-    int effectiveLimit() const;
-    QImage screen() const;
-    Overlays overlays() const;
+    QImage screen() const { return sceneImage(mainMode, pictures, juliaMode); }
+    Overlays overlays() const {
+        return sceneOverlays(mainMode, currentWork, where, pictures, juliaMode);
+    }
     const QImage& noIcona() const { return blankIcon; }
 
     const Navigator& navigator() const { return where; }
@@ -53,7 +53,7 @@ class Explorer : public QObject {
     const PlaceLibrary& library() const { return places; }
     const JuliaSession& julia() const { return juliaMode; }
 
-    // ---- Commands, frame by frame -------------------------------------------
+    // ---- Commands ----
     void runView();
     void stopWork();
     void setIterations(const QString& typed); // IterazOK
@@ -98,11 +98,16 @@ class Explorer : public QObject {
 
   private:
     void announce();
-    void tell(const QString& text);
+    // Makes the change when the command is offered, and announces it.
+    template <class Change> void offer(bool offered, Change&& change) {
+        if (offered) {
+            change();
+            announce();
+        }
+    }
     void refuseZoom();
     void startRun(Work work, const quor::Job& job);
     void runEnded(const EngineResult& result);
-    void acceptView(std::vector<std::int16_t> counts);
     void showStartView();
     void showBlank();
     void workEnded();

@@ -10,48 +10,39 @@ const QString MaxResolution =
 const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 } // namespace
 
+// Cancelling leaves a selection confirmed earlier pending as it was, its
+// zoom step included.
 void Explorer::toggleGrid() {
-    if (!commands().Griglia)
-        return;
-    if (mainMode == MainMode::Grid) {
-        // Cancelling leaves a selection confirmed earlier pending as it was,
-        // its zoom step included.
-        mainMode = MainMode::Ready;
-    } else if (mainMode == MainMode::Ready) {
-        mainMode = MainMode::Grid;
-        where.startSelection();
-    }
-    announce();
+    offer(commands().Griglia, [&] {
+        if (mainMode == MainMode::Ready)
+            where.startSelection();
+        mainMode = mainMode == MainMode::Grid ? MainMode::Ready : MainMode::Grid;
+    });
 }
 
 void Explorer::refuseZoom() {
     beepOwed = true;
-    tell(MaxResolution);
-    announce();
+    notices << MaxResolution;
 }
 
 void Explorer::chooseLetter(int index) {
-    if (!commands().Lettere[std::size_t(index)])
-        return;
-    if (!where.chooseLetter(index))
-        return refuseZoom();
-    announce();
+    offer(commands().Lettere[std::size_t(index)], [&] {
+        if (!where.chooseLetter(index))
+            refuseZoom();
+    });
 }
 
 void Explorer::moveGrid(int index) {
-    if (!commands().Mezzo[std::size_t(index)])
-        return;
-    where.moveGrid(index);
-    announce();
+    offer(commands().Mezzo[std::size_t(index)], [&] { where.moveGrid(index); });
 }
 
 void Explorer::cutOne() {
-    if (!commands().MenoUna)
-        return;
-    where.cutOne();
-    announce();
+    offer(commands().MenoUna, [&] { where.cutOne(); });
 }
 
+// "OK": back to the start view; or the shortened name of "-1" described at
+// once, over a blank screen until View computes it, the picture computed
+// before kept among the recent ones; or the square chosen prepared.
 void Explorer::confirmSelection() {
     if (!commands().Copia)
         return;
@@ -59,24 +50,20 @@ void Explorer::confirmSelection() {
     case Confirmation::StartOver:
         return showStartView();
     case Confirmation::GoBack:
-        // The shortened name and its limits are described at once, over a
-        // blank screen until View computes them. The picture computed
-        // before stays among the recent ones.
         mainMode = MainMode::Ready;
         where.goBack();
         pictures.push();
         showBlank();
         break;
-    case Confirmation::NeedSelection:
-        tell(NoSquareChosen);
-        break;
     case Confirmation::Select:
-        if (!where.select(pictures.current().image)) {
-            tell(NoSquareChosen);
+        if (where.select(pictures.current().image)) {
+            colours.viewChosen();
+            mainMode = MainMode::Ready;
             break;
         }
-        colours.viewChosen();
-        mainMode = MainMode::Ready;
+        [[fallthrough]];
+    case Confirmation::NeedSelection:
+        notices << NoSquareChosen;
         break;
     }
     announce();

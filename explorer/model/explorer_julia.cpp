@@ -2,48 +2,31 @@
 // clicks, and the orbit of the constant drawn over the start view.
 #include "model/explorer.h"
 
-#include "domain/painting.h"
-
 namespace quorvane {
 
+// Leaving, the picture of the Quorvane set comes back with its limit.
 void Explorer::toggleJulia() {
-    if (!commands().Julia)
-        return;
-    if (mainMode == MainMode::Julia) {
-        if (juliaMode.state().stage == JuliaStage::TraceShown)
-            return;
-        // The picture of the Quorvane set comes back with its limit.
-        mainMode = MainMode::Ready;
-        colours.setLimit(juliaMode.leave());
-    } else if (mainMode == MainMode::Ready) {
-        mainMode = MainMode::Julia;
-        juliaMode.enter(colours.iterMax());
-        colours.setLimit(100);
-    }
-    announce();
+    const bool leaving = mainMode == MainMode::Julia;
+    offer(commands().Julia && juliaMode.state().stage != JuliaStage::TraceShown, [&] {
+        if (!leaving)
+            juliaMode.enter(colours.iterMax());
+        colours.setLimit(leaving ? juliaMode.leave() : 100);
+        mainMode = leaving ? MainMode::Ready : MainMode::Julia;
+    });
 }
 
+// The constant is held as its shown text reads back, so that the job carries
+// what the user sees.
 void Explorer::pressAt(int x, int y) {
-    if (!commands().Sfondo || juliaMode.state().stage != JuliaStage::NoConstant)
-        return;
-    // The constant is held as its shown text reads back, so that the job
-    // carries what the user sees.
-    juliaMode.pick(planePoint(where.view().limits, x, y));
-    announce();
+    offer(commands().Sfondo && juliaMode.state().stage == JuliaStage::NoConstant,
+          [&] { juliaMode.pick(planePoint(where.view().limits, x, y)); });
 }
 
 void Explorer::releaseAt(int x, int y) {
-    if (!commands().Sfondo)
-        return;
-    switch (juliaMode.release(x, y, screen())) {
-    case JuliaSession::Release::Nothing:
-        return;
-    case JuliaSession::Release::ZoomRefused:
-        return refuseZoom();
-    case JuliaSession::Release::ConstantChosen:
-    case JuliaSession::Release::Zoomed:
-        return announce();
-    }
+    offer(commands().Sfondo, [&] {
+        if (juliaMode.release(x, y, screen()) == JuliaSession::Release::ZoomRefused)
+            refuseZoom();
+    });
 }
 
 void Explorer::runJulia() {
@@ -53,19 +36,17 @@ void Explorer::runJulia() {
     startRun(Work::JuliaRun, juliaMode.job(colours.iterMax()));
 }
 
+// A second "Traccia" removes the trace.
 void Explorer::toggleTrace() {
-    if (!commands().Traccia)
-        return;
-    if (juliaMode.state().stage == JuliaStage::TraceShown) {
-        juliaMode.removeTrace();
-        return announce();
-    }
-    if (!juliaMode.state().traceAvailable)
-        return;
-    currentWork = Work::Trace;
-    const auto& start = pictures.startView();
-    juliaMode.startTrace(start ? start->image : Picture::blank({}, 0).image, colours.iterMax());
-    announce();
+    const JuliaState& julia = juliaMode.state();
+    const bool shown = julia.stage == JuliaStage::TraceShown;
+    offer(commands().Traccia && (shown || julia.traceAvailable), [&] {
+        if (shown)
+            return juliaMode.removeTrace();
+        currentWork = Work::Trace;
+        const auto& start = pictures.startView();
+        juliaMode.startTrace(start ? start->image : Picture::blank({}, 0).image, colours.iterMax());
+    });
 }
 
 } // namespace quorvane

@@ -9,11 +9,13 @@ PictureHistory::PictureHistory() : main(Picture::blank(View{}, 0)) {
     run.counts.assign(std::size_t(DimScreen) * DimScreen, 0);
 }
 
-void PictureHistory::completeRun(RunTable table, const Picture& picture, bool startView) {
-    run = std::move(table);
-    main = picture;
+void PictureHistory::completeRun(const Painting& painted, const View& view,
+                                 const std::vector<std::int16_t>& counts, bool startView) {
+    main =
+        Picture{painted.image, newPictureId(), view, std::nullopt, painted.limit, painted.palette};
+    run = {counts, painted.frequencies, main.id, painted.limit};
     if (startView)
-        start = picture;
+        start = main;
     pictures.push(main);
 }
 

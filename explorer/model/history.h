@@ -38,9 +38,11 @@ class PictureHistory {
     void push() { pictures.push(main); }
     // picture is on the screen from now on (not yet among the recent ones).
     void show(const Picture& picture) { main = picture; }
-    // A run completed: its picture is on the screen, newest of the recent
-    // ones; the first run of the start view is stored for good.
-    void completeRun(RunTable table, const Picture& picture, bool startView);
+    // A run of view completed: its picture, painted from counts, is on the
+    // screen, newest of the recent ones; the first run of the start view is
+    // stored for good.
+    void completeRun(const Painting& painted, const View& view,
+                     const std::vector<std::int16_t>& counts, bool startView);
 
     // ---- Browsing ----
     // The pictures to step back to from the one on the screen.

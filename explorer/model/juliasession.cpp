@@ -69,9 +69,11 @@ quor::Job JuliaSession::job(int nmax) const {
     return juliaJob(julia.view.limits, nmax, julia.constant);
 }
 
-void JuliaSession::runEnded(std::optional<Picture> picture) {
-    if (picture)
-        julia.picture = std::move(picture);
+void JuliaSession::runEnded(const std::optional<Painting>& painted, const View& shown) {
+    if (painted)
+        julia.picture = Picture{painted->image, newPictureId(),
+                                shown,          JuliaSubject{julia.view, julia.constant},
+                                painted->limit, painted->palette};
     julia.stage = JuliaStage::PictureShown;
     julia.traceAvailable = false;
 }

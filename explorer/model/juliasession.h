@@ -60,10 +60,10 @@ class JuliaSession : public QObject {
     Release release(int x, int y, const QImage& screen);
 
     quor::Job job(int nmax) const;
-    // The run ended: with a picture when it was complete. Also after a stop
-    // the picture counts as a Julia picture: a click zooms.
-    void runEnded(std::optional<Picture> picture);
-    JuliaSubject subject() const { return {julia.view, julia.constant}; }
+    // The run ended, painted when it was complete, over the view shown
+    // outside the mode. Also after a stop the picture counts as a Julia
+    // picture: a click zooms.
+    void runEnded(const std::optional<Painting>& painted, const View& shown);
     void exported() { ++files; }
 
     // The orbit of the constant over start, one step each time the event

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quorvane {
 
@@ -36,6 +37,15 @@ struct Picture {
 
     // A black picture for a view not yet computed.
     static Picture blank(const View& view, int iterations);
+};
+
+// A table of counts painted, with the counts per escape count and the
+// palette and the iteration limit it was painted with.
+struct Painting {
+    QImage image;
+    std::shared_ptr<const Frequencies> frequencies;
+    std::shared_ptr<const Palette> palette;
+    int limit = 100;
 };
 
 // A new id for a computed picture, never given before in this program.

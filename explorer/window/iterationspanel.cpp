@@ -32,8 +32,17 @@ void IterationsPanel::Istogramma_Click() {
     ui.Istogramma->unsetCursor();
 }
 
+// The limit of the picture shown: in Julia mode of the Julia picture; on a
+// screen without a picture, of the next run.
+int IterationsPanel::effectiveLimit() const {
+    const Picture* shown = &model.history().current();
+    if (model.mode() == MainMode::Julia)
+        shown = model.julia().state().picture ? &*model.julia().state().picture : nullptr;
+    return shown && shown->computed() ? shown->iterations : model.colouring().iterMax();
+}
+
 void IterationsPanel::render() {
-    ui.Iterazioni[0]->setText(QString::number(model.effectiveLimit()));
+    ui.Iterazioni[0]->setText(QString::number(effectiveLimit()));
     ui.Istogramma->setText(model.mode() == MainMode::Chart ? QStringLiteral("Esci")
                                                            : QStringLiteral("Istogramma"));
     ui.Istogramma->setAccessibleName(model.mode() == MainMode::Chart

@@ -22,6 +22,7 @@ class IterationsPanel : public QObject {
   private:
     void render();
     void showLimit();
+    int effectiveLimit() const;
 
     Explorer& model;
     IterationControls ui;

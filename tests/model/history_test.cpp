@@ -8,14 +8,17 @@ using namespace quorvane;
 
 namespace {
 
-Picture computed(const char* name) {
-    QImage image(2, 2, QImage::Format_RGB32);
-    image.fill(qRgb(name[0], 0, 0));
-    return Picture{image, newPictureId(), View::of(AreaName::from(name).value()), {}, 100, nullptr};
+View viewOf(const char* name) {
+    return View::of(AreaName::from(name).value());
 }
 
-RunTable tableOf(const Picture& picture) {
-    return {std::vector<std::int16_t>(4, 1), std::make_shared<Frequencies>(), picture.id, 100};
+// A run of the view name painted in a colour of its own.
+void run(PictureHistory& h, const char* name, bool startView = false) {
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(qRgb(name[0], 0, 0));
+    const Painting painted{image, std::make_shared<Frequencies>(), std::make_shared<Palette>(),
+                           250};
+    h.completeRun(painted, viewOf(name), std::vector<std::int16_t>(4, 1), startView);
 }
 
 } // namespace
@@ -26,17 +29,22 @@ TEST(PictureHistory, RunsAreKeptAndTheStartViewStoredOnce) {
     EXPECT_FALSE(h.startView());
     EXPECT_FALSE(h.startBrowsing());
 
-    const Picture z = computed("Z"), m = computed("M");
-    h.completeRun(tableOf(z), z, true);
+    run(h, "Z", true);
+    const Picture z = h.current();
     EXPECT_EQ(h.startView()->id, z.id);
+    EXPECT_EQ(z.view, viewOf("Z"));
+    EXPECT_EQ(z.iterations, 250);
+    EXPECT_EQ(h.table().pictureId, z.id);
+    EXPECT_EQ(h.table().limit, 250);
     EXPECT_TRUE(h.currentHasTable());
-    h.completeRun(tableOf(m), m, false);
+    run(h, "M");
     EXPECT_EQ(h.startView()->id, z.id);
-    EXPECT_EQ(h.current().id, m.id);
+    EXPECT_EQ(h.current().name(), "M");
+    EXPECT_NE(h.current().id, z.id);
     EXPECT_EQ(h.olderCount(), 1);
 
     // A blank screen: no table to chart, and both pictures to step back to.
-    h.show(Picture::blank(View::of(AreaName::from("K").value()), 100));
+    h.show(Picture::blank(viewOf("K"), 100));
     h.push();
     EXPECT_FALSE(h.currentHasTable());
     EXPECT_EQ(h.recent().all().size(), 2u);
@@ -45,9 +53,9 @@ TEST(PictureHistory, RunsAreKeptAndTheStartViewStoredOnce) {
 
 TEST(PictureHistory, BrowsingStepsWithinTheRecentPictures) {
     PictureHistory h;
-    const Picture z = computed("Z"), m = computed("M"), k = computed("K");
-    for (const Picture& p : {z, m, k})
-        h.completeRun(tableOf(p), p, false);
+    for (const char* name : {"Z", "M", "K"})
+        run(h, name);
+    const int current = h.current().id;
     ASSERT_TRUE(h.startBrowsing());
     EXPECT_EQ(h.browseCount(), 2);
     // Position by position, with the name shown, and never past either end.
@@ -61,5 +69,5 @@ TEST(PictureHistory, BrowsingStepsWithinTheRecentPictures) {
     h.step(1);
     h.endBrowsing();
     EXPECT_EQ(h.browsePosition(), 0);
-    EXPECT_EQ(h.browsed().id, k.id);
+    EXPECT_EQ(h.browsed().id, current);
 }

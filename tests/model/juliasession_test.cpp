@@ -33,12 +33,18 @@ TEST(JuliaSession, FromAConstantToAZoomedView) {
     EXPECT_EQ((Limits{job.xa, job.xb, job.ya, job.yb}), JuliaView{}.limits);
     EXPECT_EQ(job.xj, j.state().constant.x);
 
-    j.runEnded(std::nullopt); // stopped: a click zooms all the same
+    j.runEnded(std::nullopt, View{}); // stopped: a click zooms all the same
     EXPECT_EQ(j.state().stage, JuliaStage::PictureShown);
     EXPECT_FALSE(j.state().traceAvailable);
     EXPECT_FALSE(j.screen());
     QImage shown = black();
     shown.setPixel(362, 362, qRgb(255, 0, 0));
+    const Painting painted{shown, nullptr, std::make_shared<Palette>(), 250};
+    j.runEnded(painted, View::of(AreaName::from("M").value()));
+    ASSERT_TRUE(j.state().picture);
+    EXPECT_EQ(j.state().picture->julia, (JuliaSubject{JuliaView{}, j.state().constant}));
+    EXPECT_EQ(j.state().picture->name(), "M");
+    EXPECT_EQ(*j.screen(), shown);
     EXPECT_EQ(j.release(362, 362, shown), JuliaSession::Release::Zoomed);
     EXPECT_EQ(j.state().view, zoomedJuliaView(JuliaView{}, 362, 362));
     EXPECT_EQ(j.state().stage, JuliaStage::ZoomPending);
@@ -47,7 +53,7 @@ TEST(JuliaSession, FromAConstantToAZoomedView) {
     // Zooming on, the doubles run out: the view stays where it was.
     JuliaSession::Release last = JuliaSession::Release::Zoomed;
     for (int i = 0; i < 40 && last == JuliaSession::Release::Zoomed; ++i) {
-        j.runEnded(std::nullopt);
+        j.runEnded(std::nullopt, View{});
         last = j.release(100, 100, shown);
     }
     EXPECT_EQ(last, JuliaSession::Release::ZoomRefused);

@@ -132,13 +132,13 @@ TEST_F(Keys, WhileTheGridIsOnEachKeyDoesWhatItsButtonDoes) {
                         c.modifiers);
         const QStringList byKey = gridState(ui, model);
         const QString pendingByKey = ui.Riquadro->text();
-        if (model.gridOn())
+        if (model.mode() == MainMode::Grid)
             press(ui, "#");
         press(ui, c.before);
         press(ui, c.button);
         EXPECT_EQ(byKey, gridState(ui, model));
         EXPECT_EQ(pendingByKey, ui.Riquadro->text());
-        if (model.gridOn())
+        if (model.mode() == MainMode::Grid)
             press(ui, "#");
     }
     EXPECT_EQ(platform.messages, QStringList());
@@ -149,7 +149,7 @@ TEST_F(Keys, WhileTheGridIsOnEachKeyDoesWhatItsButtonDoes) {
     ui.Iterazioni[1]->clear();
     QTest::keyClicks(ui.Iterazioni[1], "25A");
     EXPECT_EQ(ui.Iterazioni[1]->text(), "25A");
-    EXPECT_FALSE(model.gridOn());
+    EXPECT_NE(model.mode(), MainMode::Grid);
     QTest::keyClick(ui.Iterazioni[1], Qt::Key_Backspace);
     QTest::keyClicks(ui.Iterazioni[1], "0");
     QTest::keyClick(ui.Iterazioni[1], Qt::Key_Return);

@@ -69,7 +69,8 @@ bool GridPanel::eventFilter(QObject* watched, QEvent* event) {
     if (!press && event->type() != QEvent::ShortcutOverride)
         return false;
     const auto* target = qobject_cast<QWidget*>(watched);
-    if (!model.gridOn() || !target || target->window() != ui.frameSelezione->window())
+    if (model.mode() != MainMode::Grid || !target ||
+        target->window() != ui.frameSelezione->window())
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto [button, handler] = keyCommand(key->key(), key->modifiers());
@@ -103,12 +104,13 @@ void GridPanel::Copia_Click() {
 }
 
 void GridPanel::render() {
-    ui.Griglia->setText(model.gridOn() ? QStringLiteral("OFF") : QStringLiteral("ON"));
-    ui.Griglia->setAccessibleName(model.gridOn() ? QStringLiteral("OFF: spegne la griglia")
-                                                 : QStringLiteral("ON: accende la griglia"));
+    const bool on = model.mode() == MainMode::Grid;
+    ui.Griglia->setText(on ? QStringLiteral("OFF") : QStringLiteral("ON"));
+    ui.Griglia->setAccessibleName(on ? QStringLiteral("OFF: spegne la griglia")
+                                     : QStringLiteral("ON: accende la griglia"));
     // The selection being built while the grid is on; else a confirmed one.
     const Navigator& where = model.navigator();
-    showText(ui.Riquadro, model.gridOn() ? where.selection().fragment : where.pending().fragment);
+    showText(ui.Riquadro, on ? where.selection().fragment : where.pending().fragment);
 }
 
 } // namespace quorvane
