@@ -70,13 +70,13 @@ void MainWindow::wire() {
     connect(explorer, &Explorer::notice, this,
             [this](const QString& text) { platform.message(this, text); });
     connect(explorer, &Explorer::beep, this, [this] { platform.beep(); });
-    connect(explorer, &Explorer::engineStarted, this, &MainWindow::placeWindow);
+    connect(&explorer->runner(), &Runner::started, this, &MainWindow::placeWindow);
     connect(explorer, &Explorer::closeNow, this, &MainWindow::Esci_Click);
     applyCommands(ui, model->commands());
 
     explorer->useEngine(*engine);
     // The table read and painted under the wait cursor.
-    connect(explorer, &Explorer::painting, this, [this](bool on) {
+    connect(&explorer->runner(), &Runner::painting, this, [this](bool on) {
         if (on && !waitCursor)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else if (!on && waitCursor)

@@ -11,23 +11,11 @@ namespace quorvane {
 Explorer::Explorer(QObject* parent)
     : QObject(parent), blankIcon(blankThumbnail()), where(blankIcon), places(blankIcon),
       juliaMode(blankIcon) {
+    connect(&runs, &Runner::ended, this, &Explorer::runEnded);
     connect(&juliaMode, &JuliaSession::traceEnded, this, [this] {
         currentWork = Work::None;
         workEnded();
     });
-}
-
-void Explorer::useEngine(Engine& client) {
-    if (engine)
-        engine->disconnect(this);
-    engine = &client;
-    connect(engine, &Engine::started, this, &Explorer::engineStarted);
-    connect(engine, &Engine::progress, this, [this](int column) {
-        progressColumn = unsigned(column);
-        emit progressed();
-    });
-    connect(engine, &Engine::reading, this, [this] { emit painting(true); });
-    connect(engine, &Engine::finished, this, &Explorer::runEnded);
 }
 
 // The change is announced once every part concerned has taken it; only then
@@ -48,10 +36,6 @@ void Explorer::buildRamp(const std::function<void(int, Colore)>& onColour) {
     announce();
 }
 
-void Explorer::activate() {
-    showStartView();
-}
-
 // Back to the start view "Z" with the limit 100 and the linear colouring:
 // its stored picture, or a run of it when none is stored. The picture that
 // was on the screen stays among the recent ones.
@@ -59,7 +43,7 @@ void Explorer::showStartView() {
     mainMode = MainMode::Ready;
     pictures.push();
     where.startOver(startIcon);
-    progressColumn.reset();
+    runs.clearProgress();
     colours.restart(*pictures.table().frequencies);
     if (const auto& start = pictures.startView()) {
         pictures.show(*start);
@@ -97,14 +81,12 @@ void Explorer::toggleChart() {
 
 void Explorer::startRun(Work work, const quor::Job& job) {
     currentWork = work;
-    progressColumn = 0;
-    emit progressed();
+    runs.start(job);
     announce();
-    engine->start(job);
 }
 
 void Explorer::runView() {
-    if (commands().View && engine)
+    if (commands().View && runs.ready())
         startRun(Work::ViewRun, where.job(colours.iterMax()));
 }
 
@@ -119,23 +101,21 @@ void Explorer::runEnded(const EngineResult& result) {
     if (result.status == RunStatus::Complete)
         painted = colours.paint(result.counts);
     if (work == Work::ViewRun) {
-        progressColumn.reset();
-        emit progressed();
+        runs.clearProgress();
         const bool startView = where.pending().origin == Origin::StartView && !pictures.startView();
         if (painted)
             pictures.completeRun(*painted, where.completeRun(), result.counts, startView);
     } else if (work == Work::JuliaRun) {
         juliaMode.runEnded(painted, where.view());
     }
-    emit painting(false);
     workEnded();
 }
 
 void Explorer::stopWork() {
     if (currentWork == Work::Trace)
         juliaMode.stopTrace();
-    else if (currentWork != Work::None && engine)
-        engine->stop();
+    else if (currentWork != Work::None)
+        runs.stop();
 }
 
 void Explorer::workEnded() {

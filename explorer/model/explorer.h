@@ -4,20 +4,18 @@
 // are the notices for the user sent. Panels read the part they show.
 #pragma once
 
-#include "io/engine.h"
 #include "model/colouring.h"
 #include "model/commands.h"
 #include "model/history.h"
 #include "model/juliasession.h"
 #include "model/library.h"
 #include "model/navigator.h"
+#include "model/runner.h"
 #include "model/scene.h"
 
-#include <QImage>
 #include <QObject>
 #include <QStringList>
 #include <functional>
-#include <optional>
 
 namespace quorvane {
 
@@ -26,27 +24,26 @@ class Explorer : public QObject {
   public:
     explicit Explorer(QObject* parent = nullptr);
     // The engine that computes the pictures.
-    void useEngine(Engine& engine);
+    void useEngine(Engine& engine) { runs.use(engine); }
 
     // Builds the ramp, handing each colour to onColour as it is computed.
     void buildRamp(const std::function<void(int, Colore)>& onColour = {});
     // Reads the library in folder (none when unusable); exports go to exportFolder.
     void loadLibrary(const QString& folder, bool usable, const QString& exportFolder);
     // The first activation: the start view computed and stored.
-    void activate();
+    void activate() { showStartView(); }
 
     MainMode mode() const { return mainMode; }
     Work work() const { return currentWork; }
     Situation situation() const;
     CommandStates commands() const { return commandsFor(situation()); }
-    // The last progress number of the run shown; none after a View run.
-    std::optional<unsigned> progress() const { return progressColumn; }
     QImage screen() const { return sceneImage(mainMode, pictures, juliaMode); }
     Overlays overlays() const {
         return sceneOverlays(mainMode, currentWork, where, pictures, juliaMode);
     }
     const QImage& noIcona() const { return blankIcon; }
 
+    const Runner& runner() const { return runs; }
     const Navigator& navigator() const { return where; }
     const Colouring& colouring() const { return colours; }
     const PictureHistory& history() const { return pictures; }
@@ -90,10 +87,6 @@ class Explorer : public QObject {
     void progressed();
     void notice(const QString& text);
     void beep();
-    // The engine runs: the window goes back to its place.
-    void engineStarted();
-    // A run's table is read and painted (true), or that is over (false).
-    void painting(bool on);
     void closeNow();
 
   private:
@@ -112,13 +105,12 @@ class Explorer : public QObject {
     void showBlank();
     void workEnded();
 
-    Engine* engine = nullptr;
     MainMode mainMode = MainMode::Starting;
     Work currentWork = Work::None;
     bool closing = false; // the window's close is held until the work has ended
-    std::optional<unsigned> progressColumn;
     QImage blankIcon, startIcon;
 
+    Runner runs;
     Navigator where;
     Colouring colours;
     PictureHistory pictures;

@@ -30,7 +30,7 @@ void Explorer::releaseAt(int x, int y) {
 }
 
 void Explorer::runJulia() {
-    if (!commands().JuliaGo || !engine)
+    if (!commands().JuliaGo || !runs.ready())
         return;
     colours.viewChosen();
     startRun(Work::JuliaRun, juliaMode.job(colours.iterMax()));

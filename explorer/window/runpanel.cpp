@@ -15,7 +15,7 @@ RunPanel::RunPanel(Explorer& explorer, const RunControls& controls)
     connect(ui.Ferma, &QPushButton::clicked, this, &RunPanel::Ferma_Click);
     connect(ui.AutoColor, &QCheckBox::clicked, this, &RunPanel::AutoColor_Click);
     connect(&model, &Explorer::changed, this, &RunPanel::render);
-    connect(&model, &Explorer::progressed, this, &RunPanel::showProgress);
+    connect(&model.runner(), &Runner::progressed, this, &RunPanel::showProgress);
     render();
     showProgress();
 }
@@ -37,7 +37,7 @@ void RunPanel::render() {
 }
 
 void RunPanel::showProgress() {
-    const auto column = model.progress();
+    const auto column = model.runner().progress();
     if (!column) {
         ui.Cicli->setText(QStringLiteral("0%"));
         ui.Progress->setValue(0);
