@@ -33,14 +33,9 @@ TEST(PictureHistory, RunsAreKeptAndTheStartViewStoredOnce) {
     const Picture z = h.current();
     EXPECT_EQ(h.startView()->id, z.id);
     EXPECT_EQ(z.view, viewOf("Z"));
-    EXPECT_EQ(z.iterations, 250);
-    EXPECT_EQ(h.table().pictureId, z.id);
-    EXPECT_EQ(h.table().limit, 250);
     EXPECT_TRUE(h.currentHasTable());
     run(h, "M");
     EXPECT_EQ(h.startView()->id, z.id);
-    EXPECT_EQ(h.current().name(), "M");
-    EXPECT_NE(h.current().id, z.id);
     EXPECT_EQ(h.olderCount(), 1);
 
     // A blank screen: no table to chart, and both pictures to step back to.
