@@ -82,7 +82,7 @@ TEST(QuorC, BadJobsAndStopRequestsReport725AndWriteNoTable) {
         "0\r\n-2\r\n1\r\n",                                                      // truncated
         "0\r\n-2.000000000000000000000000000001\r\n1\r\n-1.5\r\n1.5\r\n100\r\n", // 31 characters
         "0\r\n-2\r\n1\r\n-1.5\r\n1.5x\r\n100\r\n", // outside the grammar
-        "3\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",
+        "4\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",  // no such type (3 is the deep kind)
         head + "-1\r\n",
         head + "4294967296\r\n",
         head + "abc\r\n",

@@ -1,0 +1,75 @@
+// Views deeper than doubles resolve (job type 3). One orbit, the reference,
+// is computed in high precision once per job and stored in doubles; every
+// sample follows it as its difference from it, in doubles:
+//
+//   W(0) = 0, W(k+1) = W(k)^2 + C   (the reference, parameter C)
+//   w(k) = W(m) + d,   d' = (2 W(m) + d) d + dc,   m' = m + 1
+//
+// with dc = c - C the sample's offset. The engine's count (z starts at c)
+// is the first k >= 1 with |w(k)|^2 > 4, minus one, or the limit. When the
+// full value w comes nearer zero than d itself (|w| < |d|), or the stored
+// reference ends, the sample is rebased: d takes the full value and m goes
+// back to 0 (W(0) = 0), so the difference never grows into a glitch and one
+// reference serves every sample.
+#pragma once
+
+#include "job.h"
+#include "kernel.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace quor {
+
+// The reference orbit W(0) ... W(size - 1) in doubles. A periodic reference
+// (a periodic point, or an orbit whose stored doubles repeat) goes on after
+// its last entry with W(wrap); any other one ends there.
+struct Reference {
+    std::vector<double> x, y;
+    bool periodic = false;
+    std::size_t wrap = 0;
+    std::size_t size() const { return x.size(); }
+};
+
+// Everything the samples need: the reference and each column's and row's
+// offset from its parameter C, each rounded to a double once from the exact
+// sample position X Min + j (X Max - X Min) / 723 (and the same for rows).
+struct DeepView {
+    Reference reference;
+    double dcx[DimScreen];
+    double dcy[DimScreen];
+    // How the reference was found, for the benchmarks and the tests.
+    bool nucleus = false; // a periodic point of the view (else its centre)
+    unsigned period = 0;  // the periodic point's period
+    long precision = 0;   // bits of the high-precision arithmetic
+};
+
+// Computes the reference and the offsets of a deep job (in high precision).
+// Without periodicPoint the view's centre is the reference (to compare the
+// two in tests and benchmarks).
+void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = true);
+
+// The count of one sample, its offset (dcx, dcy) from the reference's
+// parameter. With interior, a sample whose state (m, d) comes back bit for
+// bit to one it had before repeats for ever and is given the limit at once:
+// the count is the same either way. steps, if set, grows by the steps taken.
+std::uint32_t deepCount(const Reference& reference, double dcx, double dcy, std::uint32_t nmax,
+                        bool interior, std::uint64_t* steps = nullptr);
+
+struct DeepOptions {
+    unsigned threads = 0; // 0: one per hardware thread
+    // Find samples whose state repeats (off only to show that it changes
+    // no count, and to measure what it saves).
+    bool interior = true;
+    std::uint64_t* steps = nullptr; // receives the steps of all samples
+};
+
+// The table of a deep job, with progress and stop as fastTable: report is
+// called in column order with the last column of the complete prefix.
+TableEnd deepTable(const DeepJob& job, std::uint32_t* Tabella, const ColumnReport& report = {},
+                   const DeepOptions& options = {});
+// The same for a view already prepared.
+TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabella,
+                   const ColumnReport& report = {}, const DeepOptions& options = {});
+
+} // namespace quor
