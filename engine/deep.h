@@ -31,11 +31,35 @@ struct Reference {
     std::size_t size() const { return x.size(); }
 };
 
+// Skips along the reference (bilinear approximation): while the difference d
+// is small beside W, its square is negligible and a run of steps from m is a
+// linear map d -> A d + B dc. Node j of level l covers the 2^l steps from
+// m = 1 + j 2^l (step 0, from W(0) = 0, is never linear) and holds A, B and
+// the radius r below which |d| keeps every step of the run within the
+// tolerance: |d|^2 <= epsilon |2 W d| at each, for every offset |dc| of the
+// picture. A run never skips a W with |W| near 2, so that no escape can
+// hide inside it.
+struct Skip {
+    double ax, ay, bx, by;
+    double r2; // the radius squared; 0 where the run must not be skipped
+};
+
+struct Skips {
+    std::vector<std::vector<Skip>> levels; // levels[l][j]
+    double epsilon = 0.0;
+};
+
+// The tolerance: a skipped step drops d^2 only where it is below 2^-53 of
+// the step's 2 W d, so a skip changes the difference by no more than the
+// rounding of the step itself.
+constexpr double SkipEpsilon = 0x1p-53;
+
 // Everything the samples need: the reference and each column's and row's
 // offset from its parameter C, each rounded to a double once from the exact
 // sample position X Min + j (X Max - X Min) / 723 (and the same for rows).
 struct DeepView {
     Reference reference;
+    Skips skips;
     double dcx[DimScreen];
     double dcy[DimScreen];
     // How the reference was found, for the benchmarks and the tests.
@@ -44,7 +68,11 @@ struct DeepView {
     long precision = 0;   // bits of the high-precision arithmetic
 };
 
-// Computes the reference and the offsets of a deep job (in high precision).
+// Builds view.skips for its reference and offsets with tolerance epsilon.
+void buildSkips(DeepView& view, double epsilon = SkipEpsilon);
+
+// Computes the reference, the offsets and the skips of a deep job (the first
+// two in high precision).
 // Without periodicPoint the view's centre is the reference (to compare the
 // two in tests and benchmarks).
 void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = true);
@@ -53,8 +81,12 @@ void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = tr
 // parameter. With interior, a sample whose state (m, d) comes back bit for
 // bit to one it had before repeats for ever and is given the limit at once:
 // the count is the same either way. steps, if set, grows by the steps taken.
+// With skips (not null), runs of steps are skipped where they are linear; a
+// skip may pass the limit, and the sample then keeps the limit. steps counts
+// a skip as one step.
 std::uint32_t deepCount(const Reference& reference, double dcx, double dcy, std::uint32_t nmax,
-                        bool interior, std::uint64_t* steps = nullptr);
+                        bool interior, std::uint64_t* steps = nullptr,
+                        const Skips* skips = nullptr);
 
 struct DeepOptions {
     unsigned threads = 0; // 0: one per hardware thread
@@ -62,6 +94,7 @@ struct DeepOptions {
     // no count, and to measure what it saves).
     bool interior = true;
     std::uint64_t* steps = nullptr; // receives the steps of all samples
+    bool skip = true;               // skip the linear runs along the reference
 };
 
 // The table of a deep job, with progress and stop as fastTable: report is

@@ -4,6 +4,7 @@
 #include "columns.h"
 #include "deep.h"
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <memory>
@@ -11,7 +12,7 @@
 namespace quor {
 
 std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint32_t nmax,
-                        bool interior, std::uint64_t* steps) {
+                        bool interior, std::uint64_t* steps, const Skips* skips) {
     const double* wx = ref.x.data();
     const double* wy = ref.y.data();
     const std::size_t last = ref.size() - 1;
@@ -22,49 +23,74 @@ std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint3
     std::uint64_t save = 1;
     std::size_t sm = 0;
     std::uint64_t sx = 0, sy = 0;
-    std::uint32_t k = 0;
+    std::uint64_t k = 0; // may pass nmax in a skip
+    std::uint64_t taken = 0;
     std::uint32_t count = nmax;
-    for (;;) {
+    const std::size_t levels = skips ? skips->levels.size() : 0;
+    for (;; ++taken) {
         const double zx = wx[m] + dx;
         const double zy = wy[m] + dy;
         const double zz = zx * zx + zy * zy;
         // Written so that a sum that is not a number escapes too.
         if (k >= 1 && !(zz <= 4.0)) {
-            count = k - 1;
+            count = static_cast<std::uint32_t>(k - 1);
             break;
         }
-        if (k == nmax)
+        if (k >= nmax)
             break;
-        if (zz < dx * dx + dy * dy || (m == last && !ref.periodic)) {
+        const double dd = dx * dx + dy * dy;
+        if (zz < dd || (m == last && !ref.periodic)) {
             dx = zx;
             dy = zy;
             m = 0;
         }
-        // d' = (2 W + d) d + dc
-        const double ax = 2.0 * wx[m] + dx;
-        const double ay = 2.0 * wy[m] + dy;
-        const double nx = ax * dx - ay * dy + dcx;
-        dy = ax * dy + ay * dx + dcy;
-        dx = nx;
-        m = m == last ? ref.wrap : m + 1;
-        ++k;
+        // The longest run from m that |d| allows: level l starts at m only
+        // if m - 1 is a multiple of 2^l. A single step is taken in full:
+        // skipping it would save nothing.
+        int l = 0;
+        if (m >= 1 && levels > 1) {
+            const std::size_t j0 = m - 1;
+            l = std::min<int>(j0 == 0 ? 63 : std::countr_zero(j0), int(levels) - 1);
+            for (; l >= 1; --l) {
+                const std::vector<Skip>& level = skips->levels[std::size_t(l)];
+                const std::size_t j = j0 >> l;
+                if (j < level.size() && dd < level[j].r2)
+                    break;
+            }
+        }
+        if (l >= 1) {
+            // d' = A d + B dc
+            const Skip& s = skips->levels[std::size_t(l)][(m - 1) >> l];
+            const double nx = (s.ax * dx - s.ay * dy) + (s.bx * dcx - s.by * dcy);
+            dy = (s.ax * dy + s.ay * dx) + (s.bx * dcy + s.by * dcx);
+            dx = nx;
+            const std::size_t to = m + (std::size_t{1} << l);
+            m = to == ref.size() ? ref.wrap : to;
+            k += std::uint64_t{1} << l;
+        } else {
+            // d' = (2 W + d) d + dc
+            const double ax = 2.0 * wx[m] + dx;
+            const double ay = 2.0 * wy[m] + dy;
+            const double nx = ax * dx - ay * dy + dcx;
+            dy = ax * dy + ay * dx + dcy;
+            dx = nx;
+            m = m == last ? ref.wrap : m + 1;
+            ++k;
+        }
         if (interior) {
             if (m == sm && std::bit_cast<std::uint64_t>(dx) == sx &&
-                std::bit_cast<std::uint64_t>(dy) == sy) {
-                if (steps)
-                    *steps += k;
-                return nmax;
-            }
-            if (k == save) {
+                std::bit_cast<std::uint64_t>(dy) == sy)
+                break; // count stays the limit
+            if (taken + 1 >= save) {
                 sm = m;
                 sx = std::bit_cast<std::uint64_t>(dx);
                 sy = std::bit_cast<std::uint64_t>(dy);
-                save *= 2;
+                save = 2 * (taken + 1);
             }
         }
     }
     if (steps)
-        *steps += k;
+        *steps += taken;
     return count;
 }
 
@@ -77,8 +103,9 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
         for (int column = board.take(); column >= 0; column = board.take()) {
             std::uint32_t* out = Tabella + static_cast<std::size_t>(column) * DimScreen;
             for (int row = 0; row < DimScreen; ++row)
-                out[row] = deepCount(view.reference, view.dcx[column], view.dcy[row], nmax,
-                                     options.interior, &taken);
+                out[row] =
+                    deepCount(view.reference, view.dcx[column], view.dcy[row], nmax,
+                              options.interior, &taken, options.skip ? &view.skips : nullptr);
             board.done(column);
         }
         steps.fetch_add(taken, std::memory_order_relaxed);

@@ -294,7 +294,10 @@ constexpr int Probes = 16;
 
 } // namespace
 
-void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint) {
+namespace {
+
+// The reference and the offsets.
+void chooseReference(const DeepJob& job, DeepView& view, bool periodicPoint) {
     Rational xa, xb, ya, yb;
     readDecimal(job.limits.xa, xa.q);
     readDecimal(job.limits.xb, xb.q);
@@ -378,6 +381,13 @@ void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint) {
     }
     offsets(xa.q, xb.q, cx.q, view.dcx);
     offsets(ya.q, yb.q, cy.q, view.dcy);
+}
+
+} // namespace
+
+void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint) {
+    chooseReference(job, view, periodicPoint);
+    buildSkips(view);
 }
 
 } // namespace quor
