@@ -81,12 +81,28 @@ void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = tr
 // parameter. With interior, a sample whose state (m, d) comes back bit for
 // bit to one it had before repeats for ever and is given the limit at once:
 // the count is the same either way. steps, if set, grows by the steps taken.
-// With skips (not null), runs of steps are skipped where they are linear; a
-// skip may pass the limit, and the sample then keeps the limit. steps counts
-// a skip as one step.
+// With skips (not null), runs of steps are skipped where they are linear,
+// from the start until the difference has outgrown them; then every step is
+// taken. A skip may pass the limit, and the sample then keeps the limit.
+// steps counts a skip as one step.
 std::uint32_t deepCount(const Reference& reference, double dcx, double dcy, std::uint32_t nmax,
                         bool interior, std::uint64_t* steps = nullptr,
                         const Skips* skips = nullptr);
+
+// The state of one sample: its difference d, its place m on the reference,
+// its steps k (a skip counts as many as it skips), the transitions taken,
+// and the state saved for the interior shortcut.
+struct DeepLane {
+    double dx = 0.0, dy = 0.0; // w(0) = W(0) + 0
+    std::uint64_t m = 0, k = 0, taken = 0;
+    std::uint64_t save = 1, sm = 0, sx = 0, sy = 0;
+};
+
+// Advances a sample: with skips, until it is finished or the first step is
+// taken in full from m >= 1 (false: the steps go on without skips); without,
+// until it is finished. Finished: count is its count.
+bool advance(const Reference& reference, const Skips* skips, double dcx, double dcy,
+             std::uint32_t nmax, bool interior, DeepLane& lane, std::uint32_t& count);
 
 struct DeepOptions {
     unsigned threads = 0; // 0: one per hardware thread
@@ -95,6 +111,7 @@ struct DeepOptions {
     bool interior = true;
     std::uint64_t* steps = nullptr; // receives the steps of all samples
     bool skip = true;               // skip the linear runs along the reference
+    Isa isa = bestIsa();            // the lanes of the steps after the skips
 };
 
 // The table of a deep job, with progress and stop as fastTable: report is

@@ -3,6 +3,7 @@
 // in the fast kernel.
 #include "columns.h"
 #include "deep.h"
+#include "deep_lanes.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,33 +12,32 @@
 
 namespace quor {
 
-std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint32_t nmax,
-                        bool interior, std::uint64_t* steps, const Skips* skips) {
+bool advance(const Reference& ref, const Skips* skips, double dcx, double dcy, std::uint32_t nmax,
+             bool interior, DeepLane& s, std::uint32_t& count) {
     const double* wx = ref.x.data();
     const double* wy = ref.y.data();
     const std::size_t last = ref.size() - 1;
-    double dx = 0.0, dy = 0.0; // w(0) = W(0) + 0
-    std::size_t m = 0;
-    // The state (m, d) saved at doubling step counts: the next step is a
-    // fixed function of it, so meeting it again means it repeats for ever.
-    std::uint64_t save = 1;
-    std::size_t sm = 0;
-    std::uint64_t sx = 0, sy = 0;
-    std::uint64_t k = 0; // may pass nmax in a skip
-    std::uint64_t taken = 0;
-    std::uint32_t count = nmax;
     const std::size_t levels = skips ? skips->levels.size() : 0;
-    for (;; ++taken) {
+    double dx = s.dx, dy = s.dy;
+    std::size_t m = s.m;
+    std::uint64_t k = s.k;
+    bool skipping = levels > 1;
+    bool finished = false;
+    count = nmax;
+    for (;;) {
         const double zx = wx[m] + dx;
         const double zy = wy[m] + dy;
         const double zz = zx * zx + zy * zy;
         // Written so that a sum that is not a number escapes too.
         if (k >= 1 && !(zz <= 4.0)) {
             count = static_cast<std::uint32_t>(k - 1);
+            finished = true;
             break;
         }
-        if (k >= nmax)
+        if (k >= nmax) {
+            finished = true;
             break;
+        }
         const double dd = dx * dx + dy * dy;
         if (zz < dd || (m == last && !ref.periodic)) {
             dx = zx;
@@ -48,7 +48,7 @@ std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint3
         // if m - 1 is a multiple of 2^l. A single step is taken in full:
         // skipping it would save nothing.
         int l = 0;
-        if (m >= 1 && levels > 1) {
+        if (skipping && m >= 1) {
             const std::size_t j0 = m - 1;
             l = std::min<int>(j0 == 0 ? 63 : std::countr_zero(j0), int(levels) - 1);
             for (; l >= 1; --l) {
@@ -57,12 +57,15 @@ std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint3
                 if (j < level.size() && dd < level[j].r2)
                     break;
             }
+            // Once the difference has outgrown the runs, it is followed step
+            // by step to the end (on vector lanes in the table).
+            skipping = l >= 1;
         }
         if (l >= 1) {
             // d' = A d + B dc
-            const Skip& s = skips->levels[std::size_t(l)][(m - 1) >> l];
-            const double nx = (s.ax * dx - s.ay * dy) + (s.bx * dcx - s.by * dcy);
-            dy = (s.ax * dy + s.ay * dx) + (s.bx * dcy + s.by * dcx);
+            const Skip& r = skips->levels[std::size_t(l)][(m - 1) >> l];
+            const double nx = (r.ax * dx - r.ay * dy) + (r.bx * dcx - r.by * dcy);
+            dy = (r.ax * dy + r.ay * dx) + (r.bx * dcy + r.by * dcx);
             dx = nx;
             const std::size_t to = m + (std::size_t{1} << l);
             m = to == ref.size() ? ref.wrap : to;
@@ -77,38 +80,150 @@ std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint3
             m = m == last ? ref.wrap : m + 1;
             ++k;
         }
+        ++s.taken;
         if (interior) {
-            if (m == sm && std::bit_cast<std::uint64_t>(dx) == sx &&
-                std::bit_cast<std::uint64_t>(dy) == sy)
-                break; // count stays the limit
-            if (taken + 1 >= save) {
-                sm = m;
-                sx = std::bit_cast<std::uint64_t>(dx);
-                sy = std::bit_cast<std::uint64_t>(dy);
-                save = 2 * (taken + 1);
+            // The state (m, d) saved at doubling step counts: the next step
+            // is a fixed function of it, so meeting it again means it
+            // repeats for ever (the count stays the limit).
+            if (m == s.sm && std::bit_cast<std::uint64_t>(dx) == s.sx &&
+                std::bit_cast<std::uint64_t>(dy) == s.sy) {
+                finished = true;
+                break;
+            }
+            if (s.taken >= s.save) {
+                s.sm = m;
+                s.sx = std::bit_cast<std::uint64_t>(dx);
+                s.sy = std::bit_cast<std::uint64_t>(dy);
+                s.save = 2 * s.taken;
             }
         }
+        if (levels > 1 && !skipping)
+            break; // handed over to the plain steps
     }
+    s.dx = dx;
+    s.dy = dy;
+    s.m = m;
+    s.k = k;
+    return finished;
+}
+
+std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint32_t nmax,
+                        bool interior, std::uint64_t* steps, const Skips* skips) {
+    DeepLane s;
+    std::uint32_t count = nmax;
+    if (!advance(ref, skips, dcx, dcy, nmax, interior, s, count))
+        advance(ref, nullptr, dcx, dcy, nmax, interior, s, count);
     if (steps)
-        *steps += taken;
+        *steps += s.taken;
     return count;
 }
 
+namespace {
+
+// Steps between two looks at the lanes: finished lanes take new samples.
+constexpr int StepsPerRound = 32;
+
+} // namespace
+
 TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabella,
                    const ColumnReport& report, const DeepOptions& options) {
+    const Reference& ref = view.reference;
+    const Skips* skips = options.skip ? &view.skips : nullptr;
+#if defined(__x86_64__)
+    const bool lanes = options.isa == Isa::Avx512 && isaAvailable(Isa::Avx512);
+#else
+    const bool lanes = false;
+#endif
+    const deeplanes::Orbit orbit{
+        ref.x.data(),         ref.y.data(), std::int64_t(ref.size()) - 1, std::int64_t(ref.wrap),
+        ref.periodic ? 0 : 1, nmax,         options.interior ? 1 : 0};
     ColumnBoard board;
+    // Samples still running per column; only the worker that took the
+    // column touches its entry.
+    std::vector<std::uint16_t> left(DimScreen);
     std::atomic<std::uint64_t> steps{0};
     auto work = [&] {
-        std::uint64_t taken = 0;
-        for (int column = board.take(); column >= 0; column = board.take()) {
-            std::uint32_t* out = Tabella + static_cast<std::size_t>(column) * DimScreen;
-            for (int row = 0; row < DimScreen; ++row)
-                out[row] =
-                    deepCount(view.reference, view.dcx[column], view.dcy[row], nmax,
-                              options.interior, &taken, options.skip ? &view.skips : nullptr);
-            board.done(column);
+        auto s = std::make_unique<deeplanes::State>();
+        int index[deeplanes::MaxLanes] = {};
+        std::uint64_t live = 0, taken = 0;
+        int column = -1, row = DimScreen;
+        auto finish = [&](int at, std::uint32_t count) {
+            Tabella[at] = count;
+            const int c = at / DimScreen;
+            if (--left[std::size_t(c)] == 0)
+                board.done(c);
+        };
+        if (!lanes) {
+            // One sample after another.
+            for (column = board.take(); column >= 0; column = board.take()) {
+                left[std::size_t(column)] = DimScreen;
+                for (row = 0; row < DimScreen; ++row)
+                    finish(column * DimScreen + row,
+                           deepCount(ref, view.dcx[column], view.dcy[row], nmax, options.interior,
+                                     &taken, skips));
+            }
+            steps.fetch_add(taken, std::memory_order_relaxed);
+            return;
+        }
+#if defined(__x86_64__)
+        // Gives lane l the next sample that the skips leave unfinished.
+        auto load = [&](int l) {
+            for (;;) {
+                if (row == DimScreen) {
+                    column = board.take();
+                    if (column < 0)
+                        return false;
+                    left[std::size_t(column)] = DimScreen;
+                    row = 0;
+                }
+                const int at = column * DimScreen + row;
+                const double dcx = view.dcx[column], dcy = view.dcy[row];
+                ++row;
+                DeepLane lane;
+                std::uint32_t count = nmax;
+                if (skips && advance(ref, skips, dcx, dcy, nmax, options.interior, lane, count)) {
+                    taken += lane.taken;
+                    finish(at, count);
+                    continue;
+                }
+                s->dx[l] = lane.dx;
+                s->dy[l] = lane.dy;
+                s->cx[l] = dcx;
+                s->cy[l] = dcy;
+                s->m[l] = std::int64_t(lane.m);
+                s->k[l] = std::int64_t(lane.k);
+                s->taken[l] = std::int64_t(lane.taken);
+                s->save[l] = std::int64_t(lane.save);
+                s->sm[l] = std::int64_t(lane.sm);
+                s->sx[l] = std::int64_t(lane.sx);
+                s->sy[l] = std::int64_t(lane.sy);
+                s->count[l] = nmax;
+                index[l] = at;
+                return true;
+            }
+        };
+        const std::uint64_t all = (std::uint64_t{1} << deeplanes::LanesAvx512) - 1;
+        bool more = true;
+        for (;;) {
+            for (std::uint64_t idle = all & ~live; more && idle != 0; idle &= idle - 1) {
+                const int l = std::countr_zero(idle);
+                if (!load(l))
+                    more = false;
+                else
+                    live |= std::uint64_t{1} << l;
+            }
+            if (live == 0 || board.stopped())
+                break;
+            std::uint64_t finished = deeplanes::stepsAvx512(*s, live, orbit, StepsPerRound);
+            live &= ~finished;
+            for (; finished != 0; finished &= finished - 1) {
+                const int l = std::countr_zero(finished);
+                taken += std::uint64_t(s->taken[l]);
+                finish(index[l], std::uint32_t(s->count[l]));
+            }
         }
         steps.fetch_add(taken, std::memory_order_relaxed);
+#endif
     };
     const TableEnd end = runColumns(board, options.threads, work, report);
     if (options.steps)

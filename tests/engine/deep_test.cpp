@@ -103,6 +103,51 @@ TEST(DeepTable, TheInteriorShortcutChangesNoCount) {
     EXPECT_LT(stepsOn * 4, stepsOff) << stepsOn << " " << stepsOff;
 }
 
+TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
+    // On every instruction set and thread count, with skips and without: the
+    // table's leading columns equal deepCount sample by sample. Views with a
+    // periodic reference, one whose centre never escapes, and one whose
+    // centre's orbit ends (samples rebase there); a limit that stops some
+    // samples inside the set.
+    struct Case {
+        const char* name;
+        std::uint32_t nmax;
+        bool periodicPoint;
+        unsigned columns;
+    } cases[] = {{"XBSUHWYNVGERCALDSUHWYNVGER", 1000, true, 724},
+                 {"M", 3000, false, 60},
+                 {"MPMAMUEGGyXSBCMIvJRG", 5000, false, 12},
+                 {"MPMAMUEGGyXSBCMIvJRGMEVFKC", 32767, true, 6}};
+    for (const Case& c : cases) {
+        auto view = std::make_unique<DeepView>();
+        prepareDeepView(deepJob(c.name, c.nmax), *view, c.periodicPoint);
+        for (const bool skip : {true, false}) {
+            std::vector<std::uint32_t> one(std::size_t{c.columns} * DimScreen);
+            for (unsigned j = 0; j < c.columns; ++j)
+                for (int i = 0; i < DimScreen; ++i)
+                    one[j * DimScreen + i] =
+                        deepCount(view->reference, view->dcx[j], view->dcy[i], c.nmax, true,
+                                  nullptr, skip ? &view->skips : nullptr);
+            for (const Isa isa : {Isa::Portable, Isa::Avx512})
+                for (const unsigned threads : {1u, 3u}) {
+                    if (!isaAvailable(isa))
+                        continue;
+                    SCOPED_TRACE(std::string(c.name) + (skip ? " with skips, " : ", ") +
+                                 isaName(isa) + " x" + std::to_string(threads));
+                    std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
+                    DeepOptions options;
+                    options.threads = threads;
+                    options.skip = skip;
+                    options.isa = isa;
+                    auto enough = [&](unsigned j) { return j + 1 >= c.columns; };
+                    deepTable(*view, c.nmax, t.data(), enough, options);
+                    for (std::size_t k = 0; k < one.size(); ++k)
+                        ASSERT_EQ(t[k], one[k]) << "column " << k / 724 << " row " << k % 724;
+                }
+        }
+    }
+}
+
 namespace {
 
 pid_t startQuorC(const TempFolder& dir) {
