@@ -8,6 +8,7 @@
 #include "exchange.h"
 #include "job.h"
 #include "kernel.h"
+#include "quorc_run.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,6 @@
 #include <thread>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -128,16 +128,7 @@ void Process(benchmark::State& state, const View& view) {
         for (const char* f : {"Quor.tmp", "Rep.tmp", "Tab.tmp"})
             fs::remove(dir / f);
         quor::writeJob((dir / "Quor.tmp").string(), job);
-        times.push_back(milliseconds([&] {
-            const pid_t pid = fork();
-            if (pid == 0) {
-                if (chdir(dir.c_str()) == 0)
-                    execl(QUORC_PATH, QUORC_PATH, static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            int status = 0;
-            waitpid(pid, &status, 0);
-        }));
+        times.push_back(milliseconds([&] { runQuorC(dir); }));
         if (quor::readReport((dir / "Rep.tmp").string()) != quor::ReportComplete) {
             state.SkipWithError("QuorC did not complete");
             break;

@@ -8,9 +8,6 @@
 
 #include <memory>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace quor;
 using namespace quortest;
 
@@ -147,23 +144,6 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
         }
     }
 }
-
-namespace {
-
-pid_t startQuorC(const TempFolder& dir) {
-    const pid_t pid = fork();
-    if (pid == 0 && (chdir(dir.path.c_str()) != 0 || execl(QUORC_PATH, QUORC_PATH, nullptr)))
-        _exit(127);
-    return pid;
-}
-
-void expectExit(pid_t pid) {
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 127) << status;
-}
-
-} // namespace
 
 TEST(DeepQuorC, AnswersDeepJobsAsTheDeepTableAndRefusesMalformedOnes) {
     const DeepJob job = deepJob("XBSUHWYNVGERCALDSUHWYNVGERCALDSUHWYNVG", 1000); // i, 38 letters

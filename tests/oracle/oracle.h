@@ -64,8 +64,11 @@ struct TestView {
     std::uint32_t nmax;
     Point target;
 };
-std::vector<TestView> testViews(); // the seahorse valley and i, 20 to 38 letters
-TestView copyView();               // a small copy filling about a third of it
+std::vector<TestView> testViews();
+// A deep view (37 letters, limit 32767) where a small copy of the set covers
+// about a third of the picture.
+TestView copyView(); // the seahorse valley and i, 20 to 38 letters
+TestView copyView(); // a small copy filling about a third of it
 
 // Does the view hold the point (closed limits)?
 bool holds(const quor::DeepLimits& limits, const Point& p);

@@ -27,7 +27,9 @@ void print(int column, int row, const quoracle::Count& c) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "views" && argc == 2) {
-        for (const auto& v : quoracle::testViews())
+        auto views = quoracle::testViews();
+        views.push_back(quoracle::copyView());
+        for (const auto& v : views)
             std::printf("%-22s %5u %s\n", v.label.c_str(), v.nmax, v.name.c_str());
         return 0;
     }
