@@ -127,12 +127,11 @@ void Epsilon(benchmark::State& state, const quoracle::TestView& v) {
 // The whole program as the window starts it, from job file to exit.
 void Process(benchmark::State& state, const quoracle::TestView& v) {
     namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "quorc-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
+    const fs::path dir = temporaryFolder();
+    if (dir.empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    const fs::path dir = pattern;
     quor::writeDeepJob((dir / "Quor.tmp").string(), *quoracle::limitsOfName(v.name), v.nmax);
     double best = 1e300;
     for (auto _ : state) {

@@ -115,12 +115,11 @@ void Fast(benchmark::State& state, const View& view) {
 // its folder, until it has exited after the final report.
 void Process(benchmark::State& state, const View& view) {
     namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "quorc-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
+    const fs::path dir = temporaryFolder();
+    if (dir.empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    const fs::path dir = pattern;
     const quor::TableJob& t = view.job;
     const quor::Job job{t.tipo, t.xa, t.xb, t.ya, t.yb, double(t.nmax), t.xj, t.yj};
     std::vector<double> times;
