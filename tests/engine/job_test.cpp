@@ -115,7 +115,7 @@ TEST(DeepJob, RefusesWhatIsNotAPlainDecimalOrAView) {
     const std::string cases[] = {
         "3\r\n-1." + std::string(98, '0') + "\r\n1\r\n-1\r\n1\r\n100\r\n", // 101 characters
         x + "-1\r\n1E-5\r\n100\r\n",                                       // an exponent
-        x + "+1\r\n1\r\n100\r\n",                                          // a plus
+        "3\r\n-1\r\n+1\r\n-1\r\n1\r\n100\r\n",                             // a plus
         x + "-1\r\n1.2.3\r\n100\r\n",                                      // two points
         x + "-.\r\n1\r\n100\r\n",                                          // no digit
         x + "-1\r\n1 \r\n100\r\n",                                         // a blank
