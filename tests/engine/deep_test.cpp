@@ -103,9 +103,10 @@ TEST(DeepTable, TheInteriorShortcutChangesNoCount) {
 TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
     // On every instruction set and thread count, with skips and without: the
     // table's leading columns equal deepCount sample by sample. Views with a
-    // periodic reference, one whose centre never escapes, and one whose
-    // centre's orbit ends (samples rebase there); a limit that stops some
-    // samples inside the set.
+    // periodic reference, one whose centre never escapes, and two whose
+    // centre's orbit ends (around the 32-letter view's centre, which escapes
+    // after 6587 steps, every sample of the first columns lasts longer and
+    // rebases on the way); a limit that stops some samples inside the set.
     struct Case {
         const char* name;
         std::uint32_t nmax;
@@ -114,6 +115,7 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
     } cases[] = {{"XBSUHWYNVGERCALDSUHWYNVGER", 1000, true, 724},
                  {"M", 3000, false, 60},
                  {"MPMAMUEGGyXSBCMIvJRG", 5000, false, 12},
+                 {"MPMAMUEGGyXSBCMIvJRGMEVFKCJVQVFL", 32767, false, 4},
                  {"MPMAMUEGGyXSBCMIvJRGMEVFKC", 32767, true, 6}};
     for (const Case& c : cases) {
         auto view = std::make_unique<DeepView>();
