@@ -1,0 +1,110 @@
+#include "model/tiledrun.h"
+
+#include "model/thumbnails.h"
+
+#include <QDir>
+
+namespace quorvane {
+
+void paintTile(const std::vector<std::int16_t>& counts, const std::vector<QRgb>& colours,
+               const Tile& tile, QImage& picture) {
+    for (int row = 0; row < tile.rows; ++row) {
+        uchar* out = picture.scanLine(tile.row + row) + 3 * std::size_t(tile.column);
+        const std::int16_t* count = counts.data() + row;
+        for (int column = 0; column < tile.columns; ++column) {
+            const QRgb colour = colours[std::size_t(count[std::size_t(column) * DimScreen])];
+            *out++ = uchar(qRed(colour));
+            *out++ = uchar(qGreen(colour));
+            *out++ = uchar(qBlue(colour));
+        }
+    }
+}
+
+TiledRun::TiledRun(EngineStarter& engineStarter, const QString& engine, QObject* parent)
+    : QObject(parent), starter(engineStarter), engineFile(engine) {}
+
+TiledRun::~TiledRun() {
+    // The engine at work ends before the folder it works in is removed.
+    delete client;
+}
+
+void TiledRun::start(const quor::Job& view, int side, const Palette& palette) {
+    if (active)
+        return;
+    active = true;
+    job = view;
+    current = 0;
+    stopRequested = false;
+    tiles = planTiles(side);
+    const int limit = int(view.nmax);
+    if (side < ExportSideMin || side > ExportSideMax)
+        return conclude({RunStatus::Failed, exportSideMessage(), {}});
+    if (limit < 1 || limit >= MaxCounts ||
+        (view.tipo != quor::Quorvane && view.tipo != quor::Julia))
+        return conclude(
+            {RunStatus::Failed, QStringLiteral("L'immagine da esportare non è valida."), {}});
+    colours.resize(std::size_t(limit) + 1);
+    for (int k = 0; k <= limit; ++k)
+        colours[std::size_t(k)] = toQRgb(palette[std::size_t(k)]);
+    pictureSide = side;
+    picture = QImage(side, side, QImage::Format_RGB888);
+    if (picture.isNull())
+        return conclude(
+            {RunStatus::Failed,
+             QStringLiteral("Memoria insufficiente per un'immagine di %1 × %1 punti.").arg(side),
+             {}});
+    workFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                 QStringLiteral("/Quorvane-export-XXXXXX"));
+    if (!workFolder->isValid())
+        return conclude({RunStatus::Failed,
+                         QStringLiteral("Impossibile creare una cartella temporanea in:\n") +
+                             QDir::toNativeSeparators(QDir::tempPath()),
+                         {}});
+    client = new EngineClient(starter, workFolder->path(), engineFile, this);
+    connect(client, &EngineClient::progress, this,
+            [this](int column) { emit progress(int(current), std::min(column, DimScreen)); });
+    connect(client, &EngineClient::finished, this, &TiledRun::tileEnded);
+    client->start(tileJob(job, pictureSide, tiles[current]));
+}
+
+void TiledRun::stop() {
+    if (!client || stopRequested)
+        return;
+    stopRequested = true;
+    client->stop();
+}
+
+void TiledRun::tileEnded(const EngineResult& result) {
+    if (stopRequested)
+        return conclude({RunStatus::Stopped, {}, {}});
+    if (result.status != RunStatus::Complete)
+        return conclude({result.status, result.error, {}});
+    paintTile(result.counts, colours, tiles[current], picture);
+    ++current;
+    emit progress(int(current), 0);
+    if (current == tiles.size())
+        return conclude({RunStatus::Complete, {}, std::move(picture)});
+    client->start(tileJob(job, pictureSide, tiles[current]));
+}
+
+void TiledRun::conclude(TiledResult result) {
+    // The client has no engine left: it hands over only once its engine has
+    // ended. It goes once it is back from handing over, its folder now.
+    if (client) {
+        client->disconnect(this);
+        client->deleteLater();
+        client = nullptr;
+    }
+    workFolder.reset();
+    picture = QImage();
+    colours.clear();
+    QMetaObject::invokeMethod(
+        this,
+        [this, result = std::move(result)] {
+            active = false;
+            emit finished(result);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace quorvane
