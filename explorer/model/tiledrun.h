@@ -29,6 +29,9 @@ struct TiledResult {
     QImage picture;
 };
 
+// The colour of each count 0..iterMax in palette, as a picture takes it.
+std::vector<QRgb> countColours(const Palette& palette, int iterMax);
+
 // Paints the kept part of a tile's counts [column * 724 + row] through
 // colours (one per count) into picture (Format_RGB888) at the tile's place.
 void paintTile(const std::vector<std::int16_t>& counts, const std::vector<QRgb>& colours,
