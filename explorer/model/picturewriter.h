@@ -23,8 +23,9 @@ QString withPictureExtension(const QString& path);
 // The format of a path's extension, in any case: BMP for ".bmp", else PNG.
 PictureFormat pictureFormat(const QString& path);
 
-// zlib's level for PNG pictures: the fastest one, since the pictures' large
-// areas of one colour compress almost as well at it as at the default.
+// zlib's level for PNG pictures. On the start view at 2896 points level 1
+// takes two thirds of the time of the default level 6 for a file half as
+// large again (0.85 MB against 0.58 MB); level 9 takes five times as long.
 constexpr int PngCompression = 1;
 
 // Writes picture (any format; Format_RGB888 is written without a copy) to

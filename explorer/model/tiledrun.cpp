@@ -17,7 +17,7 @@ void paintTile(const std::vector<std::int16_t>& counts, const std::vector<QRgb>&
                const Tile& tile, QImage& picture) {
     // The table runs down the columns and the picture along the rows: a strip
     // of rows at a time reads each column's counts from one cache line.
-    constexpr int Strip = 32;
+    constexpr int Strip = 8;
     for (int top = 0; top < tile.rows; top += Strip) {
         const int rows = std::min(Strip, tile.rows - top);
         uchar* lines[Strip];
