@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -72,7 +73,9 @@ ExportDialog::ExportDialog(Platform& services, const QString& engine, QWidget* p
     fileRow->addWidget(EsportaSfoglia);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Lato (punti)"), EsportaLato);
-    form->addRow(QStringLiteral("&File"), fileRow);
+    auto* fileLabel = new QLabel(QStringLiteral("&File"), this);
+    fileLabel->setBuddy(EsportaFile);
+    form->addRow(fileLabel, fileRow);
     auto* commands = new QHBoxLayout;
     commands->addWidget(EsportaProgresso, 1);
     commands->addWidget(EsportaVai);
