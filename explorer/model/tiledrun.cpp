@@ -3,6 +3,7 @@
 #include "model/thumbnails.h"
 
 #include <QDir>
+#include <QTimer>
 
 namespace quorvane {
 
@@ -51,34 +52,38 @@ void TiledRun::start(const quor::Job& view, int side, const Palette& palette) {
     job = view;
     current = 0;
     stopRequested = false;
-    tiles = planTiles(side);
-    const int limit = int(view.nmax);
-    if (side < ExportSideMin || side > ExportSideMax)
-        return conclude({RunStatus::Failed, exportSideMessage(), {}});
-    if (limit < 1 || limit >= MaxCounts ||
-        (view.tipo != quor::Quorvane && view.tipo != quor::Julia))
-        return conclude(
-            {RunStatus::Failed, QStringLiteral("L'immagine da esportare non è valida."), {}});
-    colours = countColours(palette, limit);
-    pictureSide = side;
-    picture = QImage(side, side, QImage::Format_RGB888);
-    if (picture.isNull())
-        return conclude(
-            {RunStatus::Failed,
-             QStringLiteral("Memoria insufficiente per un'immagine di %1 × %1 punti.").arg(side),
-             {}});
-    workFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                                 QStringLiteral("/Quorvane-export-XXXXXX"));
-    if (!workFolder->isValid())
-        return conclude({RunStatus::Failed,
-                         QStringLiteral("Impossibile creare una cartella temporanea in:\n") +
-                             QDir::toNativeSeparators(QDir::tempPath()),
-                         {}});
+    if (const QString refusal = prepare(side, palette); !refusal.isEmpty()) {
+        // Never from inside start(): the caller hears the end as it hears any end.
+        QTimer::singleShot(0, this, [this, refusal] {
+            conclude({RunStatus::Failed, refusal, {}});
+        });
+        return;
+    }
     client = new EngineClient(starter, workFolder->path(), engineFile, this);
     connect(client, &EngineClient::progress, this,
             [this](int column) { emit progress(int(current), std::min(column, DimScreen)); });
     connect(client, &EngineClient::finished, this, &TiledRun::tileEnded);
     client->start(tileJob(job, pictureSide, tiles[current]));
+}
+
+QString TiledRun::prepare(int side, const Palette& palette) {
+    const int limit = int(job.nmax);
+    if (side < ExportSideMin || side > ExportSideMax)
+        return exportSideMessage();
+    if (limit < 1 || limit >= MaxCounts || (job.tipo != quor::Quorvane && job.tipo != quor::Julia))
+        return QStringLiteral("L'immagine da esportare non è valida.");
+    pictureSide = side;
+    tiles = planTiles(side);
+    colours = countColours(palette, limit);
+    picture = QImage(side, side, QImage::Format_RGB888);
+    if (picture.isNull())
+        return QStringLiteral("Memoria insufficiente per un'immagine di %1 × %1 punti.").arg(side);
+    workFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                 QStringLiteral("/Quorvane-export-XXXXXX"));
+    if (!workFolder->isValid())
+        return QStringLiteral("Impossibile creare una cartella temporanea in:\n") +
+               QDir::toNativeSeparators(QDir::tempPath());
+    return {};
 }
 
 void TiledRun::stop() {
@@ -112,13 +117,8 @@ void TiledRun::conclude(TiledResult result) {
     workFolder.reset();
     picture = QImage();
     colours.clear();
-    QMetaObject::invokeMethod(
-        this,
-        [this, result = std::move(result)] {
-            active = false;
-            emit finished(result);
-        },
-        Qt::QueuedConnection);
+    active = false;
+    emit finished(result);
 }
 
 } // namespace quorvane

@@ -63,7 +63,8 @@ class TiledRun : public QObject {
     void finished(const TiledResult& result);
 
   private:
-    void nextTile();
+    // Makes ready for a picture of side; an Italian message when it cannot.
+    QString prepare(int side, const Palette& palette);
     void tileEnded(const EngineResult& result);
     void conclude(TiledResult result);
 
