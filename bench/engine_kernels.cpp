@@ -8,6 +8,7 @@
 #include "exchange.h"
 #include "job.h"
 #include "kernel.h"
+#include "quorc_run.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,6 @@
 #include <thread>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -115,12 +115,11 @@ void Fast(benchmark::State& state, const View& view) {
 // its folder, until it has exited after the final report.
 void Process(benchmark::State& state, const View& view) {
     namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "quorc-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
+    const fs::path dir = temporaryFolder();
+    if (dir.empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    const fs::path dir = pattern;
     const quor::TableJob& t = view.job;
     const quor::Job job{t.tipo, t.xa, t.xb, t.ya, t.yb, double(t.nmax), t.xj, t.yj};
     std::vector<double> times;
@@ -128,16 +127,7 @@ void Process(benchmark::State& state, const View& view) {
         for (const char* f : {"Quor.tmp", "Rep.tmp", "Tab.tmp"})
             fs::remove(dir / f);
         quor::writeJob((dir / "Quor.tmp").string(), job);
-        times.push_back(milliseconds([&] {
-            const pid_t pid = fork();
-            if (pid == 0) {
-                if (chdir(dir.c_str()) == 0)
-                    execl(QUORC_PATH, QUORC_PATH, static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            int status = 0;
-            waitpid(pid, &status, 0);
-        }));
+        times.push_back(milliseconds([&] { runQuorC(dir); }));
         if (quor::readReport((dir / "Rep.tmp").string()) != quor::ReportComplete) {
             state.SkipWithError("QuorC did not complete");
             break;

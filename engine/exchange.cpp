@@ -1,4 +1,5 @@
 #include "exchange.h"
+#include "job.h"
 
 #include <charconv>
 #include <cstdio>
@@ -74,6 +75,22 @@ bool writeFileAtomically(const std::string& path, const std::function<bool(std::
 
 bool writeJob(const std::string& path, const Job& job) {
     const auto text = jobText(job);
+    return text && writeFileAtomically(path, *text);
+}
+
+std::optional<std::string> deepJobText(const DeepLimits& limits, std::uint32_t nmax) {
+    for (const std::string* v : {&limits.xa, &limits.xb, &limits.ya, &limits.yb})
+        if (!isDeepNumber(*v))
+            return std::nullopt;
+    if (compareDecimals(limits.xb, limits.xa) <= 0 || compareDecimals(limits.yb, limits.ya) <= 0 ||
+        nmax > DeepLimitMax)
+        return std::nullopt;
+    return "3\r\n" + limits.xa + "\r\n" + limits.xb + "\r\n" + limits.ya + "\r\n" + limits.yb +
+           "\r\n" + std::to_string(nmax) + "\r\n";
+}
+
+bool writeDeepJob(const std::string& path, const DeepLimits& limits, std::uint32_t nmax) {
+    const auto text = deepJobText(limits, nmax);
     return text && writeFileAtomically(path, *text);
 }
 

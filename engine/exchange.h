@@ -20,6 +20,9 @@ constexpr int TableSize = DimScreen * DimScreen;
 constexpr int Quorvane = 0;
 constexpr int Julia = 1;
 constexpr int Abort = 2;
+// A view deeper than doubles resolve: its limits are decimals of up to 100
+// characters, computed by perturbation around a high-precision orbit.
+constexpr int Deep = 3;
 
 // Report values after the column numbers 0..723.
 constexpr unsigned ReportComplete = 724;
@@ -30,6 +33,14 @@ struct Job {
     double xa = -2.0, xb = 1.0, ya = -1.5, yb = 1.5;
     double nmax = 100;
     double xj = 0.0, yj = 0.0; // written only for Julia jobs
+};
+
+// The limits of a deep view as its job spells them: plain decimals, kept as
+// text so that nothing of their digits is lost before the engine's high
+// precision reads them.
+struct DeepLimits {
+    std::string xa, xb, ya, yb;
+    bool operator==(const DeepLimits&) const = default;
 };
 
 // One number in the job grammar: a period, no plus sign, a leading "-",
@@ -51,6 +62,13 @@ bool writeFileAtomically(const std::string& path, const char* data, std::size_t 
 bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write);
 
 bool writeJob(const std::string& path, const Job& job);
+
+// The job file text of a deep view (type 3): the four limits as they are,
+// the iteration limit as an integer. Empty when QuorC would refuse the job:
+// a limit that is not a plain decimal of at most 100 characters, a maximum
+// not above its minimum, or a limit above the deep kind's largest.
+std::optional<std::string> deepJobText(const DeepLimits& limits, std::uint32_t nmax);
+bool writeDeepJob(const std::string& path, const DeepLimits& limits, std::uint32_t nmax);
 bool writeStopRequest(const std::string& path);
 
 // "%3lu," as the engine writes it.

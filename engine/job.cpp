@@ -1,5 +1,7 @@
 #include "job.h"
 
+#include "exchange.h"
+
 #include <cstdio>
 
 namespace quor {
@@ -93,6 +95,67 @@ bool isJobNumber(std::string_view line) {
     return true;
 }
 
+bool isDeepNumber(std::string_view line) {
+    if (line.empty() || line.size() > DeepLineMax)
+        return false;
+    const std::size_t first = line[0] == '-' ? 1 : 0;
+    bool point = false, digit = false;
+    for (std::size_t k = first; k < line.size(); ++k) {
+        if (isDigit(line[k]))
+            digit = true;
+        else if (line[k] == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+namespace {
+
+// The digits of a decimal without sign and leading or trailing zeros, split
+// at the point: "-012.50" gives "12" and "5".
+struct Digits {
+    bool negative;
+    std::string_view whole, fraction;
+};
+
+Digits digitsOf(std::string_view d) {
+    Digits r{!d.empty() && d[0] == '-', {}, {}};
+    if (r.negative)
+        d.remove_prefix(1);
+    const std::size_t point = d.find('.');
+    r.whole = d.substr(0, point);
+    r.fraction = point == d.npos ? std::string_view{} : d.substr(point + 1);
+    while (!r.whole.empty() && r.whole[0] == '0')
+        r.whole.remove_prefix(1);
+    while (!r.fraction.empty() && r.fraction.back() == '0')
+        r.fraction.remove_suffix(1);
+    if (r.whole.empty() && r.fraction.empty())
+        r.negative = false; // -0 is 0
+    return r;
+}
+
+// The order of the magnitudes.
+int compareMagnitudes(const Digits& a, const Digits& b) {
+    if (a.whole.size() != b.whole.size())
+        return a.whole.size() < b.whole.size() ? -1 : 1;
+    if (const int c = a.whole.compare(b.whole))
+        return c < 0 ? -1 : 1;
+    const int c = a.fraction.compare(b.fraction); // a prefix is the smaller
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+} // namespace
+
+int compareDecimals(std::string_view a, std::string_view b) {
+    const Digits da = digitsOf(a), db = digitsOf(b);
+    if (da.negative != db.negative)
+        return da.negative ? -1 : 1;
+    const int m = compareMagnitudes(da, db);
+    return da.negative ? -m : m;
+}
+
 bool iterationLimit(double v, std::uint32_t& nmax) {
     // Written so that NaN fails both tests; converting a value the counter
     // cannot hold would be undefined.
@@ -114,7 +177,7 @@ class LineReader {
 
     // The next line without its line end, checked for length; false with a
     // reason when the file ends early or the line is empty or too long.
-    bool next(std::string_view& line, std::string& reason) {
+    bool next(std::string_view& line, std::string& reason, std::size_t longest = LineMax) {
         ++number_;
         const std::string where = "line " + std::to_string(number_);
         if (pos_ >= text_.size()) {
@@ -134,8 +197,8 @@ class LineReader {
             reason = where + " is empty";
             return false;
         }
-        if (line.size() > LineMax) {
-            reason = where + " is longer than 30 characters";
+        if (line.size() > longest) {
+            reason = where + " is longer than " + std::to_string(longest) + " characters";
             return false;
         }
         return true;
@@ -148,6 +211,42 @@ class LineReader {
     std::size_t pos_ = 0;
     int number_ = 0;
 };
+
+} // namespace
+
+namespace {
+
+// Lines 2 to 6 of a deep job, after its type.
+JobRead& parseDeep(LineReader& lines, JobRead& r) {
+    std::string_view line;
+    DeepLimits& l = r.deep.limits;
+    for (std::string* v : {&l.xa, &l.xb, &l.ya, &l.yb}) {
+        if (!lines.next(line, r.reason, DeepLineMax))
+            return r;
+        if (!isDeepNumber(line)) {
+            r.reason = "line " + std::to_string(lines.number()) + " is not a plain decimal: \"" +
+                       std::string(line) + "\"";
+            return r;
+        }
+        *v = line;
+    }
+    if (compareDecimals(l.xb, l.xa) <= 0 || compareDecimals(l.yb, l.ya) <= 0) {
+        r.reason = "the view is empty: a maximum is not above its minimum";
+        return r;
+    }
+    if (!lines.next(line, r.reason))
+        return r;
+    std::uint32_t nmax = 0;
+    if (!isJobNumber(line) ||
+        !iterationLimit(readnum(line.data(), static_cast<std::uint8_t>(line.size() - 1)), nmax) ||
+        nmax > DeepLimitMax) {
+        r.reason = "iteration limit \"" + std::string(line) + "\" is out of range";
+        return r;
+    }
+    r.deep.nmax = nmax;
+    r.outcome = JobOutcome::Run;
+    return r;
+}
 
 } // namespace
 
@@ -167,11 +266,13 @@ JobRead parseJob(std::string_view text) {
     std::string_view line;
     if (!lines.next(line, r.reason))
         return r;
-    if (line.size() != 1 || (line[0] != '0' && line[0] != '1')) {
-        r.reason = "job type \"" + std::string(line) + "\" is not 0, 1 or 2";
+    if (line.size() != 1 || (line[0] != '0' && line[0] != '1' && line[0] != '3')) {
+        r.reason = "job type \"" + std::string(line) + "\" is not 0, 1, 2 or 3";
         return r;
     }
     r.job.tipo = line[0] - '0';
+    if (r.job.tipo == Deep)
+        return parseDeep(lines, r);
 
     auto number = [&](double& v) {
         if (!lines.next(line, r.reason))

@@ -4,6 +4,8 @@
 // run exactly is refused, and the engine then reports a stop.
 #pragma once
 
+#include "exchange.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +14,12 @@ namespace quor {
 
 // The longest job line (without its line end) that the engine reads.
 constexpr std::size_t LineMax = 30;
+// The longest limit line of a deep job: about 95 significant digits, more
+// than any view the area names reach needs.
+constexpr std::size_t DeepLineMax = 100;
+// The largest iteration limit of a deep job: its reference orbit is held in
+// memory, 16 bytes a step.
+constexpr std::uint32_t DeepLimitMax = std::uint32_t{1} << 24;
 
 // One job as the kernels take it.
 struct TableJob {
@@ -40,22 +48,39 @@ bool isJobNumber(std::string_view line);
 // the unsigned 32-bit counter cannot hold it (negative, 2^32 or more).
 bool iterationLimit(double v, std::uint32_t& nmax);
 
+struct DeepJob {
+    DeepLimits limits;
+    std::uint32_t nmax = 100;
+};
+
+// True when line is a limit of a deep job: 1 to DeepLineMax characters, an
+// optional "-", digits, optionally "." and more digits (either side of the
+// point may be empty, not both), no exponent, no "+".
+bool isDeepNumber(std::string_view line);
+
+// The order of two such decimals, exactly: below zero when a < b, zero when
+// they are equal (-0 equals 0), above zero when a > b.
+int compareDecimals(std::string_view a, std::string_view b);
+
 enum class JobOutcome {
-    Run,     // a job of type 0 or 1, read completely
+    Run,     // a job of type 0, 1 or 3, read completely
     Stop,    // the stop request "2": there is nothing to compute
     Refused, // anything else: no table, report a stop
 };
 
 struct JobRead {
     JobOutcome outcome = JobOutcome::Refused;
-    TableJob job;
+    TableJob job; // tipo 3: only tipo is set, the view is in deep
+    DeepJob deep;
     std::string reason; // a short English description when refused
 };
 
 // Reads a job from the text of "Quor.tmp". A line end is LF or CR LF; every
 // line the job needs must end with one, be 1 to LineMax characters long and
 // keep to the number grammar. Lines after the ones the job type needs are
-// not looked at.
+// not looked at. A deep job (type 3) has the limits of isDeepNumber on lines
+// 2 to 5, X Max above X Min and Y Max above Y Min, and on line 6 an
+// iteration limit of at most DeepLimitMax.
 JobRead parseJob(std::string_view text);
 
 // Opens and reads the job file at path (only as many bytes as a job can

@@ -3,6 +3,7 @@
 // and a worker whose column is used up takes the next free column, so no
 // lane waits for a slow neighbour. The calling thread only collects finished
 // columns and reports them in order.
+#include "columns.h"
 #include "kernel.h"
 #include "lanes.h"
 
@@ -99,8 +100,7 @@ template <bool Cycles> Kernel kernelFor(Isa isa) {
     }
 }
 
-// What the workers share: the job, the table, the next free column, the
-// columns finished, and the stop flag.
+// What the workers share: the job, the table, the columns.
 class Run {
   public:
     Run(const TableJob& job, std::uint32_t* table, Kernel kernel)
@@ -111,52 +111,19 @@ class Run {
 
     void work();
 
-    // Waits until the column after `reported` is finished; returns the last
-    // column of the finished prefix. The workers do not wake this thread for
-    // every column: at low limits columns finish every few microseconds, and
-    // each wake-up would take a core from them. It looks every millisecond,
-    // which is more often than anyone reads the report, and is woken at once
-    // when the last column is done.
-    unsigned waitForPrefix(int reported) {
-        const int next = reported + 1;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            while (!done_[next].load(std::memory_order_acquire))
-                allDone_.wait_for(lock, std::chrono::milliseconds(1));
-        }
-        int top = next;
-        while (top + 1 < DimScreen && done_[top + 1].load(std::memory_order_acquire))
-            ++top;
-        return static_cast<unsigned>(top);
-    }
-
-    void stop() { stop_.store(true, std::memory_order_relaxed); }
+    ColumnBoard& board() { return board_; }
     std::uint64_t steps() const { return steps_.load(std::memory_order_relaxed); }
 
   private:
-    void columnDone(int column) {
-        done_[column].store(true, std::memory_order_release);
-        if (finished_.fetch_add(1, std::memory_order_acq_rel) + 1 == DimScreen) {
-            // Taking the lock orders this wake-up after the waiter's last look.
-            { std::lock_guard<std::mutex> lock(mutex_); }
-            allDone_.notify_one();
-        }
-    }
-
     const TableJob& job_;
     std::uint32_t* table_;
     Kernel kernel_;
     double xs_[DimScreen];
     double ys_[DimScreen];
-    std::atomic<int> nextColumn_{0};
-    std::atomic<bool> stop_{false};
+    ColumnBoard board_;
     // Samples still running per column; only the worker that took the column
     // touches its entry.
     std::uint16_t left_[DimScreen] = {};
-    std::mutex mutex_;
-    std::condition_variable allDone_;
-    std::atomic<bool> done_[DimScreen] = {};
-    std::atomic<int> finished_{0};
     std::atomic<std::uint64_t> steps_{0}; // steps the lanes took, all samples
 };
 
@@ -176,16 +143,14 @@ void Run::work() {
         table_[at] = count;
         const int c = at / DimScreen;
         if (--left_[c] == 0)
-            columnDone(c);
+            board_.done(c);
     };
     // Gives lane l the next sample; false when there is none left.
     auto load = [&](int l) {
         for (;;) {
             if (row == DimScreen) {
-                if (stop_.load(std::memory_order_relaxed))
-                    return false;
-                column = nextColumn_.fetch_add(1, std::memory_order_relaxed);
-                if (column >= DimScreen)
+                column = board_.take();
+                if (column < 0)
                     return false;
                 left_[column] = DimScreen;
                 row = 0;
@@ -221,7 +186,7 @@ void Run::work() {
                 live |= std::uint64_t{1} << l;
             }
         }
-        if (live == 0 || stop_.load(std::memory_order_relaxed)) {
+        if (live == 0 || board_.stopped()) {
             steps_.fetch_add(stepsTaken, std::memory_order_relaxed);
             return;
         }
@@ -242,6 +207,46 @@ void Run::work() {
 }
 
 } // namespace
+
+unsigned ColumnBoard::waitForPrefix(int reported) {
+    const int next = reported + 1;
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!done_[next].load(std::memory_order_acquire))
+            allDone_.wait_for(lock, std::chrono::milliseconds(1));
+    }
+    int top = next;
+    while (top + 1 < DimScreen && done_[top + 1].load(std::memory_order_acquire))
+        ++top;
+    return static_cast<unsigned>(top);
+}
+
+TableEnd runColumns(ColumnBoard& board, unsigned threads, const std::function<void()>& work,
+                    const ColumnReport& report) {
+    threads = threads ? threads : std::thread::hardware_concurrency();
+    threads = std::clamp(threads, 1u, 256u);
+    std::vector<std::thread> workers;
+    try {
+        for (unsigned t = 0; t < threads; ++t)
+            workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for still finish the table; with none at
+        // all, this thread does the work before reporting.
+        if (workers.empty())
+            work();
+    }
+
+    int reported = -1;
+    bool stopped = false;
+    while (reported + 1 < DimScreen && !stopped) {
+        reported = static_cast<int>(board.waitForPrefix(reported));
+        stopped = report && report(static_cast<unsigned>(reported));
+    }
+    board.stop();
+    for (std::thread& w : workers)
+        w.join();
+    return {static_cast<unsigned>(reported + 1), stopped};
+}
 
 bool isaAvailable(Isa isa) {
     switch (isa) {
@@ -285,32 +290,11 @@ TableEnd fastTable(const TableJob& job, std::uint32_t* Tabella, const ColumnRepo
     const Isa isa = isaAvailable(options.isa) ? options.isa : bestIsa();
     auto run = std::make_unique<Run>(job, Tabella,
                                      options.cycles ? kernelFor<true>(isa) : kernelFor<false>(isa));
-    unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
-    threads = std::clamp(threads, 1u, 256u);
-
-    std::vector<std::thread> workers;
-    try {
-        for (unsigned t = 0; t < threads; ++t)
-            workers.emplace_back([&run] { run->work(); });
-    } catch (const std::system_error&) {
-        // Fewer threads than asked for still finish the table; with none at
-        // all, this thread does the work before reporting.
-        if (workers.empty())
-            run->work();
-    }
-
-    int reported = -1;
-    bool stopped = false;
-    while (reported + 1 < DimScreen && !stopped) {
-        reported = static_cast<int>(run->waitForPrefix(reported));
-        stopped = report && report(static_cast<unsigned>(reported));
-    }
-    run->stop();
-    for (std::thread& w : workers)
-        w.join();
+    const TableEnd end = runColumns(
+        run->board(), options.threads, [&run] { run->work(); }, report);
     if (options.steps)
         *options.steps = run->steps();
-    return {static_cast<unsigned>(reported + 1), stopped};
+    return end;
 }
 
 } // namespace quor

@@ -4,6 +4,7 @@
 // "Quor.tmp", writes "Tab.tmp" and exits. No arguments, no window; the
 // window waits for a final report of 724 or 725, so every way out of here
 // writes one.
+#include "deep.h"
 #include "exchange.h"
 #include "job.h"
 #include "kernel.h"
@@ -67,10 +68,13 @@ int main() {
     Tabella = reinterpret_cast<std::uint32_t*>(largeBuffer(sizeof fallback));
     if (!Tabella)
         Tabella = fallback;
-    const quor::TableEnd end = quor::fastTable(read.job, Tabella, [](unsigned j) {
+    const auto progress = [](unsigned j) {
         report(j);
         return stopAsked();
-    });
+    };
+    const quor::TableEnd end = read.job.tipo == quor::Deep
+                                   ? quor::deepTable(read.deep, Tabella, progress)
+                                   : quor::fastTable(read.job, Tabella, progress);
     if (end.stopped) {
         report(quor::ReportStopped);
         return 0;

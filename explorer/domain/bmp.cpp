@@ -16,17 +16,13 @@ void put32(char*& at, quint32 v) {
 
 } // namespace
 
-QByteArray bmpBytes(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const int width = rgb.width(), height = rgb.height();
-    const qint64 rowBytes = bmpRowBytes(width);
-    const qint64 pixelBytes = rowBytes * height;
-    QByteArray bytes(BmpHeaderBytes + pixelBytes, '\0');
-
-    char* at = bytes.data();
+QByteArray bmpHeader(int width, int height) {
+    QByteArray header(BmpHeaderBytes, '\0');
+    const qint64 pixelBytes = bmpRowBytes(width) * height;
+    char* at = header.data();
     *at++ = 'B';
     *at++ = 'M';
-    put32(at, quint32(bytes.size()));
+    put32(at, quint32(BmpHeaderBytes + pixelBytes));
     put32(at, 0); // reserved
     put32(at, BmpHeaderBytes);
     put32(at, 40);
@@ -40,16 +36,29 @@ QByteArray bmpBytes(const QImage& image) {
     put32(at, 0); // vertical resolution
     put32(at, 0); // colours used
     put32(at, 0); // important colours
+    return header;
+}
 
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(height - 1 - y));
-        char* row = bytes.data() + BmpHeaderBytes + y * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            *row++ = char(qBlue(line[x]));
-            *row++ = char(qGreen(line[x]));
-            *row++ = char(qRed(line[x]));
-        }
+void bmpRow(const QImage& rgb888, int y, char* out) {
+    const uchar* in = rgb888.constScanLine(y);
+    const int width = rgb888.width();
+    for (int x = 0; x < width; ++x, in += 3) {
+        *out++ = char(in[2]);
+        *out++ = char(in[1]);
+        *out++ = char(in[0]);
     }
+    for (qint64 pad = bmpRowBytes(width) - 3 * qint64(width); pad > 0; --pad)
+        *out++ = 0;
+}
+
+QByteArray bmpBytes(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const int width = rgb.width(), height = rgb.height();
+    const qint64 rowBytes = bmpRowBytes(width);
+    QByteArray bytes = bmpHeader(width, height);
+    bytes.resize(BmpHeaderBytes + rowBytes * height);
+    for (int y = 0; y < height; ++y)
+        bmpRow(rgb, height - 1 - y, bytes.data() + BmpHeaderBytes + y * rowBytes);
     return bytes;
 }
 

@@ -18,4 +18,10 @@ constexpr qint64 bmpRowBytes(int width) {
 // rows from the bottom up, no colour table, no resolution.
 QByteArray bmpBytes(const QImage& image);
 
+// The same in pieces, for a picture too large to be held twice: the header
+// of a width x height bitmap, then each stored row (bmpRowBytes) of an image
+// in Format_RGB888, the bottom row first.
+QByteArray bmpHeader(int width, int height);
+void bmpRow(const QImage& rgb888, int y, char* out);
+
 } // namespace quorvane

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+#include <functional>
 
 namespace quorvane {
 
@@ -12,5 +14,12 @@ namespace quorvane {
 // no temporary is left, and the result is failure, a line feed and the file
 // name; on success it is empty.
 QString saveFile(const QString& path, const QByteArray& bytes, const QString& failure);
+
+// The same with the content written by write into the open temporary file.
+// The file is unbuffered, so a write that does not reach the file system
+// fails at once; write returns false on any failure, and nothing is then
+// replaced.
+QString saveFile(const QString& path, const std::function<bool(QIODevice& file)>& write,
+                 const QString& failure);
 
 } // namespace quorvane

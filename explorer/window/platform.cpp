@@ -1,6 +1,7 @@
 #include "window/platform.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace quorvane {
@@ -18,6 +19,12 @@ bool Platform::question(QWidget* parent, const QString& text) {
 
 void Platform::beep() {
     QApplication::beep();
+}
+
+QString Platform::saveFileName(QWidget* parent, const QString& title, const QString& proposed,
+                               const QString& filters) {
+    return QFileDialog::getSaveFileName(parent, title, proposed, filters, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 } // namespace quorvane

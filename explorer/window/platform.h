@@ -18,6 +18,11 @@ class Platform : public EngineStarter {
     // A question with Yes and No buttons; true for Yes.
     virtual bool question(QWidget* parent, const QString& text);
     virtual void beep();
+    // The desktop's dialog for a file to save into, opened on proposed;
+    // filters as QFileDialog reads them. Empty when the user cancels. It asks
+    // nothing of a file that exists: the caller does.
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& proposed,
+                                 const QString& filters);
 };
 
 } // namespace quorvane

@@ -1,5 +1,6 @@
-// Helpers for the engine tests: a temporary folder, whole files, the
-// engine's reading of one number and the plain kernel's table.
+// Helpers for the engine tests: a temporary folder, whole files, the real
+// QuorC started there, the engine's reading of one number and the plain
+// kernel's table.
 #pragma once
 
 #include "kernel.h" // and with it exchange.h and job.h
@@ -12,7 +13,11 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <poll.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quortest {
 
@@ -55,6 +60,34 @@ inline std::string printfTable(const std::vector<std::uint32_t>& counts) {
         text += field;
     }
     return text;
+}
+
+// Starts QuorC in dir; with awaitReport 0 or more, returns once a report of
+// at least that number has been renamed into place, or after two minutes
+// without one, waiting on file events, not on the clock.
+inline pid_t startQuorC(const TempFolder& dir, int awaitReport = -1) {
+    const int watch = inotify_init();
+    EXPECT_GE(inotify_add_watch(watch, dir.path.c_str(), IN_MOVED_TO), 0);
+    const pid_t pid = fork();
+    if (pid == 0 && (chdir(dir.path.c_str()) != 0 || execl(QUORC_PATH, QUORC_PATH, nullptr)))
+        _exit(127);
+    pollfd events{watch, POLLIN, 0};
+    char buffer[4096];
+    auto reached = [&] {
+        const auto r = quor::readReport(dir.file("Rep.tmp"));
+        return r && int(*r) >= awaitReport;
+    };
+    bool waiting = awaitReport >= 0;
+    while (waiting && !reached() && poll(&events, 1, 120000) == 1)
+        waiting = read(watch, buffer, sizeof buffer) > 0;
+    close(watch);
+    return pid;
+}
+
+inline void expectExit(pid_t pid) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 127) << status;
 }
 
 inline std::vector<std::uint32_t> plainCounts(const quor::TableJob& job) {

@@ -83,3 +83,72 @@ TEST(ParseJob, RefusesWhatCannotBeRunExactly) {
     EXPECT_EQ(parseJob("0\r\n" + thirty + "\r\n1\r\n-1.5\r\n1.5\r\n100\r\n").outcome,
               JobOutcome::Run);
 }
+
+TEST(DeepJob, ReadsPlainDecimalsExactlyAsWritten) {
+    // Lines 2 to 5 are kept as text; either line end; the limit as on line 6
+    // of the other kinds.
+    const std::string hundred = "-0." + std::string(96, '7') + "1";
+    const std::pair<std::string, DeepJob> cases[] = {
+        {"3\r\n-.7436\r\n-.7435\r\n.1318\r\n.13185\r\n250.9\r\n",
+         {{"-.7436", "-.7435", ".1318", ".13185"}, 250}},
+        {"3\n-2\n1.\n-0001.5\n1.5\n32767\n", {{"-2", "1.", "-0001.5", "1.5"}, 32767}},
+        {"3\r\n" + hundred + "\r\n-0\r\n-0\r\n0.0000001\r\n16777216\r\nnot looked at\r\n",
+         {{hundred, "-0", "-0", "0.0000001"}, 16777216}},
+    };
+    for (const auto& [text, deep] : cases) {
+        SCOPED_TRACE(text);
+        const auto r = parseJob(text);
+        ASSERT_EQ(r.outcome, JobOutcome::Run) << r.reason;
+        EXPECT_EQ(r.job.tipo, Deep);
+        EXPECT_EQ(r.deep.limits, deep.limits);
+        EXPECT_EQ(r.deep.nmax, deep.nmax);
+        // The window's writer gives the same job back.
+        const auto written = deepJobText(deep.limits, deep.nmax);
+        ASSERT_TRUE(written.has_value());
+        EXPECT_EQ(parseJob(*written).deep.limits, deep.limits);
+    }
+}
+
+TEST(DeepJob, RefusesWhatIsNotAPlainDecimalOrAView) {
+    const std::string x = "3\r\n-1\r\n1\r\n";
+    const std::string view = x + "-1\r\n1\r\n";
+    const std::string cases[] = {
+        "3\r\n-1." + std::string(98, '0') + "\r\n1\r\n-1\r\n1\r\n100\r\n", // 101 characters
+        x + "-1\r\n1E-5\r\n100\r\n",                                       // an exponent
+        "3\r\n-1\r\n+1\r\n-1\r\n1\r\n100\r\n",                             // a plus
+        x + "-1\r\n1.2.3\r\n100\r\n",                                      // two points
+        x + "-.\r\n1\r\n100\r\n",                                          // no digit
+        x + "-1\r\n1 \r\n100\r\n",                                         // a blank
+        x + "-1\r\n\r\n100\r\n",                                           // an empty line
+        "3\r\n1\r\n1.000\r\n-1\r\n1\r\n100\r\n",                           // X Max = X Min
+        "3\r\n1\r\n-1\r\n-1\r\n1\r\n100\r\n",                              // X Max < X Min
+        x + "-0\r\n0\r\n100\r\n",                                          // Y Max = Y Min
+        view + "-1\r\n",                                                   // limit below 0
+        view + "16777217\r\n",                                             // above the largest
+        view + "1e3\r\n",                                                  // a limit not a number
+        view,                                                              // ends early
+        view + "100",                                                      // no line end
+        "4\r\n-1\r\n1\r\n-1\r\n1\r\n100\r\n",                              // no such type
+    };
+    for (const std::string& text : cases) {
+        const auto r = parseJob(text);
+        EXPECT_EQ(r.outcome, JobOutcome::Refused) << ::testing::PrintToString(text);
+        EXPECT_FALSE(r.reason.empty());
+    }
+    // What the writer will not write, QuorC would refuse.
+    EXPECT_FALSE(deepJobText({"1", "-1", "-1", "1"}, 100));
+    EXPECT_FALSE(deepJobText({"-1", "1", "-1", "1E-5"}, 100));
+    EXPECT_FALSE(deepJobText({"-1", "1", "-1", "1"}, DeepLimitMax + 1));
+}
+
+TEST(DeepJob, ComparesDecimalsExactly) {
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"0", "-0", 0},       {"1.50", "001.5", 0},   {".5", "0.49999", 1}, {"-.5", "-0.49999", -1},
+        {"10", "9.99", 1},    {"-2", "-10", 1},       {"-0.0", "0.000", 0}, {"3.", "3", 0},
+        {"-1", "0.0001", -1}, {"0.1", "0.10001", -1},
+    };
+    for (const auto& [a, b, order] : cases) {
+        EXPECT_EQ(compareDecimals(a, b), order) << a << " " << b;
+        EXPECT_EQ(compareDecimals(b, a), -order) << b << " " << a;
+    }
+}

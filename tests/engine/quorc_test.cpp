@@ -4,45 +4,8 @@
 
 #include <cstdio>
 
-#include <poll.h>
-#include <sys/inotify.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace quor;
 using namespace quortest;
-
-namespace {
-
-// Starts QuorC in dir; with awaitReport 0 or more, returns once a report of
-// at least that number has been renamed into place, or after two minutes
-// without one, waiting on file events, not on the clock.
-pid_t startQuorC(const TempFolder& dir, int awaitReport = -1) {
-    const int watch = inotify_init();
-    EXPECT_GE(inotify_add_watch(watch, dir.path.c_str(), IN_MOVED_TO), 0);
-    const pid_t pid = fork();
-    if (pid == 0 && (chdir(dir.path.c_str()) != 0 || execl(QUORC_PATH, QUORC_PATH, nullptr)))
-        _exit(127);
-    pollfd events{watch, POLLIN, 0};
-    char buffer[4096];
-    auto reached = [&] {
-        const auto r = readReport(dir.file("Rep.tmp"));
-        return r && int(*r) >= awaitReport;
-    };
-    bool waiting = awaitReport >= 0;
-    while (waiting && !reached() && poll(&events, 1, 120000) == 1)
-        waiting = read(watch, buffer, sizeof buffer) > 0;
-    close(watch);
-    return pid;
-}
-
-void expectExit(pid_t pid) {
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 127) << status;
-}
-
-} // namespace
 
 TEST(QuorC, CompleteRunsWriteThePlainTableAndReport724) {
     // Each job with the one whose table it must give: leading zeros or none,
@@ -82,7 +45,7 @@ TEST(QuorC, BadJobsAndStopRequestsReport725AndWriteNoTable) {
         "0\r\n-2\r\n1\r\n",                                                      // truncated
         "0\r\n-2.000000000000000000000000000001\r\n1\r\n-1.5\r\n1.5\r\n100\r\n", // 31 characters
         "0\r\n-2\r\n1\r\n-1.5\r\n1.5x\r\n100\r\n", // outside the grammar
-        "3\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",
+        "4\r\n-2\r\n1\r\n-1.5\r\n1.5\r\n100\r\n",  // no such type (3 is the deep kind)
         head + "-1\r\n",
         head + "4294967296\r\n",
         head + "abc\r\n",

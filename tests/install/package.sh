@@ -35,7 +35,6 @@ lrwxrwxrwx ./usr/bin/quorvane -> Quorvane
 lrwxrwxrwx ./usr/share/man/man1/Quorvane.1.gz -> quorvane.1.gz
 -rw-r--r-- ./usr/share/doc/quorvane/changelog.gz
 -rw-r--r-- ./usr/share/doc/quorvane/copyright
--rw-r--r-- ./usr/share/lintian/overrides/quorvane
 LIST
 )
 [ "$files" = "$expected" ] || fail "package contents differ:
@@ -48,7 +47,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ -n "$(field Version)" ] || fail "no Version"
 depends=$(field Depends)
 names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for p in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
+for p in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 \
+         libgmp10 libmpfr6; do
   grep -qxF "$p" <<<"$names" || fail "$p missing from Depends: $depends"
 done
 echo "control: Depends: $depends"

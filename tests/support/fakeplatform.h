@@ -1,5 +1,6 @@
 // Platform services for window tests: messages and beeps are recorded,
-// questions are answered from a script, the engine is started for real.
+// questions and the save dialog are answered from a script, the engine is
+// started for real.
 #pragma once
 
 #include "window/platform.h"
@@ -22,6 +23,15 @@ class FakePlatform : public Platform {
         return a;
     }
     void beep() override { ++beeps; }
+    QString saveFileName(QWidget*, const QString&, const QString& proposed,
+                         const QString&) override {
+        proposals << proposed;
+        if (saveNames.empty())
+            return {};
+        const QString name = saveNames.front();
+        saveNames.pop_front();
+        return name;
+    }
     std::unique_ptr<QProcess> engineProcess(const QString& program,
                                             const QString& workingDir) override {
         ++engineStarts;
@@ -31,6 +41,8 @@ class FakePlatform : public Platform {
     QStringList messages;
     QStringList questions;
     std::deque<bool> answers;
+    QStringList proposals;         // what the save dialog was opened on
+    std::deque<QString> saveNames; // its answers; none is a cancel
     int beeps = 0;
     int engineStarts = 0;
 };

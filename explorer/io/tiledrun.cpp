@@ -1,0 +1,124 @@
+#include "io/tiledrun.h"
+
+#include "domain/thumbnails.h"
+
+#include <QDir>
+#include <QTimer>
+
+namespace quorvane {
+
+std::vector<QRgb> countColours(const Palette& palette, int iterMax) {
+    std::vector<QRgb> colours(std::size_t(iterMax) + 1);
+    for (int k = 0; k <= iterMax; ++k)
+        colours[std::size_t(k)] = toQRgb(palette[std::size_t(k)]);
+    return colours;
+}
+
+void paintTile(const std::vector<std::int16_t>& counts, const std::vector<QRgb>& colours,
+               const Tile& tile, QImage& picture) {
+    // The table runs down the columns and the picture along the rows: a strip
+    // of rows at a time reads each column's counts from one cache line.
+    constexpr int Strip = 8;
+    for (int top = 0; top < tile.rows; top += Strip) {
+        const int rows = std::min(Strip, tile.rows - top);
+        uchar* lines[Strip];
+        for (int r = 0; r < rows; ++r)
+            lines[r] = picture.scanLine(tile.row + top + r) + 3 * std::size_t(tile.column);
+        for (int column = 0; column < tile.columns; ++column) {
+            const std::int16_t* count = counts.data() + std::size_t(column) * DimScreen + top;
+            for (int r = 0; r < rows; ++r) {
+                const QRgb colour = colours[std::size_t(count[r])];
+                uchar* out = lines[r] + 3 * std::size_t(column);
+                out[0] = uchar(qRed(colour));
+                out[1] = uchar(qGreen(colour));
+                out[2] = uchar(qBlue(colour));
+            }
+        }
+    }
+}
+
+TiledRun::TiledRun(EngineStarter& engineStarter, const QString& engine, QObject* parent)
+    : QObject(parent), starter(engineStarter), engineFile(engine) {}
+
+TiledRun::~TiledRun() {
+    // The engine at work ends before the folder it works in is removed.
+    delete client;
+}
+
+void TiledRun::start(const quor::Job& view, int side, const Palette& palette) {
+    if (active)
+        return;
+    active = true;
+    job = view;
+    current = 0;
+    stopRequested = false;
+    if (const QString refusal = prepare(side, palette); !refusal.isEmpty()) {
+        // Never from inside start(): the caller hears the end as it hears any end.
+        QTimer::singleShot(0, this, [this, refusal] {
+            conclude({RunStatus::Failed, refusal, {}});
+        });
+        return;
+    }
+    client = new EngineClient(starter, workFolder->path(), engineFile, this);
+    connect(client, &EngineClient::progress, this,
+            [this](int column) { emit progress(int(current), std::min(column, DimScreen)); });
+    connect(client, &EngineClient::finished, this, &TiledRun::tileEnded);
+    client->start(tileJob(job, pictureSide, tiles[current]));
+}
+
+QString TiledRun::prepare(int side, const Palette& palette) {
+    const int limit = int(job.nmax);
+    if (side < ExportSideMin || side > ExportSideMax)
+        return exportSideMessage();
+    if (limit < 1 || limit >= MaxCounts || (job.tipo != quor::Quorvane && job.tipo != quor::Julia))
+        return QStringLiteral("L'immagine da esportare non è valida.");
+    pictureSide = side;
+    tiles = planTiles(side);
+    colours = countColours(palette, limit);
+    picture = QImage(side, side, QImage::Format_RGB888);
+    if (picture.isNull())
+        return QStringLiteral("Memoria insufficiente per un'immagine di %1 × %1 punti.").arg(side);
+    workFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                 QStringLiteral("/Quorvane-export-XXXXXX"));
+    if (!workFolder->isValid())
+        return QStringLiteral("Impossibile creare una cartella temporanea in:\n") +
+               QDir::toNativeSeparators(QDir::tempPath());
+    return {};
+}
+
+void TiledRun::stop() {
+    if (!client || stopRequested)
+        return;
+    stopRequested = true;
+    client->stop();
+}
+
+void TiledRun::tileEnded(const EngineResult& result) {
+    if (stopRequested)
+        return conclude({RunStatus::Stopped, {}, {}});
+    if (result.status != RunStatus::Complete)
+        return conclude({result.status, result.error, {}});
+    paintTile(result.counts, colours, tiles[current], picture);
+    ++current;
+    emit progress(int(current), 0);
+    if (current == tiles.size())
+        return conclude({RunStatus::Complete, {}, std::move(picture)});
+    client->start(tileJob(job, pictureSide, tiles[current]));
+}
+
+void TiledRun::conclude(TiledResult result) {
+    // The client has no engine left: it hands over only once its engine has
+    // ended. It goes once it is back from handing over, its folder now.
+    if (client) {
+        client->disconnect(this);
+        client->deleteLater();
+        client = nullptr;
+    }
+    workFolder.reset();
+    picture = QImage();
+    colours.clear();
+    active = false;
+    emit finished(result);
+}
+
+} // namespace quorvane

@@ -1,0 +1,174 @@
+// The deep kind (job type 3): reports and stops as the other kinds, the
+// interior shortcut that changes no count, and the real QuorC answering deep
+// jobs. How true its counts are is measured against the oracle in
+// tests/oracle.
+#include "deep.h"
+#include "engine_support.h"
+#include "oracle.h"
+
+#include <memory>
+
+using namespace quor;
+using namespace quortest;
+
+namespace {
+
+DeepJob deepJob(const char* name, std::uint32_t nmax) {
+    const auto limits = quoracle::limitsOfName(name);
+    EXPECT_TRUE(limits.has_value()) << name;
+    return {limits.value_or(DeepLimits{}), nmax};
+}
+
+std::vector<std::uint32_t> deepCounts(const DeepView& view, std::uint32_t nmax,
+                                      const DeepOptions& options = {}) {
+    std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
+    EXPECT_EQ(deepTable(view, nmax, t.data(), {}, options), (TableEnd{724, false}));
+    return t;
+}
+
+} // namespace
+
+TEST(DeepTable, ReportsCompleteColumnsInOrderAndStopsWhenAsked) {
+    const DeepJob job = deepJob("XBSUHWYNVGERCALDSUHWYNVGER", 1000); // near i, 26 letters
+    auto view = std::make_unique<DeepView>();
+    prepareDeepView(job, *view);
+    const auto whole = deepCounts(*view, job.nmax, {1});
+    for (unsigned threads : {1u, 3u}) {
+        std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
+        int last = -1;
+        bool ok = true;
+        auto report = [&](unsigned j) {
+            const auto end = t.begin() + (j + 1) * DimScreen;
+            ok = ok && int(j) > last && std::equal(t.begin(), end, whole.begin());
+            last = int(j);
+            return false;
+        };
+        EXPECT_EQ(deepTable(*view, job.nmax, t.data(), report, {threads}), (TableEnd{724, false}));
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(last, 723);
+        EXPECT_TRUE(t == whole);
+        std::vector<unsigned> reported;
+        auto stop = [&](unsigned j) {
+            reported.push_back(j);
+            return true;
+        };
+        // The first report may cover several columns finished together; the
+        // run ends there.
+        const TableEnd end = deepTable(*view, job.nmax, t.data(), stop, {threads});
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(end, (TableEnd{reported[0] + 1, true}));
+    }
+}
+
+TEST(DeepTable, TheInteriorShortcutChangesNoCount) {
+    // Views with much of the set inside them, each with a periodic point and
+    // with the centre as the reference (whose orbit never escapes and whose
+    // doubles end up repeating): every count the same with the shortcut on
+    // and off, and the shortcut saves most of the steps. The start view's
+    // whole table; of the others every third column and row (without the
+    // shortcut, samples inside cost the limit each).
+    struct Case {
+        const char* name;
+        std::uint32_t nmax;
+        int every;
+    } cases[] = {{"Z", 1000, 1}, {"M", 3000, 3}, {"MMM", 3000, 3}};
+    std::uint64_t stepsOn = 0, stepsOff = 0;
+    for (const Case& c : cases)
+        for (const bool periodicPoint : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (periodicPoint ? ", periodic point" : ", centre"));
+            auto view = std::make_unique<DeepView>();
+            prepareDeepView(deepJob(c.name, c.nmax), *view, periodicPoint);
+            EXPECT_TRUE(view->reference.periodic);
+            std::vector<std::uint32_t> on, off;
+            if (c.every == 1) {
+                std::uint64_t a = 0, b = 0;
+                on = deepCounts(*view, c.nmax, {0, true, &a});
+                off = deepCounts(*view, c.nmax, {0, false, &b});
+                stepsOn += a;
+                stepsOff += b;
+            } else {
+                for (int j = 0; j < DimScreen; j += c.every)
+                    for (int i = 0; i < DimScreen; i += c.every) {
+                        const double x = view->dcx[j], y = view->dcy[i];
+                        on.push_back(deepCount(view->reference, x, y, c.nmax, true, &stepsOn));
+                        off.push_back(deepCount(view->reference, x, y, c.nmax, false, &stepsOff));
+                    }
+            }
+            EXPECT_TRUE(on == off);
+            EXPECT_GT(std::count(on.begin(), on.end(), c.nmax) * 8, std::ssize(on));
+        }
+    EXPECT_LT(stepsOn * 4, stepsOff) << stepsOn << " " << stepsOff;
+}
+
+TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
+    // On every instruction set and thread count, with skips and without: the
+    // table's leading columns equal deepCount sample by sample. Views with a
+    // periodic reference, one whose centre never escapes, and two whose
+    // centre's orbit ends (around the 32-letter view's centre, which escapes
+    // after 6587 steps, every sample of the first columns lasts longer and
+    // rebases on the way); a limit that stops some samples inside the set.
+    struct Case {
+        const char* name;
+        std::uint32_t nmax;
+        bool periodicPoint;
+        unsigned columns;
+    } cases[] = {{"XBSUHWYNVGERCALDSUHWYNVGER", 1000, true, 724},
+                 {"M", 3000, false, 60},
+                 {"MPMAMUEGGyXSBCMIvJRG", 5000, false, 12},
+                 {"MPMAMUEGGyXSBCMIvJRGMEVFKCJVQVFL", 32767, false, 4},
+                 {"MPMAMUEGGyXSBCMIvJRGMEVFKC", 32767, true, 6}};
+    for (const Case& c : cases) {
+        auto view = std::make_unique<DeepView>();
+        prepareDeepView(deepJob(c.name, c.nmax), *view, c.periodicPoint);
+        for (const bool skip : {true, false}) {
+            std::vector<std::uint32_t> one(std::size_t{c.columns} * DimScreen);
+            for (unsigned j = 0; j < c.columns; ++j)
+                for (int i = 0; i < DimScreen; ++i)
+                    one[j * DimScreen + i] =
+                        deepCount(view->reference, view->dcx[j], view->dcy[i], c.nmax, true,
+                                  nullptr, skip ? &view->skips : nullptr);
+            for (const Isa isa : {Isa::Portable, Isa::Avx512})
+                for (const unsigned threads : {1u, 3u}) {
+                    if (!isaAvailable(isa))
+                        continue;
+                    SCOPED_TRACE(std::string(c.name) + (skip ? " with skips, " : ", ") +
+                                 isaName(isa) + " x" + std::to_string(threads));
+                    std::vector<std::uint32_t> t(TableSize, 0xDEADBEEF);
+                    DeepOptions options;
+                    options.threads = threads;
+                    options.skip = skip;
+                    options.isa = isa;
+                    auto enough = [&](unsigned j) { return j + 1 >= c.columns; };
+                    deepTable(*view, c.nmax, t.data(), enough, options);
+                    for (std::size_t k = 0; k < one.size(); ++k)
+                        ASSERT_EQ(t[k], one[k]) << "column " << k / 724 << " row " << k % 724;
+                }
+        }
+    }
+}
+
+TEST(DeepQuorC, AnswersDeepJobsAsTheDeepTableAndRefusesMalformedOnes) {
+    const DeepJob job = deepJob("XBSUHWYNVGERCALDSUHWYNVGERCALDSUHWYNVG", 1000); // i, 38 letters
+    auto view = std::make_unique<DeepView>();
+    prepareDeepView(job, *view);
+    const auto counts = deepCounts(*view, job.nmax);
+    const std::optional<std::string> text = deepJobText(job.limits, job.nmax);
+    ASSERT_TRUE(text.has_value());
+    const std::string malformed[] = {
+        "3\r\n-1\r\n1\r\n-1\r\n1.5E-7\r\n100\r\n",
+        "3\r\n1\r\n1\r\n-1\r\n1\r\n100\r\n",
+        "3\r\n" + std::string(101, '1') + "\r\n1\r\n-1\r\n1\r\n100\r\n",
+        "3\r\n-1\r\n1\r\n-1\r\n1\r\n",
+    };
+    for (const std::string& jobText :
+         {*text, malformed[0], malformed[1], malformed[2], malformed[3]}) {
+        SCOPED_TRACE(jobText);
+        const bool good = jobText == *text;
+        TempFolder dir;
+        writeText(dir.file("Quor.tmp"), jobText);
+        expectExit(startQuorC(dir));
+        EXPECT_EQ(readText(dir.file("Rep.tmp")), good ? "724," : "725,");
+        EXPECT_TRUE(readText(dir.file("Tab.tmp")) ==
+                    (good ? std::optional(formatTable(counts.data())) : std::nullopt));
+    }
+}
