@@ -178,6 +178,6 @@ TEST(LibraryFilesWindow, AThumbnailThatCannotBePutBackIsReported) {
         QStringList{failure("Impossibile scrivere l'elenco dei luoghi:", listFile(lw.folder)) +
                     "\n" + failure(ThumbnailNotRestoredMessage, thumbnail)});
     EXPECT_EQ(lw.list(), oldList);
-    EXPECT_EQ(BitmapFile{readBytes(thumbnail)}.picture(), placeThumbnail(lw.ui.sfondo->image()));
+    EXPECT_EQ(BitmapFile{readBytes(thumbnail)}.picture(), sampledThumbnail(lw.ui.sfondo->image()));
     EXPECT_EQ(entriesOf(lw.folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
 }

@@ -16,15 +16,6 @@ namespace {
 const QByteArray Seed = "\"MFFSSKJHB\",1000,1\r\n";
 const QString LibraryFull = "Raggiunto limite massimo di immagini memorizzabili!";
 
-// The 32 x 32 samples of a picture at 5 + 23 i, 5 + 23 j.
-QImage sampled(const QImage& picture) {
-    QImage thumbnail(32, 32, QImage::Format_RGB32);
-    for (int i = 0; i < 32; ++i)
-        for (int j = 0; j < 32; ++j)
-            thumbnail.setPixel(i, j, picture.pixel(5 + 23 * i, 5 + 23 * j));
-    return thumbnail;
-}
-
 QImage storedThumbnail(const AppFolder& folder, const QString& name) {
     return BitmapFile{readBytes(thumbnailFile(folder, name))}.picture();
 }
@@ -60,8 +51,8 @@ TEST_F(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     EXPECT_EQ(model.library().places().UltimoLuogo(), 1);
     EXPECT_EQ(ui.SaveName->text(), "Z");
     EXPECT_FALSE(ui.Salva->isEnabled());
-    EXPECT_EQ(storedThumbnail(folder, "Z"), sampled(start));
-    EXPECT_EQ(saveIcona(ui), sampled(start));
+    EXPECT_EQ(storedThumbnail(folder, "Z"), sampledThumbnail(start));
+    EXPECT_EQ(saveIcona(ui), sampledThumbnail(start));
 
     // The same area again with another limit and the automatic colouring:
     // updated where it stands, with the limit of the next run.
@@ -69,14 +60,14 @@ TEST_F(LibraryWindow, SavesANewPlaceAndUpdatesAStoredOneInPlace) {
     click(ui.AutoColor);
     click(ui.View);
     const QImage again = ui.sfondo->image();
-    ASSERT_NE(sampled(again), sampled(start));
+    ASSERT_NE(sampledThumbnail(again), sampledThumbnail(start));
     setLimit(ui, "300");
     click(ui.Salva);
     EXPECT_EQ(readBytes(listFile(folder)), Seed + "\"Z\",300,1\r\n");
     EXPECT_EQ(model.library().places().UltimoLuogo(), 1);
     EXPECT_EQ(model.library().places().LuogoScelto(), 1);
-    EXPECT_EQ(storedThumbnail(folder, "Z"), sampled(again));
-    EXPECT_EQ(saveIcona(ui), sampled(again));
+    EXPECT_EQ(storedThumbnail(folder, "Z"), sampledThumbnail(again));
+    EXPECT_EQ(saveIcona(ui), sampledThumbnail(again));
     EXPECT_EQ(entriesOf(folder, "BeiLuoghi"), QStringList({"BeiLuoghi.txt", "Z.bmp"}));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }

@@ -14,6 +14,16 @@
 
 namespace quorvane::testing {
 
+// The 32 x 32 samples of a picture at 5 + 23 i, 5 + 23 j, worked out here
+// rather than by the code under test.
+inline QImage sampledThumbnail(const QImage& picture) {
+    QImage thumbnail(32, 32, QImage::Format_RGB32);
+    for (int i = 0; i < 32; ++i)
+        for (int j = 0; j < 32; ++j)
+            thumbnail.setPixel(i, j, picture.pixel(5 + 23 * i, 5 + 23 * j));
+    return thumbnail;
+}
+
 inline QString listFile(const AppFolder& folder) {
     return folder.file("BeiLuoghi/BeiLuoghi.txt");
 }
