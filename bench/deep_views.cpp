@@ -107,13 +107,13 @@ void Epsilon(benchmark::State& state, const quoracle::TestView& v) {
         quor::deepCount(view->reference, view->dcx[c], view->dcy[r], v.nmax, true, &all);
     for (auto _ : state) {
         for (const int bits : {53, 40, 32}) {
-            quor::buildSkips(*view, std::ldexp(1.0, -bits));
+            quor::buildSeries(*view, v.nmax, std::ldexp(1.0, -bits));
             int trusted = 0, exact = 0;
             std::uint64_t steps = 0;
             for (std::size_t k = 0; k < samples.size(); ++k) {
                 const auto [c, r] = samples[k];
                 const std::uint32_t n = quor::deepCount(view->reference, view->dcx[c], view->dcy[r],
-                                                        v.nmax, true, &steps, &view->skips);
+                                                        v.nmax, true, &steps, &view->series);
                 trusted += oracle[k].trusted;
                 exact += oracle[k].trusted && n == oracle[k].count;
             }

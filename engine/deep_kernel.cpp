@@ -1,9 +1,11 @@
 // The deep kernel: each sample follows the reference as its difference from
-// it, in doubles, with rebasing; columns are shared out to worker threads as
-// in the fast kernel.
+// it, in doubles, with rebasing. Each worker thread keeps a group of lanes
+// at one place on the reference, so that W is read once for all of them;
+// a lane that is rebased leaves the group and waits, at the start of the
+// reference, for a group of such lanes. Columns are shared out to worker
+// threads as in the fast kernel.
 #include "columns.h"
 #include "deep.h"
-#include "deep_lanes.h"
 
 #include <algorithm>
 #include <atomic>
@@ -12,107 +14,158 @@
 
 namespace quor {
 
-bool advance(const Reference& ref, const Skips* skips, double dcx, double dcy, std::uint32_t nmax,
-             bool interior, DeepLane& s, std::uint32_t& count) {
-    const double* wx = ref.x.data();
-    const double* wy = ref.y.data();
-    const std::size_t last = ref.size() - 1;
-    const std::size_t levels = skips ? skips->levels.size() : 0;
-    double dx = s.dx, dy = s.dy;
-    std::size_t m = s.m;
-    std::uint64_t k = s.k;
-    bool skipping = levels > 1;
-    bool finished = false;
-    count = nmax;
-    for (;;) {
-        const double zx = wx[m] + dx;
-        const double zy = wy[m] + dy;
-        const double zz = zx * zx + zy * zy;
-        // Written so that a sum that is not a number escapes too.
-        if (k >= 1 && !(zz <= 4.0)) {
-            count = static_cast<std::uint32_t>(k - 1);
-            finished = true;
-            break;
-        }
-        if (k >= nmax) {
-            finished = true;
-            break;
-        }
-        const double dd = dx * dx + dy * dy;
-        if (zz < dd || (m == last && !ref.periodic)) {
-            dx = zx;
-            dy = zy;
-            m = 0;
-        }
-        // The longest run from m that |d| allows: level l starts at m only
-        // if m - 1 is a multiple of 2^l. A single step is taken in full:
-        // skipping it would save nothing.
-        int l = 0;
-        if (skipping && m >= 1) {
-            const std::size_t j0 = m - 1;
-            l = std::min<int>(j0 == 0 ? 63 : std::countr_zero(j0), int(levels) - 1);
-            for (; l >= 1; --l) {
-                const std::vector<Skip>& level = skips->levels[std::size_t(l)];
-                const std::size_t j = j0 >> l;
-                if (j < level.size() && dd < level[j].r2)
-                    break;
-            }
-            // Once the difference has outgrown the runs, it is followed step
-            // by step to the end (on vector lanes in the table).
-            skipping = l >= 1;
-        }
-        if (l >= 1) {
-            // d' = A d + B dc
-            const Skip& r = skips->levels[std::size_t(l)][(m - 1) >> l];
-            const double nx = (r.ax * dx - r.ay * dy) + (r.bx * dcx - r.by * dcy);
-            dy = (r.ax * dy + r.ay * dx) + (r.bx * dcy + r.by * dcx);
-            dx = nx;
-            const std::size_t to = m + (std::size_t{1} << l);
-            m = to == ref.size() ? ref.wrap : to;
-            k += std::uint64_t{1} << l;
-        } else {
-            // d' = (2 W + d) d + dc
-            const double ax = 2.0 * wx[m] + dx;
-            const double ay = 2.0 * wy[m] + dy;
-            const double nx = ax * dx - ay * dy + dcx;
-            dy = ax * dy + ay * dx + dcy;
-            dx = nx;
-            m = m == last ? ref.wrap : m + 1;
-            ++k;
-        }
-        ++s.taken;
-        if (interior) {
-            // The state (m, d) saved at doubling step counts: the next step
-            // is a fixed function of it, so meeting it again means it
-            // repeats for ever (the count stays the limit).
-            if (m == s.sm && std::bit_cast<std::uint64_t>(dx) == s.sx &&
-                std::bit_cast<std::uint64_t>(dy) == s.sy) {
-                finished = true;
-                break;
-            }
-            if (s.taken >= s.save) {
-                s.sm = m;
-                s.sx = std::bit_cast<std::uint64_t>(dx);
-                s.sy = std::bit_cast<std::uint64_t>(dy);
-                s.save = 2 * s.taken;
-            }
-        }
-        if (levels > 1 && !skipping)
-            break; // handed over to the plain steps
+using deeplanes::Lane;
+
+bool deeplanes::returnTest(double wrapDefect, Lane& s) {
+    if (s.ball > 0) {
+        s.r = (s.r + wrapDefect) * Grow;
+        const double off = (std::fabs(s.ex - s.ox) + std::fabs(s.ey - s.oy)) * Grow;
+        if (off + s.r < s.r0)
+            return true;
+        if (++s.ball > 2 * s.lag + 2 || !(s.r < INFINITY))
+            s.ball = 0;
     }
-    s.dx = dx;
-    s.dy = dy;
-    s.m = m;
-    s.k = k;
-    return finished;
+    const std::uint64_t bx = std::bit_cast<std::uint64_t>(s.dx);
+    const std::uint64_t by = std::bit_cast<std::uint64_t>(s.dy);
+    if (s.returns > 0 && bx == s.sx && by == s.sy)
+        return true;
+    s.hx[s.returns % Lane::History] = s.dx;
+    s.hy[s.returns % Lane::History] = s.dy;
+    if (++s.returns >= s.save) {
+        s.sx = bx;
+        s.sy = by;
+        s.save = 2 * s.returns;
+    }
+    if (s.ball > 0)
+        return false;
+    // The lag whose latest return came nearest the one before it, where the
+    // two distances before show a steady contraction.
+    int best = 0;
+    double ax = 0.0, ay = 0.0, lx = 0.0, ly = 0.0, nearest = INFINITY, far = 0.0;
+    for (int j = 1; j <= Lane::Lags && 2 * j < s.returns; ++j) {
+        const int n = s.returns - 1;
+        const double x0 = s.hx[n % Lane::History], y0 = s.hy[n % Lane::History];
+        const double x1 = s.hx[(n - j) % Lane::History], y1 = s.hy[(n - j) % Lane::History];
+        const double x2 = s.hx[(n - 2 * j) % Lane::History], y2 = s.hy[(n - 2 * j) % Lane::History];
+        // a = d(n) - d(n - j), b = d(n - j) - d(n - 2 j), lambda = a / b.
+        const double px = x0 - x1, py = y0 - y1, qx = x1 - x2, qy = y1 - y2;
+        const double size = std::hypot(px, py);
+        far = std::max(far, size);
+        const double bb = qx * qx + qy * qy;
+        if (!(size < nearest) || !(bb > 0.0))
+            continue;
+        const double mx = (px * qx + py * qy) / bb, my = (py * qx - px * qy) / bb;
+        if (!(std::hypot(mx, my) < 0.98))
+            continue;
+        best = j;
+        nearest = size;
+        ax = px;
+        ay = py;
+        lx = mx;
+        ly = my;
+    }
+    // Where more than one lag can be told apart, the nearest must stand out.
+    if (best == 0 || !(nearest < 0.5 * far || s.returns <= 4 || s.returns > 2 * Lane::Lags))
+        return false;
+    // The limit d(n) + a lambda / (1 - lambda).
+    const double ux = 1.0 - lx, uy = -ly, uu = ux * ux + uy * uy;
+    const double tx = ax * lx - ay * ly, ty = ax * ly + ay * lx;
+    s.ox = s.dx + (tx * ux + ty * uy) / uu;
+    s.oy = s.dy + (ty * ux - tx * uy) / uu;
+    // The second term keeps a disc where the doubles repeat.
+    s.r0 = 4.0 * nearest + 0x1p-40 * (std::fabs(s.ox) + std::fabs(s.oy) + s.c1);
+    s.ex = s.ox;
+    s.ey = s.oy;
+    s.r = s.r0;
+    s.ball = 1;
+    s.lag = best;
+    return false;
+}
+
+Lane startLane(const Series* series, double dcx, double dcy) {
+    Lane s;
+    s.cx = dcx;
+    s.cy = dcy;
+    s.c1 = std::fabs(dcx) + std::fabs(dcy);
+    if (series && series->steps > 0) {
+        // P(u) by Horner's rule, u = dc / scale.
+        const double ux = dcx / series->scale, uy = dcy / series->scale;
+        double px = 0.0, py = 0.0;
+        for (std::size_t i = series->bx.size(); i-- > 0;) {
+            const double sx = px + series->bx[i], sy = py + series->by[i];
+            px = sx * ux - sy * uy;
+            py = sx * uy + sy * ux;
+        }
+        s.dx = px;
+        s.dy = py;
+        s.m = series->index;
+        s.k = series->steps;
+    }
+    return s;
+}
+
+Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, bool leave,
+              std::uint32_t& count) {
+    const std::size_t last = ref.size() - 1;
+    const double zx = ref.x[s.m] + s.dx;
+    const double zy = ref.y[s.m] + s.dy;
+    const double zz = zx * zx + zy * zy;
+    // Written so that a sum that is not a number escapes too. Only W(0) = 0
+    // comes before the first step, so it never escapes there.
+    if (!(zz <= 4.0)) {
+        count = static_cast<std::uint32_t>(s.k - 1);
+        return Step::Finished;
+    }
+    if (s.k >= nmax) {
+        count = nmax;
+        return Step::Finished;
+    }
+    const double dd = s.dx * s.dx + s.dy * s.dy;
+    if (zz < dd || (s.m == last && !ref.periodic)) {
+        s.dx = zx;
+        s.dy = zy;
+        s.m = 0;
+        s.ball = 0;
+        s.returns = 0;
+        s.save = 1;
+        if (leave)
+            return Step::Rebased;
+    }
+    // d' = (2 W + d) d + dc
+    const double ax = 2.0 * ref.x[s.m] + s.dx;
+    const double ay = 2.0 * ref.y[s.m] + s.dy;
+    if (s.ball > 0) {
+        // The ball's centre takes the same step.
+        const double bx = 2.0 * ref.x[s.m] + s.ex;
+        const double by = 2.0 * ref.y[s.m] + s.ey;
+        s.r = deeplanes::ballStep(s.r, bx, by, s.ex, s.ey, s.c1);
+        const double fx = bx * s.ex - by * s.ey + s.cx;
+        s.ey = bx * s.ey + by * s.ex + s.cy;
+        s.ex = fx;
+    }
+    const double nx = ax * s.dx - ay * s.dy + s.cx;
+    s.dy = ax * s.dy + ay * s.dx + s.cy;
+    s.dx = nx;
+    ++s.k;
+    ++s.taken;
+    if (s.m == last) {
+        s.m = ref.wrap;
+        if (interior && deeplanes::returnTest(ref.wrapDefect, s)) {
+            count = nmax;
+            return Step::Finished;
+        }
+    } else {
+        ++s.m;
+    }
+    return Step::On;
 }
 
 std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint32_t nmax,
-                        bool interior, std::uint64_t* steps, const Skips* skips) {
-    DeepLane s;
+                        bool interior, std::uint64_t* steps, const Series* series) {
+    Lane s = startLane(series, dcx, dcy);
     std::uint32_t count = nmax;
-    if (!advance(ref, skips, dcx, dcy, nmax, interior, s, count))
-        advance(ref, nullptr, dcx, dcy, nmax, interior, s, count);
+    while (stepLane(ref, s, nmax, interior, false, count) != Step::Finished) {
+    }
     if (steps)
         *steps += s.taken;
     return count;
@@ -120,110 +173,179 @@ std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint3
 
 namespace {
 
-// Steps between two looks at the lanes: finished lanes take new samples.
-constexpr int StepsPerRound = 32;
+struct Lanes {
+    deeplanes::StepFn steps = nullptr;
+    int lanes = 1;
+};
+
+Lanes lanesFor(Isa isa) {
+    switch (isaAvailable(isa) ? isa : Isa::Portable) {
+#if defined(__x86_64__)
+    case Isa::Avx512:
+        return {deeplanes::stepsAvx512, deeplanes::LanesAvx512};
+    case Isa::Avx2:
+        return {deeplanes::stepsAvx2, deeplanes::LanesAvx2};
+    case Isa::Sse2:
+        return {deeplanes::stepsSse2, deeplanes::LanesSse2};
+#endif
+    default:
+        return {};
+    }
+}
+
+// A sample in the table and its state.
+struct Sample {
+    Lane lane;
+    int at = 0; // column * DimScreen + row
+};
 
 } // namespace
 
 TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabella,
                    const ColumnReport& report, const DeepOptions& options) {
     const Reference& ref = view.reference;
-    const Skips* skips = options.skip ? &view.skips : nullptr;
-#if defined(__x86_64__)
-    const bool lanes = options.isa == Isa::Avx512 && isaAvailable(Isa::Avx512);
-#else
-    const bool lanes = false;
-#endif
+    const Series* series = options.skip ? &view.series : nullptr;
+    const Lanes kernel = lanesFor(options.isa);
     const deeplanes::Orbit orbit{
-        ref.x.data(),         ref.y.data(), std::int64_t(ref.size()) - 1, std::int64_t(ref.wrap),
-        ref.periodic ? 0 : 1, nmax,         options.interior ? 1 : 0};
+        ref.x.data(),           ref.y.data(),  std::int64_t(ref.size()) - 1,
+        std::int64_t(ref.wrap), !ref.periodic, options.interior && ref.periodic};
     ColumnBoard board;
     // Samples still running per column; only the worker that took the
     // column touches its entry.
     std::vector<std::uint16_t> left(DimScreen);
     std::atomic<std::uint64_t> steps{0};
     auto work = [&] {
-        auto s = std::make_unique<deeplanes::State>();
-        int index[deeplanes::MaxLanes] = {};
-        std::uint64_t live = 0, taken = 0;
+        std::uint64_t taken = 0;
         int column = -1, row = DimScreen;
-        auto finish = [&](int at, std::uint32_t count) {
-            Tabella[at] = count;
-            const int c = at / DimScreen;
+        auto finish = [&](const Sample& s, std::uint32_t count) {
+            Tabella[s.at] = count;
+            taken += s.lane.taken;
+            const int c = s.at / DimScreen;
             if (--left[std::size_t(c)] == 0)
                 board.done(c);
         };
-        if (!lanes) {
-            // One sample after another.
-            for (column = board.take(); column >= 0; column = board.take()) {
+        // The next sample of the worker's columns, at its start.
+        auto next = [&](Sample& s) {
+            if (row == DimScreen) {
+                column = board.take();
+                if (column < 0)
+                    return false;
                 left[std::size_t(column)] = DimScreen;
-                for (row = 0; row < DimScreen; ++row)
-                    finish(column * DimScreen + row,
-                           deepCount(ref, view.dcx[column], view.dcy[row], nmax, options.interior,
-                                     &taken, skips));
+                row = 0;
+            }
+            s.at = column * DimScreen + row;
+            s.lane = startLane(series, view.dcx[column], view.dcy[row]);
+            ++row;
+            return true;
+        };
+        if (!kernel.steps) {
+            // One sample after another.
+            for (Sample s; next(s);) {
+                std::uint32_t count = nmax;
+                while (stepLane(ref, s.lane, nmax, options.interior, false, count) !=
+                       Step::Finished) {
+                }
+                finish(s, count);
             }
             steps.fetch_add(taken, std::memory_order_relaxed);
             return;
         }
-#if defined(__x86_64__)
-        // Gives lane l the next sample that the skips leave unfinished.
-        auto load = [&](int l) {
-            for (;;) {
-                if (row == DimScreen) {
-                    column = board.take();
-                    if (column < 0)
-                        return false;
-                    left[std::size_t(column)] = DimScreen;
-                    row = 0;
-                }
-                const int at = column * DimScreen + row;
-                const double dcx = view.dcx[column], dcy = view.dcy[row];
-                ++row;
-                DeepLane lane;
-                std::uint32_t count = nmax;
-                if (skips && advance(ref, skips, dcx, dcy, nmax, options.interior, lane, count)) {
-                    taken += lane.taken;
-                    finish(at, count);
-                    continue;
-                }
-                s->dx[l] = lane.dx;
-                s->dy[l] = lane.dy;
-                s->cx[l] = dcx;
-                s->cy[l] = dcy;
-                s->m[l] = std::int64_t(lane.m);
-                s->k[l] = std::int64_t(lane.k);
-                s->taken[l] = std::int64_t(lane.taken);
-                s->save[l] = std::int64_t(lane.save);
-                s->sm[l] = std::int64_t(lane.sm);
-                s->sx[l] = std::int64_t(lane.sx);
-                s->sy[l] = std::int64_t(lane.sy);
-                s->count[l] = nmax;
-                index[l] = at;
-                return true;
-            }
+        const int lanes = kernel.lanes;
+        auto g = std::make_unique<deeplanes::Group>();
+        Sample group[deeplanes::MaxLanes];
+        unsigned live = 0;
+        std::int64_t m = 0;
+        std::vector<Sample> rebased; // waiting at the start of the reference
+        bool fresh = true;
+        // The group's arrays hold the differences and radii of its lanes.
+        auto put = [&](int l) {
+            const Lane& s = group[l].lane;
+            g->dx[l] = s.dx;
+            g->dy[l] = s.dy;
+            g->cx[l] = s.cx;
+            g->cy[l] = s.cy;
+            g->c1[l] = s.c1;
+            g->r[l] = s.r;
+            g->ex[l] = s.ex;
+            g->ey[l] = s.ey;
         };
-        const std::uint64_t all = (std::uint64_t{1} << deeplanes::LanesAvx512) - 1;
-        bool more = true;
-        for (;;) {
-            for (std::uint64_t idle = all & ~live; more && idle != 0; idle &= idle - 1) {
-                const int l = std::countr_zero(idle);
-                if (!load(l))
-                    more = false;
-                else
-                    live |= std::uint64_t{1} << l;
+        auto get = [&](int l) {
+            Lane& s = group[l].lane;
+            s.dx = g->dx[l];
+            s.dy = g->dy[l];
+            s.r = g->r[l];
+            s.ex = g->ex[l];
+            s.ey = g->ey[l];
+            s.m = std::uint64_t(m);
+        };
+        // Fills the empty group with new samples, or with rebased ones once
+        // there are enough of them or no new ones are left.
+        auto fill = [&] {
+            *g = {};
+            for (int l = 0; l < lanes && rebased.size() < std::size_t(lanes); ++l) {
+                if (!fresh || !next(group[l])) {
+                    fresh = false;
+                    break;
+                }
+                put(l);
+                live |= 1u << l;
             }
+            const bool old = live == 0;
+            for (int l = 0; old && l < lanes && !rebased.empty(); ++l) {
+                group[l] = rebased.back();
+                rebased.pop_back();
+                put(l);
+                live |= 1u << l;
+            }
+            m = live ? std::int64_t(group[0].lane.m) : 0;
+        };
+        // A lane that finishes or leaves: its arrays hold zeros again.
+        auto drop = [&](int l) {
+            live &= ~(1u << l);
+            g->dx[l] = g->dy[l] = g->cx[l] = g->cy[l] = 0.0;
+        };
+        for (;;) {
+            if (live == 0)
+                fill();
             if (live == 0 || board.stopped())
                 break;
-            std::uint64_t finished = deeplanes::stepsAvx512(*s, live, orbit, StepsPerRound);
-            live &= ~finished;
-            for (; finished != 0; finished &= finished - 1) {
-                const int l = std::countr_zero(finished);
-                taken += std::uint64_t(s->taken[l]);
-                finish(index[l], std::uint32_t(s->count[l]));
+            bool ball = false;
+            std::uint64_t most = nmax;
+            for (unsigned on = live; on != 0; on &= on - 1) {
+                const Lane& s = group[std::countr_zero(on)].lane;
+                ball = ball || s.ball > 0;
+                most = std::min<std::uint64_t>(most, s.k < nmax ? nmax - s.k : 0);
+            }
+            const deeplanes::Run run = kernel.steps(*g, live, orbit, m, int(most), ball);
+            const bool ends = orbit.ends && m == orbit.last;
+            for (unsigned on = live; on != 0; on &= on - 1) {
+                const int l = std::countr_zero(on);
+                Sample& s = group[l];
+                s.lane.k += std::uint64_t(run.steps);
+                s.lane.taken += std::uint64_t(run.steps);
+                std::uint32_t count = nmax;
+                if (run.returned) {
+                    get(l);
+                    if (deeplanes::returnTest(ref.wrapDefect, s.lane)) {
+                        drop(l);
+                        finish(s, nmax);
+                    } else {
+                        put(l);
+                    }
+                } else if ((run.outside >> l & 1) || s.lane.k >= nmax || ends) {
+                    // The step that the group cannot take together: this
+                    // lane escapes, reaches the limit or is rebased.
+                    get(l);
+                    const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
+                    drop(l);
+                    if (step == Step::Finished)
+                        finish(s, count);
+                    else
+                        rebased.push_back(s);
+                }
             }
         }
         steps.fetch_add(taken, std::memory_order_relaxed);
-#endif
     };
     const TableEnd end = runColumns(board, options.threads, work, report);
     if (options.steps)

@@ -126,8 +126,8 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
                 for (int i = 0; i < DimScreen; ++i)
                     one[j * DimScreen + i] =
                         deepCount(view->reference, view->dcx[j], view->dcy[i], c.nmax, true,
-                                  nullptr, skip ? &view->skips : nullptr);
-            for (const Isa isa : {Isa::Portable, Isa::Avx512})
+                                  nullptr, skip ? &view->series : nullptr);
+            for (const Isa isa : {Isa::Portable, Isa::Sse2, Isa::Avx2, Isa::Avx512})
                 for (const unsigned threads : {1u, 3u}) {
                     if (!isaAvailable(isa))
                         continue;

@@ -120,7 +120,7 @@ Measured measure(const std::string& label, const std::string& name, std::uint32_
         m.exact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row], nmax,
                                    true) == oracle[k].count;
         m.skipExact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row], nmax,
-                                       true, nullptr, &view->skips) == oracle[k].count;
+                                       true, nullptr, &view->series) == oracle[k].count;
         m.centreExact += quor::deepCount(centre->reference, centre->dcx[column], centre->dcy[row],
                                          nmax, true) == oracle[k].count;
         if (doubles)
@@ -238,7 +238,7 @@ TEST(DeepKind, SkipsChangeOnlyScatteredSamples) {
                         differs[y * side + x] =
                             quor::deepCount(view->reference, dcx, dcy, v.nmax, true) !=
                             quor::deepCount(view->reference, dcx, dcy, v.nmax, true, nullptr,
-                                            &view->skips);
+                                            &view->series);
                     }
             });
         for (std::thread& w : workers)

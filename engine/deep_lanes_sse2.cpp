@@ -1,0 +1,36 @@
+// The deep lanes on SSE2, which every x86-64 processor has: four registers
+// of two samples.
+#include "deep_lanes.h"
+
+#include <emmintrin.h>
+
+namespace {
+
+struct Sse2 {
+    using D = __m128d;
+    static constexpr int Lanes = 2;
+    static D load(const double* p) { return _mm_load_pd(p); }
+    static void store(double* p, D a) { _mm_store_pd(p, a); }
+    static D set1(double a) { return _mm_set1_pd(a); }
+    static D add(D a, D b) { return _mm_add_pd(a, b); }
+    static D sub(D a, D b) { return _mm_sub_pd(a, b); }
+    static D mul(D a, D b) { return _mm_mul_pd(a, b); }
+    static D sqrt(D a) { return _mm_sqrt_pd(a); }
+    static D abs(D a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
+    // Lanes where !(zz <= four) (a sum that is not a number too) or zz < dd.
+    static unsigned outside(D zz, D four, D dd) {
+        return unsigned(_mm_movemask_pd(_mm_or_pd(_mm_cmpnle_pd(zz, four), _mm_cmplt_pd(zz, dd))));
+    }
+};
+
+#include "deep_steps.h"
+
+} // namespace
+
+namespace quor::deeplanes {
+
+Run stepsSse2(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball) {
+    return groupRun<Sse2, LanesSse2 / Sse2::Lanes>(g, live, o, m, most, ball);
+}
+
+} // namespace quor::deeplanes
