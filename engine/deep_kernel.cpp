@@ -250,16 +250,16 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
             steps.fetch_add(taken, std::memory_order_relaxed);
             return;
         }
-        const int lanes = kernel.lanes;
+        const int lanes = kernel.lanes; // per group
+        constexpr int groups = deeplanes::Registers;
         auto g = std::make_unique<deeplanes::Group>();
-        Sample group[deeplanes::MaxLanes];
+        Sample lane[deeplanes::MaxLanes];
         unsigned live = 0;
-        std::int64_t m = 0;
         std::vector<Sample> rebased; // waiting at the start of the reference
         bool fresh = true;
-        // The group's arrays hold the differences and radii of its lanes.
+        // The arrays hold the differences and balls of the lanes in use.
         auto put = [&](int l) {
-            const Lane& s = group[l].lane;
+            const Lane& s = lane[l].lane;
             g->dx[l] = s.dx;
             g->dy[l] = s.dy;
             g->cx[l] = s.cx;
@@ -270,61 +270,85 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
             g->ey[l] = s.ey;
         };
         auto get = [&](int l) {
-            Lane& s = group[l].lane;
+            Lane& s = lane[l].lane;
             s.dx = g->dx[l];
             s.dy = g->dy[l];
             s.r = g->r[l];
             s.ex = g->ex[l];
             s.ey = g->ey[l];
-            s.m = std::uint64_t(m);
-        };
-        // Fills the empty group with new samples, or with rebased ones once
-        // there are enough of them or no new ones are left.
-        auto fill = [&] {
-            *g = {};
-            for (int l = 0; l < lanes && rebased.size() < std::size_t(lanes); ++l) {
-                if (!fresh || !next(group[l])) {
-                    fresh = false;
-                    break;
-                }
-                put(l);
-                live |= 1u << l;
-            }
-            const bool old = live == 0;
-            for (int l = 0; old && l < lanes && !rebased.empty(); ++l) {
-                group[l] = rebased.back();
-                rebased.pop_back();
-                put(l);
-                live |= 1u << l;
-            }
-            m = live ? std::int64_t(group[0].lane.m) : 0;
+            s.m = std::uint64_t(g->m[l / lanes]);
         };
         // A lane that finishes or leaves: its arrays hold zeros again.
         auto drop = [&](int l) {
             live &= ~(1u << l);
             g->dx[l] = g->dy[l] = g->cx[l] = g->cy[l] = 0.0;
         };
+        auto done = [&](Sample& s, Step step, std::uint32_t count) {
+            if (step == Step::Finished)
+                finish(s, count);
+            else
+                rebased.push_back(s);
+        };
+        // Fills an empty group with new samples, or with rebased ones once
+        // there are enough of them or no new ones are left.
+        auto fill = [&](int v) {
+            const int first = v * lanes;
+            int n = 0;
+            for (; n < lanes && rebased.size() < std::size_t(lanes); ++n)
+                if (!fresh || !next(lane[first + n])) {
+                    fresh = false;
+                    break;
+                }
+            const bool old = n == 0;
+            for (; old && n < lanes && !rebased.empty(); ++n) {
+                lane[first + n] = rebased.back();
+                rebased.pop_back();
+            }
+            for (int l = first; l < first + n; ++l) {
+                put(l);
+                live |= 1u << l;
+            }
+            g->m[v] = n > 0 ? std::int64_t(lane[first].lane.m) : 0;
+        };
+        const unsigned full = (1u << lanes) - 1;
         for (;;) {
-            if (live == 0)
-                fill();
+            for (int v = 0; v < groups; ++v)
+                if ((live >> (v * lanes) & full) == 0)
+                    fill(v);
             if (live == 0 || board.stopped())
                 break;
-            bool ball = false;
+            unsigned ball = 0;
             std::uint64_t most = nmax;
             for (unsigned on = live; on != 0; on &= on - 1) {
-                const Lane& s = group[std::countr_zero(on)].lane;
-                ball = ball || s.ball > 0;
+                const int l = std::countr_zero(on);
+                const Lane& s = lane[l].lane;
+                ball |= s.ball > 0 ? 1u << (l / lanes) : 0;
                 most = std::min<std::uint64_t>(most, s.k < nmax ? nmax - s.k : 0);
             }
-            const deeplanes::Run run = kernel.steps(*g, live, orbit, m, int(most), ball);
-            const bool ends = orbit.ends && m == orbit.last;
+            const deeplanes::Run run = kernel.steps(*g, live, orbit, int(most), ball);
+            // The lanes that left: the step they could not take with their
+            // group, one at a time (they escape or are rebased).
+            for (unsigned out = run.left; out != 0; out &= out - 1) {
+                const int l = std::countr_zero(out);
+                Sample& s = lane[l];
+                s.lane.k += std::uint64_t(g->ls[l]);
+                s.lane.taken += std::uint64_t(g->ls[l]);
+                s.lane.dx = g->lx[l];
+                s.lane.dy = g->ly[l];
+                s.lane.m = std::uint64_t(g->lm[l]);
+                std::uint32_t count = nmax;
+                const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
+                done(s, step, count);
+            }
+            live &= ~run.left;
             for (unsigned on = live; on != 0; on &= on - 1) {
                 const int l = std::countr_zero(on);
-                Sample& s = group[l];
+                Sample& s = lane[l];
                 s.lane.k += std::uint64_t(run.steps);
                 s.lane.taken += std::uint64_t(run.steps);
+                const std::int64_t m = g->m[l / lanes];
                 std::uint32_t count = nmax;
-                if (run.returned) {
+                if (run.returned >> (l / lanes) & 1) {
                     get(l);
                     if (deeplanes::returnTest(ref.wrapDefect, s.lane)) {
                         drop(l);
@@ -332,16 +356,13 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                     } else {
                         put(l);
                     }
-                } else if ((run.outside >> l & 1) || s.lane.k >= nmax || ends) {
+                } else if (s.lane.k >= nmax || (orbit.ends && m == orbit.last)) {
                     // The step that the group cannot take together: this
-                    // lane escapes, reaches the limit or is rebased.
+                    // lane reaches the limit, or the reference ends.
                     get(l);
                     const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
                     drop(l);
-                    if (step == Step::Finished)
-                        finish(s, count);
-                    else
-                        rebased.push_back(s);
+                    done(s, step, count);
                 }
             }
         }

@@ -74,9 +74,13 @@ inline double ballStep(double r, double ax, double ay, double dx, double dy, dou
 // 2 j + 2 returns.
 bool returnTest(double wrapDefect, Lane& lane);
 
-// The lanes of one group, all at the same place on the reference, as
-// arrays. A lane not in use holds zeros: it never escapes or rebases.
-constexpr int MaxLanes = 16;
+// The lanes of a worker: Registers groups of lanes side by side (one
+// register each), the lanes of a group all at the same place m on the
+// reference, so that W(m) is one value for all of them. The groups' steps
+// overlap, which hides the latency of each. A lane not in use holds zeros:
+// it never escapes or rebases.
+constexpr int Registers = 4;
+constexpr int MaxLanes = 32;
 struct Group {
     alignas(64) double dx[MaxLanes];
     alignas(64) double dy[MaxLanes];
@@ -86,6 +90,13 @@ struct Group {
     alignas(64) double r[MaxLanes];
     alignas(64) double ex[MaxLanes];
     alignas(64) double ey[MaxLanes];
+    // A lane that left its group: its difference then, its place and the
+    // steps it had taken in the run.
+    alignas(64) double lx[MaxLanes];
+    alignas(64) double ly[MaxLanes];
+    std::int64_t lm[MaxLanes];
+    int ls[MaxLanes];
+    std::int64_t m[Registers]; // each group's place
 };
 
 struct Orbit {
@@ -99,25 +110,25 @@ struct Orbit {
 
 struct Run {
     int steps = 0;
-    bool returned = false; // the last step was a return to W(wrap)
-    unsigned outside = 0;  // the lanes that stopped the group
+    unsigned returned = 0; // the groups whose last step returned to W(wrap)
+    unsigned left = 0;     // the lanes that left their groups
 };
 
-// Steps the lanes in live (bit l for lane l), all at place m, at most `most`
-// times: stops before a step in which a live lane would escape or be
-// rebased (those lanes in outside) or the reference ends, and after a
-// return to W(wrap) when o.returns is set. With ball, the radii r follow
-// (ballStep). m follows the steps.
-using StepFn = Run (*)(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most,
-                       bool ball);
+// Steps the lanes in live (bit l for lane l) at most `most` times. A lane
+// that would escape or be rebased at a step leaves its group before it
+// (its state in lx, ly, lm, ls; zeros in its place). All stop once a group
+// has no lane left, before a step at the end of a reference that ends, and
+// after a return to W(wrap) when o.returns is set. The groups in ball (bit
+// v for group v) carry their lanes' balls (ex, ey, r) along (ballStep).
+using StepFn = Run (*)(Group& g, unsigned live, const Orbit& o, int most, unsigned ball);
 
 #if defined(__x86_64__)
-Run stepsSse2(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball);
-Run stepsAvx2(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball);
-Run stepsAvx512(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball);
-constexpr int LanesSse2 = 8;
-constexpr int LanesAvx2 = 16;
-constexpr int LanesAvx512 = 16;
+Run stepsSse2(Group& g, unsigned live, const Orbit& o, int most, unsigned ball);
+Run stepsAvx2(Group& g, unsigned live, const Orbit& o, int most, unsigned ball);
+Run stepsAvx512(Group& g, unsigned live, const Orbit& o, int most, unsigned ball);
+constexpr int LanesSse2 = 2;
+constexpr int LanesAvx2 = 4;
+constexpr int LanesAvx512 = 8;
 #endif
 
 } // namespace quor::deeplanes

@@ -31,8 +31,9 @@ struct Avx2 {
 
 namespace quor::deeplanes {
 
-Run stepsAvx2(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball) {
-    return groupRun<Avx2, LanesAvx2 / Avx2::Lanes>(g, live, o, m, most, ball);
+Run stepsAvx2(Group& g, unsigned live, const Orbit& o, int most, unsigned ball) {
+    static_assert(Avx2::Lanes == LanesAvx2);
+    return groupRun<Avx2>(g, live, o, most, ball);
 }
 
 } // namespace quor::deeplanes

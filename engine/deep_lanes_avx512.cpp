@@ -30,8 +30,9 @@ struct Avx512 {
 
 namespace quor::deeplanes {
 
-Run stepsAvx512(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball) {
-    return groupRun<Avx512, LanesAvx512 / Avx512::Lanes>(g, live, o, m, most, ball);
+Run stepsAvx512(Group& g, unsigned live, const Orbit& o, int most, unsigned ball) {
+    static_assert(Avx512::Lanes == LanesAvx512);
+    return groupRun<Avx512>(g, live, o, most, ball);
 }
 
 } // namespace quor::deeplanes

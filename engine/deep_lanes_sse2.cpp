@@ -29,8 +29,9 @@ struct Sse2 {
 
 namespace quor::deeplanes {
 
-Run stepsSse2(Group& g, unsigned live, const Orbit& o, std::int64_t& m, int most, bool ball) {
-    return groupRun<Sse2, LanesSse2 / Sse2::Lanes>(g, live, o, m, most, ball);
+Run stepsSse2(Group& g, unsigned live, const Orbit& o, int most, unsigned ball) {
+    static_assert(Sse2::Lanes == LanesSse2);
+    return groupRun<Sse2>(g, live, o, most, ball);
 }
 
 } // namespace quor::deeplanes
