@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cmath>
 #include <memory>
 
 namespace quor {
@@ -109,7 +110,7 @@ Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, 
     const std::size_t last = ref.size() - 1;
     const double zx = ref.x[s.m] + s.dx;
     const double zy = ref.y[s.m] + s.dy;
-    const double zz = zx * zx + zy * zy;
+    const double zz = std::fma(zx, zx, zy * zy);
     // Written so that a sum that is not a number escapes too. Only W(0) = 0
     // comes before the first step, so it never escapes there.
     if (!(zz <= 4.0)) {
@@ -120,7 +121,7 @@ Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, 
         count = nmax;
         return Step::Finished;
     }
-    const double dd = s.dx * s.dx + s.dy * s.dy;
+    const double dd = std::fma(s.dx, s.dx, s.dy * s.dy);
     if (zz < dd || (s.m == last && !ref.periodic)) {
         s.dx = zx;
         s.dy = zy;
@@ -139,12 +140,13 @@ Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, 
         const double bx = 2.0 * ref.x[s.m] + s.ex;
         const double by = 2.0 * ref.y[s.m] + s.ey;
         s.r = deeplanes::ballStep(s.r, bx, by, s.ex, s.ey, s.c1);
-        const double fx = bx * s.ex - by * s.ey + s.cx;
-        s.ey = bx * s.ey + by * s.ex + s.cy;
+        const double fx = std::fma(bx, s.ex, std::fma(-by, s.ey, s.cx));
+        s.ey = std::fma(bx, s.ey, std::fma(by, s.ex, s.cy));
         s.ex = fx;
     }
-    const double nx = ax * s.dx - ay * s.dy + s.cx;
-    s.dy = ax * s.dy + ay * s.dx + s.cy;
+    // Fused: each product is rounded together with what is added to it.
+    const double nx = std::fma(ax, s.dx, std::fma(-ay, s.dy, s.cx));
+    s.dy = std::fma(ax, s.dy, std::fma(ay, s.dx, s.cy));
     s.dx = nx;
     ++s.k;
     ++s.taken;
@@ -184,7 +186,10 @@ Lanes lanesFor(Isa isa) {
     case Isa::Avx512:
         return {deeplanes::stepsAvx512, deeplanes::LanesAvx512};
     case Isa::Avx2:
-        return {deeplanes::stepsAvx2, deeplanes::LanesAvx2};
+        // Its fused multiply-adds are a set of their own.
+        if (__builtin_cpu_supports("fma"))
+            return {deeplanes::stepsAvx2, deeplanes::LanesAvx2};
+        return {deeplanes::stepsSse2, deeplanes::LanesSse2};
     case Isa::Sse2:
         return {deeplanes::stepsSse2, deeplanes::LanesSse2};
 #endif

@@ -1,6 +1,7 @@
-// The deep lanes on AVX2: four registers of four samples. Compiled with
-// -mavx2 (no FMA: every product is rounded on its own, as in stepLane())
-// and called only when the processor has it.
+// The deep lanes on AVX2: four groups of four samples. Compiled with -mavx2
+// and -mfma (the fused multiply-adds of stepLane(), no others: the project
+// keeps the compiler from fusing) and called only when the processor has
+// both.
 #include "deep_lanes.h"
 
 #include <immintrin.h>
@@ -16,6 +17,9 @@ struct Avx2 {
     static D add(D a, D b) { return _mm256_add_pd(a, b); }
     static D sub(D a, D b) { return _mm256_sub_pd(a, b); }
     static D mul(D a, D b) { return _mm256_mul_pd(a, b); }
+    // a b + c and c - a b, each rounded once.
+    static D fmadd(D a, D b, D c) { return _mm256_fmadd_pd(a, b, c); }
+    static D fnmadd(D a, D b, D c) { return _mm256_fnmadd_pd(a, b, c); }
     static D sqrt(D a) { return _mm256_sqrt_pd(a); }
     static D abs(D a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
     // Lanes where !(zz <= four) (a sum that is not a number too) or zz < dd.

@@ -41,8 +41,8 @@ quor::deeplanes::Run groupSteps(quor::deeplanes::Group& g, unsigned live,
         for (int v = 0; v < V; ++v) {
             const D wx = T::set1(o.x[at[v]]), wy = T::set1(o.y[at[v]]);
             const D zx = T::add(wx, dx[v]), zy = T::add(wy, dy[v]);
-            const D zz = T::add(T::mul(zx, zx), T::mul(zy, zy));
-            const D dd = T::add(T::mul(dx[v], dx[v]), T::mul(dy[v], dy[v]));
+            const D zz = T::fmadd(zx, zx, T::mul(zy, zy));
+            const D dd = T::fmadd(dx[v], dx[v], T::mul(dy[v], dy[v]));
             bad |= (T::outside(zz, four, dd) & on[v]) << (v * L);
             end = end || at[v] == o.last;
         }
@@ -89,12 +89,12 @@ quor::deeplanes::Run groupSteps(quor::deeplanes::Group& g, unsigned live,
                     T::add(T::mul(T::add(q, r[v]), r[v]),
                            T::mul(slack, T::add(T::mul(T::add(a, n), T::add(n, r[v])), c1[v]))),
                     grow);
-                const D fx = T::add(T::sub(T::mul(bx, ex[v]), T::mul(by, ey[v])), cx[v]);
-                ey[v] = T::add(T::add(T::mul(bx, ey[v]), T::mul(by, ex[v])), cy[v]);
+                const D fx = T::fmadd(bx, ex[v], T::fnmadd(by, ey[v], cx[v]));
+                ey[v] = T::fmadd(bx, ey[v], T::fmadd(by, ex[v], cy[v]));
                 ex[v] = fx;
             }
-            const D nx = T::add(T::sub(T::mul(ax, dx[v]), T::mul(ay, dy[v])), cx[v]);
-            dy[v] = T::add(T::add(T::mul(ax, dy[v]), T::mul(ay, dx[v])), cy[v]);
+            const D nx = T::fmadd(ax, dx[v], T::fnmadd(ay, dy[v], cx[v]));
+            dy[v] = T::fmadd(ax, dy[v], T::fmadd(ay, dx[v], cy[v]));
             dx[v] = nx;
             if (at[v] == o.last) {
                 at[v] = o.wrap;
