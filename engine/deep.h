@@ -48,6 +48,7 @@ struct Series {
     std::size_t index = 0; // the place on the reference after them
     double scale = 0.0;
     std::vector<double> bx, by; // b1 .. bK
+    double remainder = 0.0;     // R after the steps
     double epsilon = 0.0;
 };
 

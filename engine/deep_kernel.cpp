@@ -65,8 +65,10 @@ bool deeplanes::returnTest(double wrapDefect, Lane& s) {
         lx = mx;
         ly = my;
     }
-    // Where more than one lag can be told apart, the nearest must stand out.
-    if (best == 0 || !(nearest < 0.5 * far || s.returns <= 4 || s.returns > 2 * Lane::Lags))
+    // Where more than one lag can be told apart, the nearest must stand out;
+    // and the returns must have come near each other for their size.
+    if (best == 0 || !(nearest < 0.5 * far || s.returns <= 4 || s.returns > 2 * Lane::Lags) ||
+        !(nearest < 0.25 * (std::fabs(s.dx) + std::fabs(s.dy))))
         return false;
     // The limit d(n) + a lambda / (1 - lambda).
     const double ux = 1.0 - lx, uy = -ly, uu = ux * ux + uy * uy;
@@ -74,7 +76,7 @@ bool deeplanes::returnTest(double wrapDefect, Lane& s) {
     s.ox = s.dx + (tx * ux + ty * uy) / uu;
     s.oy = s.dy + (ty * ux - tx * uy) / uu;
     // The second term keeps a disc where the doubles repeat.
-    s.r0 = 4.0 * nearest + 0x1p-40 * (std::fabs(s.ox) + std::fabs(s.oy) + s.c1);
+    s.r0 = nearest + 0x1p-40 * (std::fabs(s.ox) + std::fabs(s.oy) + s.c1);
     s.ex = s.ox;
     s.ey = s.oy;
     s.r = s.r0;

@@ -69,8 +69,8 @@ inline double ballStep(double r, double ax, double ay, double dx, double dy, dou
 // never escapes. The returns of a sample drawn to a cycle
 // of j periods (j <= Lags) come back near the one j returns before, nearer
 // each time by about the same factor: the disc is taken around the point
-// they tend to (Aitken's extrapolation), four times the last distance
-// across, and given up if its image has not come back inside it within
+// they tend to (Aitken's extrapolation), with the last distance as its
+// radius, and given up if its image has not come back inside it within
 // 2 j + 2 returns.
 bool returnTest(double wrapDefect, Lane& lane);
 

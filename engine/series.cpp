@@ -84,6 +84,7 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         series.index = m;
         series.bx = bx;
         series.by = by;
+        series.remainder = bound;
     }
 }
 

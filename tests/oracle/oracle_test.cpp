@@ -213,21 +213,28 @@ int largestPatch(const std::vector<bool>& differs, int side) {
 
 } // namespace
 
-// Skipping along the reference changes only scattered samples (the chaotic
+// Skipping the first steps changes only scattered samples (the chaotic
 // boundary), never a patch (a glitch). The middle 256 x 256 samples of the
-// deep seahorse views, every sample with and without skips. Even at a
-// tolerance of 2^-53 a skip rounds differently from the steps it replaces,
-// and around this target some 4 % of the samples change their count under
-// a change of 2^-20 pixel steps (the oracle trusts them no more): 1.3 % of
-// the 38-letter view's samples differ, so the bound is 1.5 %.
+// deep seahorse views, every sample with and without the series. Around
+// this target some 4 % of the samples change their count under a change of
+// 2^-20 pixel steps (the oracle trusts them no more), and any change of
+// rounding moves some of them: taking the very same steps with the
+// operations in another order (2 W d + d d + dc) moves 0.93 % of the
+// 32-letter view's samples and 1.21 % of the 38-letter view's, the series
+// 0.90 % and 1.26 %. So the tables are 99 % the same where that boundary
+// allows it (30 and 32 letters), and no further apart than that at 38.
 TEST(DeepKind, SkipsChangeOnlyScatteredSamples) {
     constexpr int side = 256, first = (quor::DimScreen - side) / 2;
-    for (const TestView& v : testViews()) {
-        if (v.nmax != 32767 || v.name.size() < 32)
-            continue;
-        SCOPED_TRACE(v.name);
+    const TestView seahorse = testViews()[2];
+    const struct Case {
+        std::string name;
+        int permille;
+    } cases[] = {
+        {nameTowards(seahorse.target, 30), 10}, {seahorse.name, 10}, {testViews()[3].name, 13}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         auto view = std::make_unique<quor::DeepView>();
-        quor::prepareDeepView({*limitsOfName(v.name), v.nmax}, *view);
+        quor::prepareDeepView({*limitsOfName(c.name), seahorse.nmax}, *view);
         std::vector<bool> differs(side * side);
         std::vector<std::thread> workers;
         for (int t = 0; t < 2; ++t)
@@ -236,8 +243,8 @@ TEST(DeepKind, SkipsChangeOnlyScatteredSamples) {
                     for (int x = 0; x < side; ++x) {
                         const double dcx = view->dcx[first + x], dcy = view->dcy[first + y];
                         differs[y * side + x] =
-                            quor::deepCount(view->reference, dcx, dcy, v.nmax, true) !=
-                            quor::deepCount(view->reference, dcx, dcy, v.nmax, true, nullptr,
+                            quor::deepCount(view->reference, dcx, dcy, seahorse.nmax, true) !=
+                            quor::deepCount(view->reference, dcx, dcy, seahorse.nmax, true, nullptr,
                                             &view->series);
                     }
             });
@@ -245,9 +252,34 @@ TEST(DeepKind, SkipsChangeOnlyScatteredSamples) {
             w.join();
         const auto count = std::count(differs.begin(), differs.end(), true);
         const int patch = largestPatch(differs, side);
-        std::printf("%-12s %ld of %d samples differ with skips, the largest patch %d\n",
-                    v.label.c_str(), long(count), side * side, patch);
-        EXPECT_LE(count * 1000, side * side * 15);
+        std::printf("%zu letters: %ld of %d samples differ with skips, the largest patch %d\n",
+                    c.name.size(), long(count), side * side, patch);
+        EXPECT_LE(count * 1000, side * side * c.permille);
         EXPECT_LE(patch, 4);
+    }
+}
+
+// The interior test changes no count: every view's whole table the same with
+// it and without it, and on the small copy, where a third of the samples
+// never escape, it spares a part of their steps (many come near their cycle
+// too slowly to be proven before the limit).
+TEST(DeepKind, TheInteriorTestChangesNoCountOnEveryTestView) {
+    auto views = testViews();
+    views.push_back(copyView());
+    for (const TestView& v : views) {
+        SCOPED_TRACE(v.name);
+        auto view = std::make_unique<quor::DeepView>();
+        quor::prepareDeepView({*limitsOfName(v.name), v.nmax}, *view);
+        std::vector<std::uint32_t> on(quor::TableSize), off(quor::TableSize);
+        std::uint64_t stepsOn = 0, stepsOff = 0;
+        quor::deepTable(*view, v.nmax, on.data(), {}, {0, true, &stepsOn});
+        quor::deepTable(*view, v.nmax, off.data(), {}, {0, false, &stepsOff});
+        EXPECT_TRUE(on == off);
+        const auto inside = std::count(on.begin(), on.end(), v.nmax);
+        std::printf("%-22s %ld samples at the limit, steps %.3g with the test, %.3g without\n",
+                    v.label.c_str(), long(inside), double(stepsOn), double(stepsOff));
+        if (v.label.starts_with("copy")) {
+            EXPECT_LT(stepsOn * 10, stepsOff * 9);
+        }
     }
 }
