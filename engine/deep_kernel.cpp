@@ -206,6 +206,14 @@ struct Sample {
     int at = 0; // column * DimScreen + row
 };
 
+// A rebased sample as it waits: all that is left of its state at the start
+// of the reference (its interior test starts anew).
+struct Waiting {
+    double dx, dy, cx, cy, c1;
+    std::uint64_t k, taken;
+    int at;
+};
+
 } // namespace
 
 TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabella,
@@ -262,7 +270,7 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
         auto g = std::make_unique<deeplanes::Group>();
         Sample lane[deeplanes::MaxLanes];
         unsigned live = 0;
-        std::vector<Sample> rebased; // waiting at the start of the reference
+        std::vector<Waiting> rebased; // at the start of the reference
         bool fresh = true;
         // The arrays hold the differences and balls of the lanes in use.
         auto put = [&](int l) {
@@ -294,7 +302,8 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
             if (step == Step::Finished)
                 finish(s, count);
             else
-                rebased.push_back(s);
+                rebased.push_back({s.lane.dx, s.lane.dy, s.lane.cx, s.lane.cy, s.lane.c1, s.lane.k,
+                                   s.lane.taken, s.at});
         };
         // Fills an empty group with new samples, or with rebased ones once
         // there are enough of them or no new ones are left.
@@ -308,7 +317,17 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                 }
             const bool old = n == 0;
             for (; old && n < lanes && !rebased.empty(); ++n) {
-                lane[first + n] = rebased.back();
+                const Waiting& w = rebased.back();
+                Sample& s = lane[first + n];
+                s.lane = Lane{};
+                s.lane.dx = w.dx;
+                s.lane.dy = w.dy;
+                s.lane.cx = w.cx;
+                s.lane.cy = w.cy;
+                s.lane.c1 = w.c1;
+                s.lane.k = w.k;
+                s.lane.taken = w.taken;
+                s.at = w.at;
                 rebased.pop_back();
             }
             for (int l = first; l < first + n; ++l) {

@@ -48,25 +48,25 @@ quor::deeplanes::Run groupSteps(quor::deeplanes::Group& g, unsigned live,
         }
         if (bad != 0) {
             // These lanes leave before the step; the others go on.
-            for (int v = 0; v < V; ++v) {
-                T::store(g.dx + v * L, dx[v]);
-                T::store(g.dy + v * L, dy[v]);
-            }
-            for (unsigned b = bad; b != 0; b &= b - 1) {
-                const int l = __builtin_ctz(b);
-                g.lx[l] = g.dx[l];
-                g.ly[l] = g.dy[l];
-                g.lm[l] = at[l / L];
-                g.ls[l] = s;
-                g.dx[l] = g.dy[l] = g.cx[l] = g.cy[l] = 0.0;
-            }
-            live &= ~bad;
-            run.left |= bad;
             bool empty = false;
             for (int v = 0; v < V; ++v) {
+                if ((bad >> (v * L) & ((1u << L) - 1)) == 0)
+                    continue;
+                T::store(g.dx + v * L, dx[v]);
+                T::store(g.dy + v * L, dy[v]);
+                for (unsigned b = bad >> (v * L) & ((1u << L) - 1); b != 0; b &= b - 1) {
+                    const int l = v * L + __builtin_ctz(b);
+                    g.lx[l] = g.dx[l];
+                    g.ly[l] = g.dy[l];
+                    g.lm[l] = at[v];
+                    g.ls[l] = s;
+                    g.dx[l] = g.dy[l] = g.cx[l] = g.cy[l] = 0.0;
+                }
+                live &= ~bad;
                 load(v);
                 empty = empty || on[v] == 0;
             }
+            run.left |= bad;
             if (empty)
                 break;
         }
