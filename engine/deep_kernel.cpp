@@ -272,6 +272,10 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
         unsigned live = 0;
         std::vector<Waiting> rebased; // at the start of the reference
         bool fresh = true;
+        // At least the largest step count of a lane in use (exact after a
+        // run that reached it), and the groups that may carry balls.
+        std::uint64_t kmax = 0;
+        unsigned ball = 0;
         // The arrays hold the differences and balls of the lanes in use.
         auto put = [&](int l) {
             const Lane& s = lane[l].lane;
@@ -317,9 +321,14 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                 }
             const bool old = n == 0;
             for (; old && n < lanes && !rebased.empty(); ++n) {
+                // Only what the steps read: the rest of the interior test's
+                // state is unused until it is written anew.
                 const Waiting& w = rebased.back();
                 Sample& s = lane[first + n];
-                s.lane = Lane{};
+                s.lane.m = 0;
+                s.lane.returns = 0;
+                s.lane.ball = 0;
+                s.lane.save = 1;
                 s.lane.dx = w.dx;
                 s.lane.dy = w.dy;
                 s.lane.cx = w.cx;
@@ -333,8 +342,10 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
             for (int l = first; l < first + n; ++l) {
                 put(l);
                 live |= 1u << l;
+                kmax = std::max(kmax, lane[l].lane.k);
             }
             g->m[v] = n > 0 ? std::int64_t(lane[first].lane.m) : 0;
+            ball &= ~(1u << v);
         };
         const unsigned full = (1u << lanes) - 1;
         for (;;) {
@@ -343,14 +354,7 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                     fill(v);
             if (live == 0 || board.stopped())
                 break;
-            unsigned ball = 0;
-            std::uint64_t most = nmax;
-            for (unsigned on = live; on != 0; on &= on - 1) {
-                const int l = std::countr_zero(on);
-                const Lane& s = lane[l].lane;
-                ball |= s.ball > 0 ? 1u << (l / lanes) : 0;
-                most = std::min<std::uint64_t>(most, s.k < nmax ? nmax - s.k : 0);
-            }
+            const std::uint64_t most = kmax < nmax ? nmax - kmax : 0;
             const deeplanes::Run run = kernel.steps(*g, live, orbit, int(most), ball);
             // The lanes that left: the step they could not take with their
             // group, one at a time (they escape or are rebased).
@@ -367,11 +371,23 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                 done(s, step, count);
             }
             live &= ~run.left;
+            kmax += std::uint64_t(run.steps);
+            bool ends = false;
+            for (int v = 0; v < groups; ++v)
+                ends = ends || (orbit.ends && g->m[v] == orbit.last);
+            const bool limit = std::uint64_t(run.steps) == most;
+            if (limit)
+                kmax = 0;
+            ball &= ~run.returned;
             for (unsigned on = live; on != 0; on &= on - 1) {
                 const int l = std::countr_zero(on);
                 Sample& s = lane[l];
                 s.lane.k += std::uint64_t(run.steps);
                 s.lane.taken += std::uint64_t(run.steps);
+                if (limit)
+                    kmax = std::max(kmax, s.lane.k);
+                if (!(run.returned || limit || ends))
+                    continue;
                 const std::int64_t m = g->m[l / lanes];
                 std::uint32_t count = nmax;
                 if (run.returned >> (l / lanes) & 1) {
@@ -381,6 +397,7 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                         finish(s, nmax);
                     } else {
                         put(l);
+                        ball |= s.lane.ball > 0 ? 1u << (l / lanes) : 0;
                     }
                 } else if (s.lane.k >= nmax || (orbit.ends && m == orbit.last)) {
                     // The step that the group cannot take together: this
