@@ -19,7 +19,15 @@ namespace {
 
 // Terms of the series: more reach further where the differences grow
 // slowly, at K^2 operations a step.
-constexpr std::size_t Terms = 16;
+constexpr std::size_t Terms = 32;
+
+// How far the terms of the polynomial may outweigh its first one together.
+// Inside a small copy of the set the differences pass near 0 once a period
+// and the polynomial takes their squares: its terms grow and cancel, and
+// its evaluation rounds worse than the steps it replaces. Within this bound
+// the evaluation stays within 2^-31 of the first term at the worst (2^-42
+// measured on the test views, against 2^-45 for the steps).
+constexpr double Cancel = 0x1p16;
 
 } // namespace
 
@@ -78,7 +86,14 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         bx.swap(nx);
         by.swap(ny);
         m = m == last ? ref.wrap : m + 1;
-        if (!(bound <= epsilon * std::hypot(bx[0], by[0])))
+        const double first = std::hypot(bx[0], by[0]);
+        double all = 0.0;
+        for (std::size_t i = 0; i < Terms; ++i)
+            all += std::hypot(bx[i], by[i]);
+        // The evaluation rounds each term: where they together outweigh the
+        // first term many times, they cancel, and the rounding of the
+        // polynomial would outgrow that of the steps it replaces.
+        if (!(bound <= epsilon * first) || !(all <= Cancel * first))
             break;
         series.steps = n + 1;
         series.index = m;
