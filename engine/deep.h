@@ -13,6 +13,7 @@
 // reference serves every sample.
 #pragma once
 
+#include "deep_lanes.h"
 #include "job.h"
 #include "kernel.h"
 
@@ -28,38 +29,40 @@ struct Reference {
     std::vector<double> x, y;
     bool periodic = false;
     std::size_t wrap = 0;
+    // How far the exact orbit's value after the last entry lies from
+    // W(wrap), which stands for it (a bound, for the interior test).
+    double wrapDefect = 0.0;
     std::size_t size() const { return x.size(); }
 };
 
-// Skips along the reference (bilinear approximation): while the difference d
-// is small beside W, its square is negligible and a run of steps from m is a
-// linear map d -> A d + B dc. Node j of level l covers the 2^l steps from
-// m = 1 + j 2^l (step 0, from W(0) = 0, is never linear) and holds A, B and
-// the radius r below which |d| keeps every step of the run within the
-// tolerance: |d|^2 <= epsilon |2 W d| at each, for every offset |dc| of the
-// picture. A run never skips a W with |W| near 2, so that no escape can
-// hide inside it.
-struct Skip {
-    double ax, ay, bx, by;
-    double r2; // the radius squared; 0 where the run must not be skipped
-};
-
-struct Skips {
-    std::vector<std::vector<Skip>> levels; // levels[l][j]
+// The first steps of every sample skipped at once (series approximation):
+// while the differences are small, d after `steps` steps is a polynomial in
+// dc, P(u) = b1 u + ... + bK u^K with u = dc / scale, built along the
+// reference for every |dc| <= scale (the largest offset of the picture)
+// together with a bound R on what the terms beyond K add. The series is
+// taken as far as R stays within epsilon |b1|: the truncation then moves
+// each sample by less than epsilon times the picture's largest offset, and
+// no sample can escape or be rebased within the skipped steps.
+struct Series {
+    std::size_t steps = 0; // 0: nothing is skipped
+    std::size_t index = 0; // the place on the reference after them
+    double scale = 0.0;
+    std::vector<double> bx, by; // b1 .. bK
+    double remainder = 0.0;     // R after the steps
     double epsilon = 0.0;
 };
 
-// The tolerance: a skipped step drops d^2 only where it is below 2^-53 of
-// the step's 2 W d, so a skip changes the difference by no more than the
-// rounding of the step itself.
-constexpr double SkipEpsilon = 0x1p-53;
+// The tolerance: the series' truncation is worth no more than moving a
+// sample by 2^-53 of the picture's largest offset, which is what rounding
+// that offset to a double may already do.
+constexpr double SeriesEpsilon = 0x1p-53;
 
 // Everything the samples need: the reference and each column's and row's
 // offset from its parameter C, each rounded to a double once from the exact
 // sample position X Min + j (X Max - X Min) / 723 (and the same for rows).
 struct DeepView {
     Reference reference;
-    Skips skips;
+    Series series;
     double dcx[DimScreen];
     double dcy[DimScreen];
     // How the reference was found, for the benchmarks and the tests.
@@ -68,50 +71,44 @@ struct DeepView {
     long precision = 0;   // bits of the high-precision arithmetic
 };
 
-// Builds view.skips for its reference and offsets with tolerance epsilon.
-void buildSkips(DeepView& view, double epsilon = SkipEpsilon);
+// Builds view.series for its reference and offsets with tolerance epsilon,
+// for a run to at most nmax steps.
+void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon = SeriesEpsilon);
 
-// Computes the reference, the offsets and the skips of a deep job (the first
-// two in high precision).
-// Without periodicPoint the view's centre is the reference (to compare the
-// two in tests and benchmarks).
+// Computes the reference, the offsets and the series of a deep job (the
+// first two in high precision). Without periodicPoint the view's centre is
+// the reference (to compare the two in tests and benchmarks).
 void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = true);
 
+// A sample at its start: after the series' steps when series is set, else
+// at the start of the reference.
+deeplanes::Lane startLane(const Series* series, double dcx, double dcy);
+
+// Takes one step of a sample: its escape and limit tests, then a rebase if
+// due, the step and, at a return to W(wrap), the interior test. Rebased
+// (only when leave is set): the sample was rebased and has not stepped yet.
+enum class Step { On, Finished, Rebased };
+Step stepLane(const Reference& reference, deeplanes::Lane& lane, std::uint32_t nmax, bool interior,
+              bool leave, std::uint32_t& count);
+
 // The count of one sample, its offset (dcx, dcy) from the reference's
-// parameter. With interior, a sample whose state (m, d) comes back bit for
-// bit to one it had before repeats for ever and is given the limit at once:
-// the count is the same either way. steps, if set, grows by the steps taken.
-// With skips (not null), runs of steps are skipped where they are linear,
-// from the start until the difference has outgrown them; then every step is
-// taken. A skip may pass the limit, and the sample then keeps the limit.
-// steps counts a skip as one step.
+// parameter, one step after another: the plain algorithm that the lanes
+// are tested against. With interior, a sample whose return to W(wrap) is
+// proven to stay in a disc that it maps into itself gets the limit at once
+// (see deep_lanes.h). steps, if set, grows by the steps taken. With series
+// (not null), the series' steps are skipped.
 std::uint32_t deepCount(const Reference& reference, double dcx, double dcy, std::uint32_t nmax,
                         bool interior, std::uint64_t* steps = nullptr,
-                        const Skips* skips = nullptr);
-
-// The state of one sample: its difference d, its place m on the reference,
-// its steps k (a skip counts as many as it skips), the transitions taken,
-// and the state saved for the interior shortcut.
-struct DeepLane {
-    double dx = 0.0, dy = 0.0; // w(0) = W(0) + 0
-    std::uint64_t m = 0, k = 0, taken = 0;
-    std::uint64_t save = 1, sm = 0, sx = 0, sy = 0;
-};
-
-// Advances a sample: with skips, until it is finished or the first step is
-// taken in full from m >= 1 (false: the steps go on without skips); without,
-// until it is finished. Finished: count is its count.
-bool advance(const Reference& reference, const Skips* skips, double dcx, double dcy,
-             std::uint32_t nmax, bool interior, DeepLane& lane, std::uint32_t& count);
+                        const Series* series = nullptr);
 
 struct DeepOptions {
     unsigned threads = 0; // 0: one per hardware thread
-    // Find samples whose state repeats (off only to show that it changes
-    // no count, and to measure what it saves).
+    // The interior test (off only to show that it changes no count, and to
+    // measure what it saves).
     bool interior = true;
     std::uint64_t* steps = nullptr; // receives the steps of all samples
-    bool skip = true;               // skip the linear runs along the reference
-    Isa isa = bestIsa();            // the lanes of the steps after the skips
+    bool skip = true;               // skip the series' steps
+    Isa isa = bestIsa();            // the lanes
 };
 
 // The table of a deep job, with progress and stop as fastTable: report is

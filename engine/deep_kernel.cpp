@@ -1,229 +1,257 @@
-// The deep kernel: each sample follows the reference as its difference from
-// it, in doubles, with rebasing; columns are shared out to worker threads as
-// in the fast kernel.
+// The deep table: each sample follows the reference as its difference from
+// it, in doubles, with rebasing. Each worker thread keeps groups of lanes,
+// each group at one place on the reference, so that W is read once for all
+// its lanes; a lane that is rebased leaves its group and waits, at the start
+// of the reference, for a group of such lanes. Columns are shared out to
+// worker threads as in the fast kernel.
 #include "columns.h"
 #include "deep.h"
-#include "deep_lanes.h"
 
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cmath>
 #include <memory>
 
 namespace quor {
 
-bool advance(const Reference& ref, const Skips* skips, double dcx, double dcy, std::uint32_t nmax,
-             bool interior, DeepLane& s, std::uint32_t& count) {
-    const double* wx = ref.x.data();
-    const double* wy = ref.y.data();
-    const std::size_t last = ref.size() - 1;
-    const std::size_t levels = skips ? skips->levels.size() : 0;
-    double dx = s.dx, dy = s.dy;
-    std::size_t m = s.m;
-    std::uint64_t k = s.k;
-    bool skipping = levels > 1;
-    bool finished = false;
-    count = nmax;
-    for (;;) {
-        const double zx = wx[m] + dx;
-        const double zy = wy[m] + dy;
-        const double zz = zx * zx + zy * zy;
-        // Written so that a sum that is not a number escapes too.
-        if (k >= 1 && !(zz <= 4.0)) {
-            count = static_cast<std::uint32_t>(k - 1);
-            finished = true;
-            break;
-        }
-        if (k >= nmax) {
-            finished = true;
-            break;
-        }
-        const double dd = dx * dx + dy * dy;
-        if (zz < dd || (m == last && !ref.periodic)) {
-            dx = zx;
-            dy = zy;
-            m = 0;
-        }
-        // The longest run from m that |d| allows: level l starts at m only
-        // if m - 1 is a multiple of 2^l. A single step is taken in full:
-        // skipping it would save nothing.
-        int l = 0;
-        if (skipping && m >= 1) {
-            const std::size_t j0 = m - 1;
-            l = std::min<int>(j0 == 0 ? 63 : std::countr_zero(j0), int(levels) - 1);
-            for (; l >= 1; --l) {
-                const std::vector<Skip>& level = skips->levels[std::size_t(l)];
-                const std::size_t j = j0 >> l;
-                if (j < level.size() && dd < level[j].r2)
-                    break;
-            }
-            // Once the difference has outgrown the runs, it is followed step
-            // by step to the end (on vector lanes in the table).
-            skipping = l >= 1;
-        }
-        if (l >= 1) {
-            // d' = A d + B dc
-            const Skip& r = skips->levels[std::size_t(l)][(m - 1) >> l];
-            const double nx = (r.ax * dx - r.ay * dy) + (r.bx * dcx - r.by * dcy);
-            dy = (r.ax * dy + r.ay * dx) + (r.bx * dcy + r.by * dcx);
-            dx = nx;
-            const std::size_t to = m + (std::size_t{1} << l);
-            m = to == ref.size() ? ref.wrap : to;
-            k += std::uint64_t{1} << l;
-        } else {
-            // d' = (2 W + d) d + dc
-            const double ax = 2.0 * wx[m] + dx;
-            const double ay = 2.0 * wy[m] + dy;
-            const double nx = ax * dx - ay * dy + dcx;
-            dy = ax * dy + ay * dx + dcy;
-            dx = nx;
-            m = m == last ? ref.wrap : m + 1;
-            ++k;
-        }
-        ++s.taken;
-        if (interior) {
-            // The state (m, d) saved at doubling step counts: the next step
-            // is a fixed function of it, so meeting it again means it
-            // repeats for ever (the count stays the limit).
-            if (m == s.sm && std::bit_cast<std::uint64_t>(dx) == s.sx &&
-                std::bit_cast<std::uint64_t>(dy) == s.sy) {
-                finished = true;
-                break;
-            }
-            if (s.taken >= s.save) {
-                s.sm = m;
-                s.sx = std::bit_cast<std::uint64_t>(dx);
-                s.sy = std::bit_cast<std::uint64_t>(dy);
-                s.save = 2 * s.taken;
-            }
-        }
-        if (levels > 1 && !skipping)
-            break; // handed over to the plain steps
-    }
-    s.dx = dx;
-    s.dy = dy;
-    s.m = m;
-    s.k = k;
-    return finished;
-}
-
-std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint32_t nmax,
-                        bool interior, std::uint64_t* steps, const Skips* skips) {
-    DeepLane s;
-    std::uint32_t count = nmax;
-    if (!advance(ref, skips, dcx, dcy, nmax, interior, s, count))
-        advance(ref, nullptr, dcx, dcy, nmax, interior, s, count);
-    if (steps)
-        *steps += s.taken;
-    return count;
-}
+using deeplanes::Lane;
 
 namespace {
 
-// Steps between two looks at the lanes: finished lanes take new samples.
-constexpr int StepsPerRound = 32;
+struct Lanes {
+    deeplanes::StepFn steps = nullptr;
+    int lanes = 1;
+};
+
+Lanes lanesFor(Isa isa) {
+    switch (isaAvailable(isa) ? isa : Isa::Portable) {
+#if defined(__x86_64__)
+    case Isa::Avx512:
+        return {deeplanes::stepsAvx512, deeplanes::LanesAvx512};
+    case Isa::Avx2:
+        // Its fused multiply-adds are a set of their own.
+        if (__builtin_cpu_supports("fma"))
+            return {deeplanes::stepsAvx2, deeplanes::LanesAvx2};
+        return {deeplanes::stepsSse2, deeplanes::LanesSse2};
+    case Isa::Sse2:
+        return {deeplanes::stepsSse2, deeplanes::LanesSse2};
+#endif
+    default:
+        return {};
+    }
+}
+
+// A sample in the table and its state.
+struct Sample {
+    Lane lane;
+    int at = 0; // column * DimScreen + row
+};
+
+// A rebased sample as it waits: all that is left of its state at the start
+// of the reference (its interior test starts anew).
+struct Waiting {
+    double dx, dy, cx, cy, c1;
+    std::uint64_t k, taken;
+    int at;
+};
 
 } // namespace
 
 TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabella,
                    const ColumnReport& report, const DeepOptions& options) {
     const Reference& ref = view.reference;
-    const Skips* skips = options.skip ? &view.skips : nullptr;
-#if defined(__x86_64__)
-    const bool lanes = options.isa == Isa::Avx512 && isaAvailable(Isa::Avx512);
-#else
-    const bool lanes = false;
-#endif
+    const Series* series = options.skip ? &view.series : nullptr;
+    const Lanes kernel = lanesFor(options.isa);
     const deeplanes::Orbit orbit{
-        ref.x.data(),         ref.y.data(), std::int64_t(ref.size()) - 1, std::int64_t(ref.wrap),
-        ref.periodic ? 0 : 1, nmax,         options.interior ? 1 : 0};
+        ref.x.data(),           ref.y.data(),  std::int64_t(ref.size()) - 1,
+        std::int64_t(ref.wrap), !ref.periodic, options.interior && ref.periodic};
     ColumnBoard board;
     // Samples still running per column; only the worker that took the
     // column touches its entry.
     std::vector<std::uint16_t> left(DimScreen);
     std::atomic<std::uint64_t> steps{0};
     auto work = [&] {
-        auto s = std::make_unique<deeplanes::State>();
-        int index[deeplanes::MaxLanes] = {};
-        std::uint64_t live = 0, taken = 0;
+        std::uint64_t taken = 0;
         int column = -1, row = DimScreen;
-        auto finish = [&](int at, std::uint32_t count) {
-            Tabella[at] = count;
-            const int c = at / DimScreen;
+        auto finish = [&](const Sample& s, std::uint32_t count) {
+            Tabella[s.at] = count;
+            taken += s.lane.taken;
+            const int c = s.at / DimScreen;
             if (--left[std::size_t(c)] == 0)
                 board.done(c);
         };
-        if (!lanes) {
-            // One sample after another.
-            for (column = board.take(); column >= 0; column = board.take()) {
+        // The next sample of the worker's columns, at its start.
+        auto next = [&](Sample& s) {
+            if (row == DimScreen) {
+                column = board.take();
+                if (column < 0)
+                    return false;
                 left[std::size_t(column)] = DimScreen;
-                for (row = 0; row < DimScreen; ++row)
-                    finish(column * DimScreen + row,
-                           deepCount(ref, view.dcx[column], view.dcy[row], nmax, options.interior,
-                                     &taken, skips));
+                row = 0;
+            }
+            s.at = column * DimScreen + row;
+            s.lane = startLane(series, view.dcx[column], view.dcy[row]);
+            ++row;
+            return true;
+        };
+        if (!kernel.steps) {
+            // One sample after another.
+            for (Sample s; next(s);) {
+                std::uint32_t count = nmax;
+                while (stepLane(ref, s.lane, nmax, options.interior, false, count) !=
+                       Step::Finished) {
+                }
+                finish(s, count);
             }
             steps.fetch_add(taken, std::memory_order_relaxed);
             return;
         }
-#if defined(__x86_64__)
-        // Gives lane l the next sample that the skips leave unfinished.
-        auto load = [&](int l) {
-            for (;;) {
-                if (row == DimScreen) {
-                    column = board.take();
-                    if (column < 0)
-                        return false;
-                    left[std::size_t(column)] = DimScreen;
-                    row = 0;
-                }
-                const int at = column * DimScreen + row;
-                const double dcx = view.dcx[column], dcy = view.dcy[row];
-                ++row;
-                DeepLane lane;
-                std::uint32_t count = nmax;
-                if (skips && advance(ref, skips, dcx, dcy, nmax, options.interior, lane, count)) {
-                    taken += lane.taken;
-                    finish(at, count);
-                    continue;
-                }
-                s->dx[l] = lane.dx;
-                s->dy[l] = lane.dy;
-                s->cx[l] = dcx;
-                s->cy[l] = dcy;
-                s->m[l] = std::int64_t(lane.m);
-                s->k[l] = std::int64_t(lane.k);
-                s->taken[l] = std::int64_t(lane.taken);
-                s->save[l] = std::int64_t(lane.save);
-                s->sm[l] = std::int64_t(lane.sm);
-                s->sx[l] = std::int64_t(lane.sx);
-                s->sy[l] = std::int64_t(lane.sy);
-                s->count[l] = nmax;
-                index[l] = at;
-                return true;
-            }
+        const int lanes = kernel.lanes; // per group
+        constexpr int groups = deeplanes::Registers;
+        auto g = std::make_unique<deeplanes::Group>();
+        Sample lane[deeplanes::MaxLanes];
+        unsigned live = 0;
+        std::vector<Waiting> rebased; // at the start of the reference
+        bool fresh = true;
+        // At least the largest step count of a lane in use (exact after a
+        // run that reached it), and the groups that may carry balls.
+        std::uint64_t kmax = 0;
+        unsigned ball = 0;
+        // The arrays hold the differences and balls of the lanes in use.
+        auto put = [&](int l) {
+            const Lane& s = lane[l].lane;
+            g->dx[l] = s.dx;
+            g->dy[l] = s.dy;
+            g->cx[l] = s.cx;
+            g->cy[l] = s.cy;
+            g->c1[l] = s.c1;
+            g->r[l] = s.r;
+            g->ex[l] = s.ex;
+            g->ey[l] = s.ey;
         };
-        const std::uint64_t all = (std::uint64_t{1} << deeplanes::LanesAvx512) - 1;
-        bool more = true;
-        for (;;) {
-            for (std::uint64_t idle = all & ~live; more && idle != 0; idle &= idle - 1) {
-                const int l = std::countr_zero(idle);
-                if (!load(l))
-                    more = false;
-                else
-                    live |= std::uint64_t{1} << l;
+        auto get = [&](int l) {
+            Lane& s = lane[l].lane;
+            s.dx = g->dx[l];
+            s.dy = g->dy[l];
+            s.r = g->r[l];
+            s.ex = g->ex[l];
+            s.ey = g->ey[l];
+            s.m = std::uint64_t(g->m[l / lanes]);
+        };
+        // A lane that finishes or leaves: its arrays hold zeros again.
+        auto drop = [&](int l) {
+            live &= ~(1u << l);
+            g->dx[l] = g->dy[l] = g->cx[l] = g->cy[l] = 0.0;
+        };
+        auto done = [&](Sample& s, Step step, std::uint32_t count) {
+            if (step == Step::Finished)
+                finish(s, count);
+            else
+                rebased.push_back({s.lane.dx, s.lane.dy, s.lane.cx, s.lane.cy, s.lane.c1, s.lane.k,
+                                   s.lane.taken, s.at});
+        };
+        // Fills an empty group with new samples, or with rebased ones once
+        // there are enough of them or no new ones are left.
+        auto fill = [&](int v) {
+            const int first = v * lanes;
+            int n = 0;
+            for (; n < lanes && rebased.size() < std::size_t(lanes); ++n)
+                if (!fresh || !next(lane[first + n])) {
+                    fresh = false;
+                    break;
+                }
+            const bool old = n == 0;
+            for (; old && n < lanes && !rebased.empty(); ++n) {
+                // Only what the steps read: the rest of the interior test's
+                // state is unused until it is written anew.
+                const Waiting& w = rebased.back();
+                Sample& s = lane[first + n];
+                s.lane.m = 0;
+                s.lane.returns = 0;
+                s.lane.ball = 0;
+                s.lane.save = 1;
+                s.lane.dx = w.dx;
+                s.lane.dy = w.dy;
+                s.lane.cx = w.cx;
+                s.lane.cy = w.cy;
+                s.lane.c1 = w.c1;
+                s.lane.k = w.k;
+                s.lane.taken = w.taken;
+                s.at = w.at;
+                rebased.pop_back();
             }
+            for (int l = first; l < first + n; ++l) {
+                put(l);
+                live |= 1u << l;
+                kmax = std::max(kmax, lane[l].lane.k);
+            }
+            g->m[v] = n > 0 ? std::int64_t(lane[first].lane.m) : 0;
+            ball &= ~(1u << v);
+        };
+        const unsigned full = (1u << lanes) - 1;
+        for (;;) {
+            for (int v = 0; v < groups; ++v)
+                if ((live >> (v * lanes) & full) == 0)
+                    fill(v);
             if (live == 0 || board.stopped())
                 break;
-            std::uint64_t finished = deeplanes::stepsAvx512(*s, live, orbit, StepsPerRound);
-            live &= ~finished;
-            for (; finished != 0; finished &= finished - 1) {
-                const int l = std::countr_zero(finished);
-                taken += std::uint64_t(s->taken[l]);
-                finish(index[l], std::uint32_t(s->count[l]));
+            const std::uint64_t most = kmax < nmax ? nmax - kmax : 0;
+            const deeplanes::Run run = kernel.steps(*g, live, orbit, int(most), ball);
+            // The lanes that left: the step they could not take with their
+            // group, one at a time (they escape or are rebased).
+            for (unsigned out = run.left; out != 0; out &= out - 1) {
+                const int l = std::countr_zero(out);
+                Sample& s = lane[l];
+                s.lane.k += std::uint64_t(g->ls[l]);
+                s.lane.taken += std::uint64_t(g->ls[l]);
+                s.lane.dx = g->lx[l];
+                s.lane.dy = g->ly[l];
+                s.lane.m = std::uint64_t(g->lm[l]);
+                std::uint32_t count = nmax;
+                const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
+                done(s, step, count);
+            }
+            live &= ~run.left;
+            kmax += std::uint64_t(run.steps);
+            bool ends = false;
+            for (int v = 0; v < groups; ++v)
+                ends = ends || (orbit.ends && g->m[v] == orbit.last);
+            const bool limit = std::uint64_t(run.steps) == most;
+            if (limit)
+                kmax = 0;
+            ball &= ~run.returned;
+            for (unsigned on = live; on != 0; on &= on - 1) {
+                const int l = std::countr_zero(on);
+                Sample& s = lane[l];
+                s.lane.k += std::uint64_t(run.steps);
+                s.lane.taken += std::uint64_t(run.steps);
+                if (limit)
+                    kmax = std::max(kmax, s.lane.k);
+                if (!(run.returned || limit || ends))
+                    continue;
+                const std::int64_t m = g->m[l / lanes];
+                std::uint32_t count = nmax;
+                if (run.returned >> (l / lanes) & 1) {
+                    get(l);
+                    if (deeplanes::returnTest(ref.wrapDefect, s.lane)) {
+                        drop(l);
+                        finish(s, nmax);
+                    } else {
+                        put(l);
+                        ball |= s.lane.ball > 0 ? 1u << (l / lanes) : 0;
+                    }
+                } else if (s.lane.k >= nmax || (orbit.ends && m == orbit.last)) {
+                    // The step that the group cannot take together: this
+                    // lane reaches the limit, or the reference ends.
+                    get(l);
+                    const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
+                    drop(l);
+                    done(s, step, count);
+                }
             }
         }
         steps.fetch_add(taken, std::memory_order_relaxed);
-#endif
     };
     const TableEnd end = runColumns(board, options.threads, work, report);
     if (options.steps)

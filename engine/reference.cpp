@@ -205,8 +205,8 @@ void offsets(const mpq_t a, const mpq_t b, const mpq_t centre, double* out) {
 }
 
 // Stores the orbit of c: W(0) .. W(length - 1), or up to and including the
-// first escape.
-void storeOrbit(const Complex& c, std::size_t length, mpfr_prec_t bits, Reference& ref) {
+// first escape. Returns |W(length)| (rounded up), if it got there.
+double storeOrbit(const Complex& c, std::size_t length, mpfr_prec_t bits, Reference& ref) {
     Complex z(bits);
     mpfr_set_zero(z.x.f, 1);
     mpfr_set_zero(z.y.f, 1);
@@ -218,9 +218,10 @@ void storeOrbit(const Complex& c, std::size_t length, mpfr_prec_t bits, Referenc
         ref.x.push_back(x);
         ref.y.push_back(y);
         if (!(x * x + y * y <= 4.0))
-            break;
+            return INFINITY;
         step(z, c);
     }
+    return std::hypot(mpfr_get_d(z.x.f, MPFR_RNDA), mpfr_get_d(z.y.f, MPFR_RNDA)) * (1.0 + 0x1p-50);
 }
 
 bool sameBits(const Reference& r, std::size_t i, std::size_t j) {
@@ -248,6 +249,9 @@ void wrapRepeatingTail(Reference& ref) {
     ref.y.resize(k0 + q);
     ref.periodic = true;
     ref.wrap = k0;
+    // W(k0 + q) and W(k0) are the same doubles, each within 2^-53 of the
+    // exact orbit (and the high precision's own error, far below that).
+    ref.wrapDefect = 0x1p-51 * (std::fabs(ref.x[k0]) + std::fabs(ref.y[k0]));
 }
 
 // Makes the nucleus that Newton's method finds from c, for the period of
@@ -275,11 +279,14 @@ bool periodicReference(const Complex& from, const Complex& centre, double log2r,
     mpfr_hypot(distance.f, distance.f, t.f, MPFR_RNDN);
     if (!(std::log2(mpfr_get_d(distance.f, MPFR_RNDN)) < log2r + Far))
         return false;
-    storeOrbit(c, p, nbits, view.reference);
+    // W(p) is nearly 0 = W(0), which stands for it: the difference, and a
+    // margin for the error of the high precision itself.
+    const double after = storeOrbit(c, p, nbits, view.reference);
     if (view.reference.size() != p)
         return false;
     view.reference.periodic = true;
     view.reference.wrap = 0;
+    view.reference.wrapDefect = 2.0 * after + 0x1p-60;
     view.nucleus = true;
     view.period = p;
     view.precision = nbits;
@@ -387,7 +394,7 @@ void chooseReference(const DeepJob& job, DeepView& view, bool periodicPoint) {
 
 void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint) {
     chooseReference(job, view, periodicPoint);
-    buildSkips(view);
+    buildSeries(view, job.nmax);
 }
 
 } // namespace quor

@@ -6,6 +6,9 @@
 #include "engine_support.h"
 #include "oracle.h"
 
+#include <mpfr.h>
+
+#include <cmath>
 #include <memory>
 
 using namespace quor;
@@ -103,8 +106,9 @@ TEST(DeepTable, TheInteriorShortcutChangesNoCount) {
 TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
     // On every instruction set and thread count, with skips and without: the
     // table's leading columns equal deepCount sample by sample. Views with a
-    // periodic reference, one whose centre never escapes, and two whose
-    // centre's orbit ends (around the 32-letter view's centre, which escapes
+    // periodic reference (one a small copy of the set, whose samples inside
+    // are proven so in the lanes), one whose centre never escapes, and two
+    // whose centre's orbit ends (around the 32-letter view's centre, which escapes
     // after 6587 steps, every sample of the first columns lasts longer and
     // rebases on the way); a limit that stops some samples inside the set.
     struct Case {
@@ -112,11 +116,14 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
         std::uint32_t nmax;
         bool periodicPoint;
         unsigned columns;
-    } cases[] = {{"XBSUHWYNVGERCALDSUHWYNVGER", 1000, true, 724},
-                 {"M", 3000, false, 60},
-                 {"MPMAMUEGGyXSBCMIvJRG", 5000, false, 12},
-                 {"MPMAMUEGGyXSBCMIvJRGMEVFKCJVQVFL", 32767, false, 4},
-                 {"MPMAMUEGGyXSBCMIvJRGMEVFKC", 32767, true, 6}};
+    };
+    const std::string copy = quoracle::copyView().name; // balls carried in the lanes
+    const Case cases[] = {{"XBSUHWYNVGERCALDSUHWYNVGER", 1000, true, 724},
+                          {copy.c_str(), 32767, true, 3},
+                          {"M", 3000, false, 60},
+                          {"MPMAMUEGGyXSBCMIvJRG", 5000, false, 12},
+                          {"MPMAMUEGGyXSBCMIvJRGMEVFKCJVQVFL", 32767, false, 4},
+                          {"MPMAMUEGGyXSBCMIvJRGMEVFKC", 32767, true, 6}};
     for (const Case& c : cases) {
         auto view = std::make_unique<DeepView>();
         prepareDeepView(deepJob(c.name, c.nmax), *view, c.periodicPoint);
@@ -126,8 +133,8 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
                 for (int i = 0; i < DimScreen; ++i)
                     one[j * DimScreen + i] =
                         deepCount(view->reference, view->dcx[j], view->dcy[i], c.nmax, true,
-                                  nullptr, skip ? &view->skips : nullptr);
-            for (const Isa isa : {Isa::Portable, Isa::Avx512})
+                                  nullptr, skip ? &view->series : nullptr);
+            for (const Isa isa : {Isa::Portable, Isa::Sse2, Isa::Avx2, Isa::Avx512})
                 for (const unsigned threads : {1u, 3u}) {
                     if (!isaAvailable(isa))
                         continue;
@@ -144,6 +151,80 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
                         ASSERT_EQ(t[k], one[k]) << "column " << k / 724 << " row " << k % 724;
                 }
         }
+    }
+}
+
+namespace {
+
+// The difference of a sample after `steps` steps from W(0), iterated in 300
+// bits with the stored reference and the sample's offset as they are.
+std::pair<double, double> exactDifference(const Reference& ref, double dcx, double dcy,
+                                          std::size_t steps) {
+    mpfr_t dx, dy, ax, ay, t, nx;
+    mpfr_inits2(300, dx, dy, ax, ay, t, nx, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_zero(dx, 1);
+    mpfr_set_zero(dy, 1);
+    std::size_t m = 0;
+    for (std::size_t n = 0; n < steps; ++n) {
+        // d' = (2 W + d) d + dc
+        mpfr_add_d(ax, dx, 2.0 * ref.x[m], MPFR_RNDN);
+        mpfr_add_d(ay, dy, 2.0 * ref.y[m], MPFR_RNDN);
+        mpfr_mul(nx, ax, dx, MPFR_RNDN);
+        mpfr_mul(t, ay, dy, MPFR_RNDN);
+        mpfr_sub(nx, nx, t, MPFR_RNDN);
+        mpfr_add_d(nx, nx, dcx, MPFR_RNDN);
+        mpfr_mul(dy, ax, dy, MPFR_RNDN);
+        mpfr_mul(t, ay, dx, MPFR_RNDN);
+        mpfr_add(dy, dy, t, MPFR_RNDN);
+        mpfr_add_d(dy, dy, dcy, MPFR_RNDN);
+        mpfr_swap(dx, nx);
+        m = m + 1 == ref.size() ? ref.wrap : m + 1;
+    }
+    const std::pair<double, double> d{mpfr_get_d(dx, MPFR_RNDN), mpfr_get_d(dy, MPFR_RNDN)};
+    mpfr_clears(dx, dy, ax, ay, t, nx, static_cast<mpfr_ptr>(nullptr));
+    return d;
+}
+
+} // namespace
+
+TEST(DeepSeries, SkipsTheFirstStepsAsExactlyAsTakingThem) {
+    // For samples at the corners, the edges' middles and the middle of deep
+    // views: the series skips most of the steps before the samples escape,
+    // its truncation is bounded within the tolerance, and the difference it
+    // gives is as near the exact one (2^-40 of it) as the same steps taken
+    // one by one in doubles.
+    const auto views = quoracle::testViews();
+    struct Case {
+        std::string name;
+        std::uint32_t nmax;
+        std::size_t fewest; // steps skipped at least
+    } cases[] = {{views[2].name.substr(0, 30), 32767, 5000},
+                 {views[3].name, 32767, 7000},
+                 {views[7].name, 1000, 50},
+                 {quoracle::copyView().name, 32767, 3 * 1948}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto view = std::make_unique<DeepView>();
+        prepareDeepView(deepJob(c.name.c_str(), c.nmax), *view);
+        const Series& series = view->series;
+        EXPECT_GE(series.steps, c.fewest);
+        EXPECT_LE(series.remainder, series.epsilon * std::hypot(series.bx[0], series.by[0]));
+        for (const int column : {0, 361, 723})
+            for (const int row : {0, 361, 723}) {
+                const double dcx = view->dcx[column], dcy = view->dcy[row];
+                const auto [ex, ey] = exactDifference(view->reference, dcx, dcy, series.steps);
+                const deeplanes::Lane skipped = startLane(&series, dcx, dcy);
+                deeplanes::Lane stepped = startLane(nullptr, dcx, dcy);
+                std::uint32_t count = 0;
+                while (stepped.k < series.steps)
+                    ASSERT_EQ(stepLane(view->reference, stepped, c.nmax, false, true, count),
+                              Step::On);
+                EXPECT_EQ(skipped.k, stepped.k);
+                EXPECT_EQ(skipped.m, stepped.m);
+                const double size = std::hypot(ex, ey);
+                EXPECT_LE(std::hypot(skipped.dx - ex, skipped.dy - ey), 0x1p-40 * size);
+                EXPECT_LE(std::hypot(stepped.dx - ex, stepped.dy - ey), 0x1p-40 * size);
+            }
     }
 }
 
