@@ -1,5 +1,6 @@
 // The navigator alone: the views it derives from names and selections, the
 // view a run gives, and the job it makes.
+#include "domain/exactview.h"
 #include "domain/thumbnails.h"
 #include "model/navigator.h"
 
@@ -94,4 +95,28 @@ TEST(Navigator, NamesAreDescribedAtOnceAndGoingBackShortensTheName) {
     const GridSelection before = n.selection();
     EXPECT_FALSE(n.chooseLetter(24));
     EXPECT_EQ(n.selection(), before);
+}
+
+TEST(Navigator, ASelectionOnADeepViewIsComputedFromItsNameExactly) {
+    Navigator n(blankThumbnail());
+    n.describe(named("MFFSSKJHBMMMMMMMMM"), Origin::Place, filled(qRgb(4, 5, 6)));
+    ASSERT_TRUE(n.view().deep);
+    ASSERT_TRUE(std::holds_alternative<quor::DeepJob>(n.job(1000)));
+
+    n.startSelection();
+    ASSERT_TRUE(n.chooseLetter(12));
+    ASSERT_TRUE(n.chooseLetter(24));
+    ASSERT_TRUE(n.select(filled(qRgb(9, 9, 9))));
+    const AreaName name = named("MFFSSKJHBMMMMMMMMMMY");
+    EXPECT_TRUE(n.pending().deep);
+    // The limits come from the appended name, not from the picture's doubles.
+    const auto job = std::get<quor::DeepJob>(n.job(1000));
+    EXPECT_EQ(job.limits, deepLimits(exactLimits(name)));
+    EXPECT_EQ(job.nmax, 1000u);
+
+    const View done = n.completeRun();
+    EXPECT_EQ(done.name, name);
+    EXPECT_EQ(done.limits, View::of(name).limits);
+    EXPECT_TRUE(done.deep);
+    EXPECT_EQ(std::get<quor::DeepJob>(n.job(1000)).limits, job.limits);
 }

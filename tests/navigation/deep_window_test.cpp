@@ -2,6 +2,7 @@
 // names of 20, 30 and 38 letters towards i, activated from the library and
 // reached by letters on the grid from shallower pictures, and the commands
 // that work on a picture, on a deep one.
+#include "domain/exactorbit.h"
 #include "domain/numbertext.h"
 #include "domain/thumbnails.h"
 #include "exact.h"
@@ -306,5 +307,35 @@ TEST_F(DeepWindow, ADeepRunStopsAndJuliaTakesTheConstantAsShown) {
     EXPECT_EQ(ui.YYJU->text(), numberText(nearest(ya + (yb - ya) * quoracle::Q(200, 723))));
     click(ui.JuliaGo);
     EXPECT_EQ(model.julia().state().stage, JuliaStage::PictureShown);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+}
+
+TEST_F(DeepWindow, ATraceFromADeepPictureDrawsTheOrbitOfTheExactPoint) {
+    const std::string deep = quoracle::testViews()[0].name; // the seahorse valley, 20 letters
+    goTo(deep);
+    click(ui.Julia);
+    const QPoint at(362, 362);
+    QTest::mousePress(ui.sfondo, Qt::LeftButton, {}, at + QPoint(2, 2));
+    QTest::mouseRelease(ui.sfondo, Qt::LeftButton, {}, at + QPoint(2, 2));
+    clickWhen(ui.StopTraccia, [&] { return ui.N_Tracce->text().toInt() >= 20000; });
+    click(ui.Traccia);
+    const int steps = ui.N_Tracce->text().toInt();
+    ASSERT_GE(steps, 1000);
+
+    // The start view with the segments of the exact point's orbit, and with
+    // those of the orbit in doubles of the constant shown.
+    const auto drawn = [&](auto trace) {
+        QImage image = model.history().startView()->image;
+        for (int k = 0; k < steps; ++k) {
+            const std::optional<OrbitStep> step = trace.next();
+            if (step && step->line)
+                drawTraceSegment(image, *step->line, toQRgb(Bianco));
+        }
+        return image;
+    };
+    const View& view = model.navigator().view();
+    const QImage exact = drawn(ExactOrbitTrace(*deepSample(view, at.x(), at.y())));
+    EXPECT_EQ(ui.sfondo->image(), exact);
+    EXPECT_NE(drawn(OrbitTrace(model.julia().state().constant)), exact);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
