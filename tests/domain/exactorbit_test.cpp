@@ -12,10 +12,11 @@ using namespace quorvane;
 namespace {
 
 // The start view's pixels of the orbit of c, from z = c, until it leaves
-// the square -2..2 or after steps steps: the plain loop at bits bits.
+// the square -2..2 or after steps steps: at bits bits, with the real part
+// of the square taken as (x + y)(x - y), another way than the trace's.
 std::vector<QPointF> orbitPixels(const ExactPoint& c, long bits, int steps) {
-    mpfr_t cx, cy, x, y, xx, yy, px, py;
-    for (mpfr_ptr v : {cx, cy, x, y, xx, yy, px, py})
+    mpfr_t cx, cy, x, y, sum, difference, px, py;
+    for (mpfr_ptr v : {cx, cy, x, y, sum, difference, px, py})
         mpfr_init2(v, bits);
     mpfr_set_q(cx, c.x.get_mpq_t(), MPFR_RNDN);
     mpfr_set_q(cy, c.y.get_mpq_t(), MPFR_RNDN);
@@ -23,12 +24,12 @@ std::vector<QPointF> orbitPixels(const ExactPoint& c, long bits, int steps) {
     mpfr_set(y, cy, MPFR_RNDN);
     std::vector<QPointF> pixels;
     for (int k = 0; k < steps; ++k) {
-        mpfr_sqr(xx, x, MPFR_RNDN);
-        mpfr_sqr(yy, y, MPFR_RNDN);
+        mpfr_add(sum, x, y, MPFR_RNDN);
+        mpfr_sub(difference, x, y, MPFR_RNDN);
         mpfr_mul(y, x, y, MPFR_RNDN);
         mpfr_mul_2ui(y, y, 1, MPFR_RNDN);
         mpfr_add(y, y, cy, MPFR_RNDN);
-        mpfr_sub(x, xx, yy, MPFR_RNDN);
+        mpfr_mul(x, sum, difference, MPFR_RNDN);
         mpfr_add(x, x, cx, MPFR_RNDN);
         // (x + 2) 241 and (y + 1.5) 241, whole.
         mpfr_add_ui(px, x, 2, MPFR_RNDN);
@@ -40,7 +41,7 @@ std::vector<QPointF> orbitPixels(const ExactPoint& c, long bits, int steps) {
         if (mpfr_cmpabs_ui(x, 2) > 0 || mpfr_cmpabs_ui(y, 2) > 0)
             break;
     }
-    for (mpfr_ptr v : {cx, cy, x, y, xx, yy, px, py})
+    for (mpfr_ptr v : {cx, cy, x, y, sum, difference, px, py})
         mpfr_clear(v);
     return pixels;
 }
