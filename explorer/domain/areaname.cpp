@@ -1,19 +1,8 @@
 #include "domain/areaname.h"
 
-#include "domain/cells.h"
+#include "domain/letterpath.h"
 
 namespace quorvane {
-
-namespace {
-
-bool isZoomLetter(char16_t c) {
-    return c >= u'A' && c <= u'Y';
-}
-bool isShiftLetter(char16_t c) {
-    return c >= u'a' && c <= u'y';
-}
-
-} // namespace
 
 bool isAreaName(const QString& name) {
     if (name == QLatin1String("Z"))
@@ -39,36 +28,17 @@ std::optional<DecodedArea> decodeAreaName(const QString& name) {
     if (!isAreaName(name))
         return std::nullopt;
 
-    double xa = -2.0, xb = 1.0, ya = -1.5, yb = 1.5, zoom = 1.0;
-    if (name != QLatin1String("Z")) {
-        for (const QChar ch : name) {
-            const char16_t c = ch.unicode();
-            if (isZoomLetter(c)) {
-                const int k = c - u'A';
-                const int col = k % 5, row = k / 5;
-                const double step = (xb - xa) / PictureSteps;
-                const double fifth = (xb - xa) / 5;
-                // The cell pitch is 145 pixels, so the sub-square starts a little
-                // past k fifths of the side; the Y side reuses the X width.
-                xa = xa + step * (col * CellPitch);
-                xb = xa + fifth;
-                ya = ya + step * (row * CellPitch);
-                yb = ya + fifth;
-                zoom = zoom * 25;
-            } else {
-                const int k = c - u'a';
-                const int col = k % 5, row = k / 5;
-                const double step = (xb - xa) / PictureSteps;
-                xa = xa + step * Spostamenti[1][col];
-                xb = xb + step * Spostamenti[1][col];
-                ya = ya + step * Spostamenti[1][row];
-                yb = yb + step * Spostamenti[1][row];
-            }
-        }
-    }
+    const auto v = followLetters<double>(
+        name, {StartView.xMin, StartView.xMax, StartView.yMin, StartView.yMax});
+    int zoomLetters = 0;
+    for (const QChar ch : name)
+        zoomLetters += isZoomLetter(ch.unicode()) ? 1 : 0;
+    double zoom = 1.0;
+    for (int i = 0; i < zoomLetters; ++i)
+        zoom = zoom * 25;
 
     DecodedArea area;
-    area.limits = {xa, xb, ya, yb};
+    area.limits = {v.xa, v.xb, v.ya, v.yb};
     area.zoom = zoom;
     return area;
 }

@@ -139,11 +139,4 @@ MenoUnaStep menoUnaStep(const QString& riquadroCorrente, int n) {
     return step;
 }
 
-bool maxResolutionReached(const Limits& shown, bool fineStage) {
-    const int n = fineStage ? 25 : 5;
-    const double sx = ((shown.xMax - shown.xMin) / n) / PictureSteps;
-    const double sy = ((shown.yMax - shown.yMin) / n) / PictureSteps;
-    return shown.xMin + sx == shown.xMin || shown.yMin + sy == shown.yMin;
-}
-
 } // namespace quorvane

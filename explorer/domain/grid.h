@@ -75,8 +75,4 @@ struct MenoUnaStep {
 };
 MenoUnaStep menoUnaStep(const QString& riquadroCorrente, int n);
 
-// True when the next letter would give a picture whose pixel step vanishes
-// against XMin or YMin, so the letter must be refused.
-bool maxResolutionReached(const Limits& shown, bool fineStage);
-
 } // namespace quorvane

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "exchange.h"
+#include "job.h"
+
+#include <variant>
 
 namespace quorvane {
 
@@ -30,6 +33,15 @@ inline quor::Job viewJob(int tipo, const Limits& view, int nmax) {
     job.yb = view.yMax;
     job.nmax = nmax;
     return job;
+}
+
+// What QuorC is given to compute: a picture in doubles (types 0 and 1), or
+// a deep view (type 3) with its limits as exact decimals.
+using EngineJob = std::variant<quor::Job, quor::DeepJob>;
+
+// The iteration limit of a job of either kind.
+inline int jobLimit(const EngineJob& job) {
+    return std::visit([](const auto& j) { return int(j.nmax); }, job);
 }
 
 } // namespace quorvane

@@ -14,6 +14,13 @@ QString numberText(double v, const QLocale& locale) {
     return l.toString(v, 'g', 15);
 }
 
+QString zoomText(double zoom, const QLocale& locale) {
+    constexpr double FifteenDigits = 1e15;
+    if (zoom < FifteenDigits)
+        return numberText(zoom, locale);
+    return QStringLiteral("25^%1").arg(std::lround(std::log(zoom) / std::log(25.0)));
+}
+
 std::optional<double> numberFromText(const QString& text, const QLocale& locale) {
     QLocale l = locale;
     l.setNumberOptions(QLocale::OmitGroupSeparator);

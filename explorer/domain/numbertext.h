@@ -9,6 +9,9 @@
 namespace quorvane {
 
 QString numberText(double v, const QLocale& locale = QLocale());
+// A zoom factor 25^n: as numberText while its digits fit, from 25^11 on as
+// "25^n", which reads whole up to the deepest name's 25^38.
+QString zoomText(double zoom, const QLocale& locale = QLocale());
 // The value of a text box written by numberText; nothing for other text.
 std::optional<double> numberFromText(const QString& text, const QLocale& locale = QLocale());
 // The leading number of a typed text, read with either decimal separator;

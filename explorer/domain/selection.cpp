@@ -8,15 +8,12 @@ GridSelection startSelection(const QString& currentName) {
     return s;
 }
 
-std::optional<GridSelection> withLetter(const GridSelection& s, int index, const Limits& shown,
+std::optional<GridSelection> withLetter(const GridSelection& s, int index,
                                         const QString& currentName) {
     const bool fine = s.stage == GridStage::Fine;
-    // A name has at most MaxAreaNameLength letters: past that the user cannot
-    // zoom further here, as at the limit of double precision.
     const QString fragment =
         fine ? withSecondLetter(s.fragment, index) : withFirstLetter(s.fragment, index);
-    if (maxResolutionReached(shown, fine) ||
-        nameAfterRun(currentName, fragment).size() > MaxAreaNameLength)
+    if (nameAfterRun(currentName, fragment).size() > MaxAreaNameLength)
         return std::nullopt;
     GridSelection next = s;
     next.fragment = fragment;

@@ -39,9 +39,10 @@ struct GridSelection {
 GridSelection startSelection(const QString& currentName);
 
 // A letter pressed: the first one chooses a cell, the second a sub-cell.
-// Nothing when the letter would pass the limit of double precision for the
-// view shown, or make the name longer than an area name may be.
-std::optional<GridSelection> withLetter(const GridSelection& s, int index, const Limits& shown,
+// Nothing when the letter would make the name longer than an area name may
+// be: views deeper than doubles resolve are computed exactly, so the
+// grammar's end is the grid's.
+std::optional<GridSelection> withLetter(const GridSelection& s, int index,
                                         const QString& currentName);
 
 // `Mezzo`(index) pressed: the coarse shift before a letter, the fine one after.

@@ -4,6 +4,7 @@
 // caller's event loop never waits for it.
 #pragma once
 
+#include "domain/limits.h"
 #include "exchange.h"
 #include "io/run.h"
 
@@ -28,7 +29,7 @@ class Engine : public QObject {
     virtual bool running() const = 0;
     // Runs job; refused while a run is going on. finished follows in any
     // case, never from inside start.
-    virtual void start(const quor::Job& job) = 0;
+    virtual void start(const EngineJob& job) = 0;
     // Asks the engine to stop after its column; the run then ends as stopped.
     virtual void stop() = 0;
 

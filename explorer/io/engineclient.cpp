@@ -70,19 +70,28 @@ QString EngineClient::path(ExchangeFile file) const {
     return exchangePath(folder, file);
 }
 
-void EngineClient::start(const quor::Job& job) {
+void EngineClient::start(const EngineJob& job) {
     if (active)
         return;
     active = true;
     stopping = jobDeleted = ended = false;
     column = 0;
-    nmax = int(job.nmax);
+    nmax = jobLimit(job);
     pending.reset();
     process.reset();
 
     if (const QString blocker = clearExchangeFiles(folder); !blocker.isEmpty())
         return fail(exchangeBlockedMessage(blocker));
-    if (!quor::writeJob(path(ExchangeFile::Job).toStdString(), job))
+    const std::string jobFile = path(ExchangeFile::Job).toStdString();
+    const bool written = std::visit(
+        [&jobFile](const auto& j) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(j)>, quor::DeepJob>)
+                return quor::writeDeepJob(jobFile, j.limits, j.nmax);
+            else
+                return quor::writeJob(jobFile, j);
+        },
+        job);
+    if (!written)
         return fail(QStringLiteral("Impossibile scrivere il file del lavoro:\n") +
                     path(ExchangeFile::Job));
     if (!QFileInfo(engineFile).isExecutable())

@@ -36,7 +36,7 @@ class EngineClient : public Engine {
     ~EngineClient() override;
 
     bool running() const override { return active; }
-    void start(const quor::Job& job) override;
+    void start(const EngineJob& job) override;
     void stop() override;
 
   private:

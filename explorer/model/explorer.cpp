@@ -79,7 +79,7 @@ void Explorer::toggleChart() {
 
 // ---- Runs -------------------------------------------------------------------
 
-void Explorer::startRun(Work work, const quor::Job& job) {
+void Explorer::startRun(Work work, const EngineJob& job) {
     currentWork = work;
     runs.start(job);
     announce();

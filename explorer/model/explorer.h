@@ -99,7 +99,7 @@ class Explorer : public QObject {
         }
     }
     void refuseZoom();
-    void startRun(Work work, const quor::Job& job);
+    void startRun(Work work, const EngineJob& job);
     void runEnded(const EngineResult& result);
     void showStartView();
     void showBlank();

@@ -16,10 +16,11 @@ void Explorer::toggleJulia() {
 }
 
 // The constant is held as its shown text reads back, so that the job carries
-// what the user sees.
+// what the user sees; on a deep picture the sample's exact point is kept
+// for the trace, whose orbit doubles would lose.
 void Explorer::pressAt(int x, int y) {
     offer(commands().Sfondo && juliaMode.state().stage == JuliaStage::NoConstant,
-          [&] { juliaMode.pick(planePoint(where.view().limits, x, y)); });
+          [&] { juliaMode.pick(where.view().pointAt(x, y), deepSample(where.view(), x, y)); });
 }
 
 void Explorer::releaseAt(int x, int y) {

@@ -32,10 +32,11 @@ int JuliaSession::leave() {
     return limit;
 }
 
-void JuliaSession::pick(const PlanePoint& c) {
+void JuliaSession::pick(const PlanePoint& c, const std::optional<ExactPoint>& exact) {
     julia.xText = numberText(c.x);
     julia.yText = numberText(c.y);
     julia.constant = readConstant(julia.xText, julia.yText);
+    julia.exact = exact;
 }
 
 JuliaSession::Release JuliaSession::release(int x, int y, const QImage& screen) {
@@ -82,7 +83,10 @@ void JuliaSession::startTrace(const QImage& start, int limit) {
     julia.stage = JuliaStage::TraceShown;
     julia.trace = Picture{start, newPictureId(), {}, std::nullopt, limit, nullptr};
     julia.traceSteps = 0;
-    orbit.emplace(julia.constant);
+    if (julia.exact)
+        orbit.emplace(std::in_place_type<ExactOrbitTrace>, *julia.exact);
+    else
+        orbit.emplace(std::in_place_type<OrbitTrace>, julia.constant);
     traceTimer.start();
 }
 
@@ -91,14 +95,18 @@ void JuliaSession::startTrace(const QImage& start, int limit) {
 void JuliaSession::traceStep() {
     if (!orbit)
         return;
-    const OrbitStep step = orbit->next();
-    if (step.line) {
-        drawTraceSegment(julia.trace->image, *step.line, toQRgb(Bianco));
-        emit screenPainted(QRect(step.line->p1(), step.line->p2()).normalized());
+    const std::optional<OrbitStep> step =
+        std::visit([](auto& o) -> std::optional<OrbitStep> { return o.next(); }, *orbit);
+    // An exact orbit that no precision can follow further ends there.
+    if (!step)
+        return stopTrace();
+    if (step->line) {
+        drawTraceSegment(julia.trace->image, *step->line, toQRgb(Bianco));
+        emit screenPainted(QRect(step->line->p1(), step->line->p2()).normalized());
     }
-    julia.traceSteps = orbit->steps();
+    julia.traceSteps = std::visit([](const auto& o) { return o.steps(); }, *orbit);
     emit traceStepped();
-    if (step.escaped)
+    if (step->escaped)
         stopTrace();
 }
 

@@ -4,6 +4,7 @@
 // the start view one step at a time on a timer.
 #pragma once
 
+#include "domain/exactorbit.h"
 #include "domain/juliaview.h"
 #include "domain/marks.h"
 #include "domain/orbit.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <optional>
+#include <variant>
 
 namespace quorvane {
 
@@ -24,6 +26,7 @@ namespace quorvane {
 struct JuliaState {
     JuliaStage stage = JuliaStage::NoConstant;
     PlanePoint constant;                 // as its shown texts read back
+    std::optional<ExactPoint> exact;     // a deep picture's sample, whose orbit a trace draws
     QString xText = QStringLiteral("0"); // XXJU
     QString yText = QStringLiteral("0"); // YYJU
     JuliaView view;
@@ -53,8 +56,9 @@ class JuliaSession : public QObject {
     void enter(int limit);
     int leave();
 
-    // The point c under the mouse, held as its texts read back.
-    void pick(const PlanePoint& c);
+    // The point c under the mouse, held as its texts read back; on a deep
+    // picture also exactly, for its trace.
+    void pick(const PlanePoint& c, const std::optional<ExactPoint>& exact = {});
     enum class Release { Nothing, ConstantChosen, Zoomed, ZoomRefused };
     // The button let go at (x, y) over screen.
     Release release(int x, int y, const QImage& screen);
@@ -66,8 +70,9 @@ class JuliaSession : public QObject {
     void runEnded(const std::optional<Painting>& painted, const View& shown);
     void exported() { ++files; }
 
-    // The orbit of the constant over start, one step each time the event
-    // loop is free, until it leaves the square or stopTrace.
+    // The orbit of the constant over start (of its exact point when it has
+    // one), one step each time the event loop is free, until it leaves the
+    // square or stopTrace.
     void startTrace(const QImage& start, int limit);
     void stopTrace();
     void removeTrace();
@@ -86,7 +91,7 @@ class JuliaSession : public QObject {
     QImage blankIcon;
     QImage icon;
     int files = 0;
-    std::optional<OrbitTrace> orbit;
+    std::optional<std::variant<OrbitTrace, ExactOrbitTrace>> orbit;
     QTimer traceTimer;
 };
 

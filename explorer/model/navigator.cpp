@@ -3,7 +3,7 @@
 namespace quorvane {
 
 View PendingView::target(const View& shown) const {
-    View v{name, limits, shown.zoom};
+    View v{name, limits, shown.zoom, deep};
     switch (step) {
     case ZoomStep::StartView:
         v.zoom = 1.0;
@@ -35,6 +35,7 @@ void Navigator::describe(const AreaName& name, Origin origin, const QImage& thum
     next = PendingView{};
     next.name = name;
     next.limits = shown.limits;
+    next.deep = shown.deep;
     next.step = ZoomStep::Kept;
     next.thumbnail = thumbnail;
     next.origin = origin;
@@ -45,7 +46,7 @@ void Navigator::startSelection() {
 }
 
 bool Navigator::chooseLetter(int index) {
-    const auto chosen = withLetter(grid, index, shown.limits, shown.name.text());
+    const auto chosen = withLetter(grid, index, shown.name.text());
     if (chosen)
         grid = *chosen;
     return chosen.has_value();
@@ -71,7 +72,12 @@ bool Navigator::select(const QImage& picture) {
     next = PendingView{};
     next.name = *name;
     next.fragment = grid.fragment;
-    next.limits = nextRunLimits(shown.limits, grid.first, grid.second, grid.shift);
+    // Today's limits from the picture's, while they resolve the view the
+    // appended name stands for; else that name's exact view.
+    const View target = View::reached(
+        *name, nextRunLimits(shown.limits, grid.first, grid.second, grid.shift), shown.zoom);
+    next.limits = target.limits;
+    next.deep = target.deep;
     next.step = square.subCell() ? ZoomStep::TwoLetters : ZoomStep::OneLetter;
     next.thumbnail = sampleThumbnail(picture, square);
     next.origin = Origin::Selection;
@@ -81,8 +87,8 @@ bool Navigator::select(const QImage& picture) {
     return true;
 }
 
-quor::Job Navigator::job(int nmax) const {
-    return viewJob(quor::Quorvane, next.limits, nmax);
+EngineJob Navigator::job(int nmax) const {
+    return next.target(shown).job(nmax);
 }
 
 const View& Navigator::completeRun() {
@@ -91,6 +97,7 @@ const View& Navigator::completeRun() {
     next = PendingView{};
     next.name = shown.name;
     next.limits = shown.limits;
+    next.deep = shown.deep;
     next.step = ZoomStep::Kept;
     next.thumbnail = thumbnail;
     next.origin = Origin::Computed;

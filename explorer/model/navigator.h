@@ -29,7 +29,8 @@ enum class Origin { StartView, Selection, Place, Recent, GoingBack, Computed };
 struct PendingView {
     AreaName name;             // the name of the picture the run gives
     QString fragment;          // the letters of a selection that name appends
-    Limits limits = StartView; // the job's limits
+    Limits limits = StartView; // the job's limits in doubles
+    bool deep = false;         // computed by the deep kind from the name's exact limits
     ZoomStep step = ZoomStep::StartView;
     QImage thumbnail; // shown on View
     Origin origin = Origin::StartView;
@@ -73,7 +74,7 @@ class Navigator {
     bool select(const QImage& picture);
 
     // The job of the next run, with the iteration limit nmax.
-    quor::Job job(int nmax) const;
+    EngineJob job(int nmax) const;
     // The run is complete: its view becomes the one described, and the same
     // view is prepared again should View be pressed once more.
     const View& completeRun();

@@ -2,7 +2,7 @@
 
 namespace quorvane {
 
-quor::Job Picture::job() const {
+EngineJob Picture::job() const {
     if (julia)
         return juliaJob(julia->view.limits, iterations, julia->constant);
     return view.job(iterations);

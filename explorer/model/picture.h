@@ -33,7 +33,7 @@ struct Picture {
     bool computed() const { return id != 0; }
     const QString& name() const { return view.name.text(); }
     // The job that computes this picture again.
-    quor::Job job() const;
+    EngineJob job() const;
 
     // A black picture for a view not yet computed.
     static Picture blank(const View& view, int iterations);

@@ -19,7 +19,7 @@ void Runner::use(Engine& client) {
     });
 }
 
-void Runner::start(const quor::Job& job) {
+void Runner::start(const EngineJob& job) {
     column = 0;
     emit progressed();
     engine->start(job);

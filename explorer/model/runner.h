@@ -21,7 +21,7 @@ class Runner : public QObject {
     std::optional<unsigned> progress() const { return column; }
 
     // Runs job from progress 0.
-    void start(const quor::Job& job);
+    void start(const EngineJob& job);
     void stop();
     void clearProgress();
 

@@ -4,7 +4,13 @@
 
 #include "window/controls.h"
 
+#include "domain/view.h"
+
+#include <QLocale>
 #include <QObject>
+#include <QString>
+#include <array>
+#include <optional>
 
 namespace quorvane {
 
@@ -20,6 +26,10 @@ class LimitsPanel : public QObject {
 
     Explorer& model;
     LimitControls ui;
+    std::array<QString, 4> tips; // what each limit's box is for
+    QString nameTip;
+    std::optional<View> shown; // the view the boxes show, in the locale they show it in
+    QLocale locale;
 };
 
 } // namespace quorvane

@@ -1,11 +1,8 @@
-// Area names decoded to limits and zoom, and the precision check before a letter.
+// Area names decoded to limits and zoom.
 #include "domain/areaname.h"
-#include "domain/grid.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 using namespace quorvane;
 
@@ -57,23 +54,4 @@ TEST(AreaName, NameAfterRunAppendsTheFragmentToTheCurrentName) {
     for (const auto& [current, fragment, name] : cases)
         EXPECT_EQ(nameAfterRun(current, fragment), name)
             << current.toStdString() << " + " << fragment.toStdString();
-}
-
-TEST(Grid, PrecisionCheckAtItsExactBoundary) {
-    // At 1 a unit in the last place is 2^-52, and the next pixel step,
-    // width / (5 * 723), must exceed half of it: 1808 ulps of width pass
-    // (1808/3615 > 1/2), 1807 do not. The fine stage divides by 25 more:
-    // 9038/18075 > 1/2 > 9037/18075.
-    const auto x = [](double ulps) { return Limits{1.0, 1.0 + std::ldexp(ulps, -52), 0.0, 1e-3}; };
-    const auto y = [](double ulps) { return Limits{0.0, 1e-3, 1.0, 1.0 + std::ldexp(ulps, -52)}; };
-    const struct {
-        Limits shown;
-        bool fine, refused;
-    } cases[] = {
-        {Limits{}, false, false}, {Limits{}, true, false}, {x(1808), false, false},
-        {x(1807), false, true},   {x(9038), true, false},  {x(9037), true, true},
-        {x(9037), false, false},  {y(1808), false, false}, {y(1807), false, true},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(maxResolutionReached(cases[i].shown, cases[i].fine), cases[i].refused) << i;
 }

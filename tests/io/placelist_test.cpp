@@ -1,9 +1,13 @@
+#include "domain/view.h"
 #include "io/placelist.h"
 #include "io/places.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+
+#include <algorithm>
 
 #include "files.h"
 
@@ -96,6 +100,20 @@ TEST(Thumbnails, WhatCannotBeReadOrIsNoAreaNameIsBlank) {
         EXPECT_EQ(loadThumbnail(folder, name, blank), blank) << name.toStdString();
     EXPECT_FALSE(saveThumbnail(folder, "../y", picture).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(app.filePath("y.bmp")));
+}
+
+TEST(PlaceList, TheDeepPlacesToTryAreAListOfDeepViews) {
+    QFile file(QStringLiteral(DEEP_PLACES));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const std::vector<Place> places = parsePlaceList(bytes);
+    // Every line is a record as a save writes it, sorted as a save sorts.
+    EXPECT_EQ(formatPlaceList(places), bytes);
+    EXPECT_TRUE(std::is_sorted(places.begin(), places.end(),
+                               [](const Place& a, const Place& b) { return a.name < b.name; }));
+    EXPECT_GE(places.size(), 4u);
+    for (const Place& place : places)
+        EXPECT_TRUE(View::of(*AreaName::from(place.name)).deep) << place.name.toStdString();
 }
 
 } // namespace

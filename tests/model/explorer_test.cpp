@@ -21,7 +21,8 @@ Picture computed(int id, const char* name) {
     return Picture{image, id, View::of(AreaName::from(name).value()), {}, 100, nullptr};
 }
 
-auto fields(const quor::Job& j) {
+auto fields(const EngineJob& job) {
+    const auto& j = std::get<quor::Job>(job);
     return std::tuple(j.tipo, j.xa, j.xb, j.ya, j.yb, j.nmax, j.xj, j.yj);
 }
 
@@ -161,7 +162,7 @@ TEST_F(Started, APictureCarriesWhatComputesItAgain) {
     const auto& julia = model.julia().state().picture;
     ASSERT_TRUE(julia && julia->julia);
     EXPECT_EQ(fields(julia->job()), fields(engine.jobs.back()));
-    EXPECT_EQ(julia->job().tipo, quor::Julia);
+    EXPECT_EQ(std::get<quor::Job>(julia->job()).tipo, quor::Julia);
     EXPECT_EQ(julia->iterations, 100);
     EXPECT_EQ(julia->julia->constant, model.julia().state().constant);
 }

@@ -63,14 +63,19 @@ TEST(JuliaSession, AnOrbitIsTracedUntilStoppedOrOutsideTheSquare) {
     QSignalSpy steps(&j, &JuliaSession::traceStepped);
     QSignalSpy painted(&j, &JuliaSession::screenPainted);
     QSignalSpy ended(&j, &JuliaSession::traceEnded);
-    for (const double c : {0.0, 1.0}) {
+    // The constant shown, or a deep picture's exact point, which the trace
+    // follows instead.
+    const std::pair<double, std::optional<ExactPoint>> cases[] = {
+        {0.0, std::nullopt}, {1.0, std::nullopt}, {0.0, ExactPoint{1, 0, 64}}};
+    int ends = 0;
+    for (const auto& [c, exact] : cases) {
         j.enter(100);
-        j.pick({c, 0});
+        j.pick({c, 0}, exact);
         j.release(0, 0, black());
         j.startTrace(black(), 100);
         EXPECT_TRUE(j.tracing());
         EXPECT_EQ(j.state().stage, JuliaStage::TraceShown);
-        if (c == 0.0) {
+        if ((exact ? exact->x.get_d() : c) == 0.0) {
             // The orbit of 0 never leaves: only Stop ends it.
             ASSERT_TRUE(steps.wait(5000));
             EXPECT_TRUE(ended.isEmpty());
@@ -81,7 +86,7 @@ TEST(JuliaSession, AnOrbitIsTracedUntilStoppedOrOutsideTheSquare) {
             EXPECT_EQ(j.state().traceSteps, 2u);
             EXPECT_FALSE(painted.isEmpty());
         }
-        EXPECT_EQ(ended.count(), c == 0.0 ? 1 : 2);
+        EXPECT_EQ(ended.count(), ++ends);
         EXPECT_FALSE(j.tracing());
         EXPECT_TRUE(j.state().trace); // the trace stays on the screen
         j.removeTrace();

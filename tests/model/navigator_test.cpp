@@ -1,5 +1,6 @@
 // The navigator alone: the views it derives from names and selections, the
 // view a run gives, and the job it makes.
+#include "domain/exactview.h"
 #include "domain/thumbnails.h"
 #include "model/navigator.h"
 
@@ -9,7 +10,7 @@ using namespace quorvane;
 
 namespace {
 
-AreaName named(const char* name) {
+AreaName named(const QString& name) {
     return AreaName::from(name).value();
 }
 
@@ -55,7 +56,7 @@ TEST(Navigator, ASelectionIsPreparedThenComputedUnderItsName) {
     EXPECT_TRUE(next.subCell);
     EXPECT_EQ(n.view(), View{}); // nothing shown changes before the run
 
-    const quor::Job job = n.job(250);
+    const auto job = std::get<quor::Job>(n.job(250));
     EXPECT_EQ(job.tipo, quor::Quorvane);
     EXPECT_EQ(job.nmax, 250);
     EXPECT_EQ((Limits{job.xa, job.xb, job.ya, job.yb}), next.limits);
@@ -87,11 +88,35 @@ TEST(Navigator, NamesAreDescribedAtOnceAndGoingBackShortensTheName) {
     EXPECT_EQ(n.pending().thumbnail, blank);
     EXPECT_EQ(n.pending().target(n.view()), n.view());
 
-    // Deep down a second letter is refused and the selection stays.
-    n.describe(named("MFFSSKJHBMMMMMMMMM"), Origin::Place, icon);
+    // Past 38 letters a letter is refused and the selection stays.
+    n.describe(named(QByteArray(37, 'M')), Origin::Place, icon);
     n.startSelection();
     ASSERT_TRUE(n.chooseLetter(12));
     const GridSelection before = n.selection();
     EXPECT_FALSE(n.chooseLetter(24));
     EXPECT_EQ(n.selection(), before);
+}
+
+TEST(Navigator, ASelectionOnADeepViewIsComputedFromItsNameExactly) {
+    Navigator n(blankThumbnail());
+    n.describe(named("MFFSSKJHBMMMMMMMMM"), Origin::Place, filled(qRgb(4, 5, 6)));
+    ASSERT_TRUE(n.view().deep);
+    ASSERT_TRUE(std::holds_alternative<quor::DeepJob>(n.job(1000)));
+
+    n.startSelection();
+    ASSERT_TRUE(n.chooseLetter(12));
+    ASSERT_TRUE(n.chooseLetter(24));
+    ASSERT_TRUE(n.select(filled(qRgb(9, 9, 9))));
+    const AreaName name = named("MFFSSKJHBMMMMMMMMMMY");
+    EXPECT_TRUE(n.pending().deep);
+    // The limits come from the appended name, not from the picture's doubles.
+    const auto job = std::get<quor::DeepJob>(n.job(1000));
+    EXPECT_EQ(job.limits, deepLimits(exactLimits(name)));
+    EXPECT_EQ(job.nmax, 1000u);
+
+    const View done = n.completeRun();
+    EXPECT_EQ(done.name, name);
+    EXPECT_EQ(done.limits, View::of(name).limits);
+    EXPECT_TRUE(done.deep);
+    EXPECT_EQ(std::get<quor::DeepJob>(n.job(1000)).limits, job.limits);
 }

@@ -2,6 +2,7 @@
 // QuorC: the grid switch, the shift cross, cells and sub-cells, "-1" and "OK".
 #include "domain/areaname.h"
 #include "domain/selection.h"
+#include "oracle.h"
 #include "steps.h"
 #include "window/sfondo.h"
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -21,6 +23,17 @@ const QString NoSquareChosen = QStringLiteral("Selezionare un riquadro!");
 
 Limits decoded(const QString& name) {
     return decodeAreaName(name).value().limits;
+}
+
+// The limits of a name decoded exactly by the oracle, to the nearest doubles.
+Limits exactlyDecoded(const QString& name) {
+    const quor::DeepLimits l = *quoracle::limitsOfName(name.toStdString());
+    const auto nearest = [](const std::string& text) {
+        double v = 0;
+        std::from_chars(text.data(), text.data() + text.size(), v);
+        return v;
+    };
+    return {nearest(l.xa), nearest(l.xb), nearest(l.ya), nearest(l.yb)};
 }
 
 template <class T> int visibleCount(const T& overlays) {
@@ -263,21 +276,24 @@ TEST_F(NavigationWindow, MinusOneMarksGroupsAndOkShortensTheName) {
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
-TEST_F(NavigationWindow, LettersStopAtTheLimitOfDoublePrecision) {
-    // Eighteen zooms: a cell still has a pixel step that the doubles resolve
-    // at X Min, a sub-cell no longer has.
+TEST_F(NavigationWindow, LettersGoOnPastTheLimitOfDoublePrecision) {
+    // Eighteen zooms, where a sub-cell's pixel step no longer tells X Min
+    // from the next sample in doubles: the deep kind computes it like any
+    // other, under its own name.
     goTo(Deepest);
-    act("#M");
-    const QRect frame = ui.sfondo->overlays().cellFrame.rect;
-    act("Y");
-    expectSecondLetterRefused("M");
-    EXPECT_EQ(ui.sfondo->overlays().cellFrame.rect, frame);
-    act("!"); // the first letter alone can still be confirmed
-    EXPECT_EQ(model.navigator().pending().step, ZoomStep::OneLetter);
+    act("#MY!");
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+    EXPECT_EQ(model.navigator().pending().step, ZoomStep::TwoLetters);
+    act(">");
+    EXPECT_EQ(ui.RiquadroCorrente->text(), Deepest + "MY");
+    EXPECT_TRUE(model.navigator().view().deep);
+    EXPECT_EQ(ui.Zoom->text(), "25^20");
+    EXPECT_NE(ui.sfondo->image(), blackPicture());
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }
 
 TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
-    // 36 letters towards 0 + 0i, where the doubles resolve far deeper.
+    // 36 letters towards 0 + 0i.
     const QString deep = TowardsZero;
     goTo(deep);
     act("#3M"); // a shift and a cell: 38 letters, the longest name
@@ -288,14 +304,14 @@ TEST_F(NavigationWindow, LettersStopAtTheLongestAreaName) {
     platform.messages.clear();
     act("!>"); // the 38 letters are computed under their own name
     EXPECT_EQ(ui.RiquadroCorrente->text(), deep + "hM");
-    // The same view as the name decoded, to far below a pixel step.
-    const Limits a = shown(), b = decoded(deep + "hM");
+    // The same view as the oracle decodes the name, to far below a pixel step.
+    const Limits a = shown(), b = exactlyDecoded(deep + "hM");
     const double tolerance = (b.xMax - b.xMin) * 1e-9;
     for (auto [x, y] :
          {std::pair{a.xMin, b.xMin}, {a.xMax, b.xMax}, {a.yMin, b.yMin}, {a.yMax, b.yMax}})
         EXPECT_NEAR(x, y, tolerance);
     act("#-!"); // and "-1" takes the last group off again
     EXPECT_EQ(ui.RiquadroCorrente->text(), deep);
-    EXPECT_EQ(next(), decoded(deep));
+    EXPECT_EQ(next(), exactlyDecoded(deep));
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }

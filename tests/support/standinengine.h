@@ -13,15 +13,15 @@ namespace quorvane::testing {
 
 class StandInEngine : public Engine {
   public:
-    using Counts = std::function<std::int16_t(const quor::Job&, int column, int row)>;
+    using Counts = std::function<std::int16_t(const EngineJob&, int column, int row)>;
     // By default every sample escapes at once but the middle column's, which never do.
     explicit StandInEngine(Counts counts = {})
-        : sample(counts ? std::move(counts) : [](const quor::Job& job, int column, int) {
-              return std::int16_t(column == 362 ? job.nmax : 0);
+        : sample(counts ? std::move(counts) : [](const EngineJob& job, int column, int) {
+              return std::int16_t(column == 362 ? jobLimit(job) : 0);
           }) {}
 
     bool running() const override { return active; }
-    void start(const quor::Job& job) override {
+    void start(const EngineJob& job) override {
         if (active)
             return;
         active = true;
@@ -39,7 +39,7 @@ class StandInEngine : public Engine {
     void finish() {
         if (!active)
             return;
-        const quor::Job& job = jobs.back();
+        const EngineJob& job = jobs.back();
         EngineResult result{RunStatus::Complete, {}, {}};
         result.counts.resize(std::size_t(quor::DimScreen) * quor::DimScreen);
         for (int c = 0; c < quor::DimScreen; ++c)
@@ -55,7 +55,7 @@ class StandInEngine : public Engine {
     }
 
     bool held = false;
-    std::vector<quor::Job> jobs; // every job started, in turn
+    std::vector<EngineJob> jobs; // every job started, in turn
 
   private:
     void later(std::function<void()> f) { QTimer::singleShot(0, this, std::move(f)); }
