@@ -1,4 +1,5 @@
-// The places the user keeps, the recent pictures and the exported pictures.
+// The places the user keeps, the recent pictures and the exported pictures,
+// also at any size.
 #include "model/explorer.h"
 
 #include "io/export.h"
@@ -87,6 +88,33 @@ void Explorer::exportJulia() {
         if (failure.isEmpty())
             juliaMode.exported();
         notices << failure;
+    });
+}
+
+std::optional<Explorer::ExportRequest> Explorer::exportRequest() const {
+    const Picture* shown = exportablePicture(mainMode, pictures, juliaMode);
+    if (!shown || !commands().Esporta)
+        return std::nullopt;
+    const QString& folder = places.exportsTo();
+    return ExportRequest{shown->job(), shown->palette,
+                         shown->julia ? proposedJuliaFile(folder, juliaMode.filesExported())
+                                      : proposedAreaFile(folder, shown->name())};
+}
+
+// An export is work like a run. A Julia picture exported under the name
+// "File" would give it next takes that number, as "File" does.
+void Explorer::useExports(PictureExport& exporter) {
+    exports = &exporter;
+    connect(exports, &PictureExport::started, this, [this] {
+        currentWork = Work::Export;
+        announce();
+    });
+    connect(exports, &PictureExport::ended, this, [this](const RunOutcome& outcome) {
+        currentWork = Work::None;
+        if (outcome.status == RunStatus::Complete && mainMode == MainMode::Julia &&
+            isJuliaFile(exports->file(), places.exportsTo(), juliaMode.filesExported()))
+            juliaMode.exported();
+        workEnded();
     });
 }
 

@@ -5,6 +5,7 @@
 #include "domain/juliaview.h"
 #include "domain/thumbnails.h"
 #include "io/tiledrun.h"
+#include "plaincount.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -17,20 +18,7 @@ namespace {
 
 using testing::childEngines;
 using testing::CountingStarter;
-
-// The count of one sample, as the algorithm is written.
-int plainCount(const quor::Job& job, double x0, double y0) {
-    const bool julia = job.tipo == quor::Julia;
-    double x = x0, y = y0;
-    for (int n = 0; n < int(job.nmax); ++n) {
-        const double xx = x * x, yy = y * y;
-        if (!(xx + yy <= 4.0))
-            return n;
-        y = (2.0 * x) * y + (julia ? job.yj : y0);
-        x = xx - yy + (julia ? job.xj : x0);
-    }
-    return int(job.nmax);
-}
+using testing::plainCount;
 
 struct TiledRunTest : ::testing::Test {
     TiledResult run(const quor::Job& view, int side, bool stopAtFirstColumn = false) {
