@@ -74,13 +74,7 @@ class Explorer : public QObject {
     // After the user said yes: the picture written into the export folder.
     void exportArea();
     void exportJulia();
-    // "Esporta…": what exports the picture on the screen at any size, and
-    // the file proposed; none when the command is not offered.
-    struct ExportRequest {
-        quor::Job job;
-        std::shared_ptr<const Palette> palette;
-        QString file;
-    };
+    // "Esporta…" for the picture on the screen; none when not offered.
     std::optional<ExportRequest> exportRequest() const;
     void toggleJulia();
     void runJulia();

@@ -91,14 +91,11 @@ void Explorer::exportJulia() {
     });
 }
 
-std::optional<Explorer::ExportRequest> Explorer::exportRequest() const {
-    const Picture* shown = exportablePicture(mainMode, pictures, juliaMode);
-    if (!shown || !commands().Esporta)
+std::optional<ExportRequest> Explorer::exportRequest() const {
+    if (!commands().Esporta)
         return std::nullopt;
-    const QString& folder = places.exportsTo();
-    return ExportRequest{shown->job(), shown->palette,
-                         shown->julia ? proposedJuliaFile(folder, juliaMode.filesExported())
-                                      : proposedAreaFile(folder, shown->name())};
+    return exportRequestFor(*exportablePicture(mainMode, pictures, juliaMode), places.exportsTo(),
+                            juliaMode.filesExported());
 }
 
 // An export is work like a run. A Julia picture exported under the name

@@ -1,6 +1,14 @@
 #include "model/pictureexport.h"
 
+#include "io/export.h"
+
 namespace quorvane {
+
+ExportRequest exportRequestFor(const Picture& picture, const QString& folder, int numJulia) {
+    return {picture.job(), picture.palette,
+            picture.julia ? proposedJuliaFile(folder, numJulia)
+                          : proposedAreaFile(folder, picture.name())};
+}
 
 PictureExport::PictureExport(QObject* parent) : QObject(parent) {
     connect(&writer, &PictureWriter::finished, this, &PictureExport::end);

@@ -9,6 +9,7 @@
 #include "io/picturewriter.h"
 #include "io/run.h"
 #include "io/tiledrun.h"
+#include "model/picture.h"
 
 #include <QObject>
 #include <QString>
@@ -17,6 +18,19 @@
 namespace quorvane {
 
 class EngineStarter;
+
+// What "Esporta…" exports: the job that computes the picture again, the
+// palette it was painted with (also an automatic one: the picture's own, as
+// the user sees it) and the file proposed.
+struct ExportRequest {
+    quor::Job job;
+    std::shared_ptr<const Palette> palette;
+    QString file;
+};
+
+// For picture, computed and its palette held: the file proposed is its area
+// name in folder, or for a Julia picture "Julia" and numJulia, as PNG.
+ExportRequest exportRequestFor(const Picture& picture, const QString& folder, int numJulia);
 
 class PictureExport : public QObject {
     Q_OBJECT
