@@ -2,8 +2,15 @@
 
 #include "domain/thumbnails.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+#endif
 
 namespace quorvane {
 
@@ -36,6 +43,33 @@ void paintTile(const std::vector<std::int16_t>& counts, const std::vector<QRgb>&
         }
     }
 }
+
+namespace {
+
+const QString FolderPrefix = QStringLiteral("Quorvane-export-");
+
+// The private folders of exports whose window ended without removing them
+// (it was killed) are named by the process that made them, and removed once
+// no such process lives; a folder of another user or of a window still
+// running is never touched.
+void removeAbandonedFolders(const QString& temp) {
+#ifdef Q_OS_UNIX
+    const QFileInfoList folders = QDir(temp).entryInfoList(
+        {FolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QFileInfo& folder : folders) {
+        bool ok = false;
+        const long pid =
+            folder.fileName().mid(FolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLong(&ok);
+        if (ok && pid > 0 && folder.ownerId() == ::getuid() && ::kill(pid_t(pid), 0) != 0 &&
+            errno == ESRCH)
+            QDir(folder.filePath()).removeRecursively();
+    }
+#else
+    Q_UNUSED(temp);
+#endif
+}
+
+} // namespace
 
 TiledRun::TiledRun(EngineStarter& engineStarter, const QString& engine, QObject* parent)
     : QObject(parent), starter(engineStarter), engineFile(engine) {}
@@ -78,8 +112,11 @@ QString TiledRun::prepare(int side, const Palette& palette) {
     picture = QImage(side, side, QImage::Format_RGB888);
     if (picture.isNull())
         return QStringLiteral("Memoria insufficiente per un'immagine di %1 × %1 punti.").arg(side);
-    workFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                                 QStringLiteral("/Quorvane-export-XXXXXX"));
+    removeAbandonedFolders(QDir::tempPath());
+    workFolder = std::make_unique<QTemporaryDir>(
+        QDir(QDir::tempPath())
+            .filePath(FolderPrefix +
+                      QStringLiteral("%1-XXXXXX").arg(QCoreApplication::applicationPid())));
     if (!workFolder->isValid())
         return QStringLiteral("Impossibile creare una cartella temporanea in:\n") +
                QDir::toNativeSeparators(QDir::tempPath());

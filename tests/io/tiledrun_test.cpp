@@ -7,7 +7,9 @@
 #include "io/tiledrun.h"
 #include "plaincount.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -78,6 +80,27 @@ TEST_F(TiledRunTest, AStopEndsTheEngineAndLeavesNoPictureNoEngineNoFolder) {
     EXPECT_EQ(childEngines(), 0);
     EXPECT_FALSE(folder.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(TiledRunTest, TheFolderOfAWindowThatDiedIsRemovedAtTheNextExport) {
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 gone = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    const QDir temp(QDir::tempPath());
+    const QString dead = QStringLiteral("Quorvane-export-%1-test").arg(gone);
+    const QString alive =
+        QStringLiteral("Quorvane-export-%1-test").arg(QCoreApplication::applicationPid());
+    for (const QString& name : {dead, alive}) {
+        ASSERT_TRUE(temp.mkpath(name + "/inside"));
+    }
+    fillPalette(false, 100, Frequencies{}, rampColours(Nero), *palette);
+    EXPECT_EQ(run(viewJob(quor::Quorvane, StartView, 100), 724).status, RunStatus::Complete);
+    EXPECT_FALSE(temp.exists(dead));
+    EXPECT_TRUE(temp.exists(alive));
+    QDir(temp.filePath(alive)).removeRecursively();
+    QDir(temp.filePath(dead)).removeRecursively();
 }
 
 } // namespace
