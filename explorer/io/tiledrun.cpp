@@ -57,9 +57,11 @@ void removeAbandonedFolders(const QString& temp) {
     const QFileInfoList folders = QDir(temp).entryInfoList(
         {FolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo& folder : folders) {
+        // "<pid>-XXXXXX" after the prefix.
+        const QStringList parts =
+            folder.fileName().mid(FolderPrefix.size()).split(QLatin1Char('-'));
         bool ok = false;
-        const long pid =
-            folder.fileName().mid(FolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLong(&ok);
+        const long pid = parts.size() == 2 ? parts[0].toLong(&ok) : 0;
         if (ok && pid > 0 && folder.ownerId() == ::getuid() && ::kill(pid_t(pid), 0) != 0 &&
             errno == ESRCH)
             QDir(folder.filePath()).removeRecursively();
