@@ -9,10 +9,37 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
 namespace quorvane {
+
+QImage bigPicture(int side) {
+    const qsizetype line = (3 * qsizetype(side) + 3) / 4 * 4;
+#if defined(Q_OS_LINUX) && defined(MADV_HUGEPAGE)
+    struct Mapping {
+        void* start;
+        std::size_t bytes;
+    };
+    const std::size_t bytes = std::size_t(line) * std::size_t(side);
+    void* start =
+        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (start != MAP_FAILED) {
+        ::madvise(start, bytes, MADV_HUGEPAGE);
+        // Given back when the last copy of the picture goes.
+        return QImage(
+            static_cast<uchar*>(start), side, side, line, QImage::Format_RGB888,
+            [](void* info) {
+                const auto* mapping = static_cast<Mapping*>(info);
+                ::munmap(mapping->start, mapping->bytes);
+                delete mapping;
+            },
+            new Mapping{start, bytes});
+    }
+#endif
+    return QImage(side, side, QImage::Format_RGB888);
+}
 
 std::vector<QRgb> countColours(const Palette& palette, int iterMax) {
     std::vector<QRgb> colours(std::size_t(iterMax) + 1);
@@ -111,7 +138,7 @@ QString TiledRun::prepare(int side, const Palette& palette) {
     pictureSide = side;
     tiles = planTiles(side);
     colours = countColours(palette, limit);
-    picture = QImage(side, side, QImage::Format_RGB888);
+    picture = bigPicture(side);
     if (picture.isNull())
         return QStringLiteral("Memoria insufficiente per un'immagine di %1 × %1 punti.").arg(side);
     removeAbandonedFolders(QDir::tempPath());

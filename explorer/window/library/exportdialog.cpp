@@ -69,6 +69,7 @@ ExportDialog::ExportDialog(Platform& services, PictureExport& exports, QWidget* 
               "Interrompe l'esportazione: non viene scritto nessun file.");
     EsportaProgresso->setRange(0, 1);
     EsportaProgresso->setValue(0);
+    EsportaProgresso->setFormat(QString());
     EsportaVai->setDefault(true);
 
     auto* fileRow = new QHBoxLayout;
@@ -107,9 +108,10 @@ void ExportDialog::prepare(const quor::Job& picture, const Palette& colours,
     view = picture;
     palette = std::make_unique<Palette>(colours);
     EsportaFile->setText(QDir::toNativeSeparators(proposedFile));
+    // The bar says nothing until there is something to tell.
     EsportaProgresso->setRange(0, 1);
     EsportaProgresso->setValue(0);
-    EsportaProgresso->resetFormat();
+    EsportaProgresso->setFormat(QString());
 }
 
 void ExportDialog::EsportaSfoglia_Click() {
