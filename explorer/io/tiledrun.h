@@ -30,10 +30,10 @@ struct TiledResult {
 };
 
 // A new picture of side x side points, Format_RGB888, null when memory is
-// short. Its memory is asked for in huge pages where the system gives them
-// on request: the first write to a fresh 4 KB page costs more than painting
-// it (on the development machine 100 MB took 360 ms in small pages, 14 to
-// 120 ms in huge ones).
+// short. The memory of a large one is asked for in huge pages where the
+// system gives them on request: the first write to a fresh 4 KB page costs
+// more than painting it (on the development machine 100 MB took 360 to
+// 500 ms in small pages, 14 to 120 ms in huge ones).
 QImage bigPicture(int side);
 
 // The colour of each count 0..iterMax in palette, as a picture takes it.

@@ -109,17 +109,18 @@ TEST_F(EsportaWindow, OfferedForAComputedPictureOpensTheDialogOnItsNameAlsoByCtr
 TEST_F(EsportaWindow, EveryPixelIsThePlainCountsColourSeamsAndCutTilesIncluded) {
     const Palette& palette = *model.history().current().palette;
     ExportDialog* d = open();
-    // The start view at 1537 points, 3 * 2^9 + 1: a step of 2^-9, so every
-    // sample lies exactly where the plain algorithm puts it; 3 x 3 tiles,
-    // the last of 89 columns and rows. As PNG.
-    exportAs(d, "1537", image("z.png"));
-    const double step = std::ldexp(1.0, -9);
+    // The start view at 3073 points, 3 * 2^10 + 1: a step of 2^-10, so every
+    // sample lies exactly where the plain algorithm puts it; 5 x 5 tiles,
+    // the last of 177 columns and rows; a picture large enough for huge
+    // pages. As PNG.
+    exportAs(d, "3073", image("z.png"));
     EXPECT_EQ(wrongPixels(folder.file("Immagini/z.png"), viewJob(quor::Quorvane, StartView, 100),
-                          step, palette, 1537),
+                          std::ldexp(1.0, -10), palette, 3073),
               0);
     // No area name gives a view whose width is 1447 steps of a power of two:
     // such a view is handed to the dialog as the command hands it the view
     // on the screen. 2 x 2 whole tiles, as BMP.
+    const double step = std::ldexp(1.0, -9);
     const quor::Job chosen =
         viewJob(quor::Quorvane, {-2, -2 + 1447 * step, -1.25, -1.25 + 1447 * step}, 100);
     d->prepare(chosen, palette, image("quadrato"));
