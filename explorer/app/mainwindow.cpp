@@ -31,12 +31,20 @@
 
 namespace quorvane {
 
+namespace {
+QString engineFile(const QString& appFolder, const QString& enginePath) {
+    return enginePath.isEmpty() ? engineIn(appFolder) : enginePath;
+}
+} // namespace
+
 MainWindow::MainWindow(const QString& appFolder, Platform& services, const QString& enginePath,
                        const QString& exports)
     : layout(appFolder, exports), platform(services), ui(buildControls(this)),
-      engine(std::make_unique<EngineClient>(
-          services, layout.folder(), enginePath.isEmpty() ? engineIn(appFolder) : enginePath)),
-      model(std::make_unique<Explorer>()), coloriWindow(std::make_unique<Colori>()) {
+      engine(std::make_unique<EngineClient>(services, layout.folder(),
+                                            engineFile(appFolder, enginePath))),
+      exporter(std::make_unique<PictureExport>()), model(std::make_unique<Explorer>()),
+      coloriWindow(std::make_unique<Colori>()) {
+    exporter->use(services, engineFile(appFolder, enginePath));
     picturePanel = std::make_unique<PicturePanel>(*model, ui.sfondo, ui.View);
     runPanel = std::make_unique<RunPanel>(*model, ui);
     iterationsPanel = std::make_unique<IterationsPanel>(*model, ui);
@@ -46,8 +54,9 @@ MainWindow::MainWindow(const QString& appFolder, Platform& services, const QStri
     recentPanel = std::make_unique<RecentPanel>(*model, ui);
     // A portable copy's questions name its subdirectory Immagini; an
     // installed copy's name the folder where the pictures go.
-    exportPanel = std::make_unique<ExportPanel>(
-        *model, ui, platform, this, layout.exportsBeside() ? QString() : layout.exports());
+    exportPanel =
+        std::make_unique<ExportPanel>(*model, ui, platform, this, *exporter,
+                                      layout.exportsBeside() ? QString() : layout.exports());
     juliaPanel = std::make_unique<JuliaPanel>(*model, ui);
     tracePanel = std::make_unique<TracePanel>(*model, ui);
     wire();
@@ -75,6 +84,7 @@ void MainWindow::wire() {
     applyCommands(ui, model->commands());
 
     explorer->useEngine(*engine);
+    explorer->useExports(*exporter);
     // The table read and painted under the wait cursor.
     connect(&explorer->runner(), &Runner::painting, this, [this](bool on) {
         if (on && !waitCursor)
@@ -86,6 +96,8 @@ void MainWindow::wire() {
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, this, &MainWindow::showHelp);
     help->setContext(Qt::ApplicationShortcut);
+    // A box that has the keyboard copies its own text first.
+    new QShortcut(QKeySequence::Copy, this, picturePanel.get(), &PicturePanel::copyPicture);
     connect(ui.Colors, &QPushButton::clicked, this, &MainWindow::Colors_Click);
     connect(ui.Esci, &QPushButton::clicked, this, &MainWindow::Esci_Click);
     connect(ui.sfondo, &Sfondo::mousePressed, juliaPanel.get(), &JuliaPanel::Sfondo_MouseDown);

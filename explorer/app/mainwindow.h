@@ -21,6 +21,7 @@ class IterationsPanel;
 class JuliaPanel;
 class LibraryPanel;
 class LimitsPanel;
+class PictureExport;
 class PicturePanel;
 class Platform;
 class RecentPanel;
@@ -38,6 +39,7 @@ class MainWindow : public QWidget {
 
     const Controls& controls() const { return ui; }
     const Explorer& explorer() const { return *model; }
+    const ExportPanel& exports() const { return *exportPanel; }
     Colori* colori() const { return coloriWindow.get(); }
     HelpWindow* help() const { return helpWindow.get(); }
 
@@ -62,6 +64,7 @@ class MainWindow : public QWidget {
     Platform& platform;
     Controls ui;
     std::unique_ptr<EngineClient> engine;
+    std::unique_ptr<PictureExport> exporter;
     std::unique_ptr<Explorer> model;
     std::unique_ptr<Colori> coloriWindow;
     std::unique_ptr<HelpWindow> helpWindow;

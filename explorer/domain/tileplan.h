@@ -4,11 +4,12 @@
 // X Min + i * (X Max - X Min) / (N - 1), likewise row j from Y Min.
 #pragma once
 
-#include "exchange.h"
 #include "domain/limits.h"
+#include "exchange.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace quorvane {
@@ -40,8 +41,22 @@ std::vector<Tile> planTiles(int side);
 // position in the plane is worked out.
 Limits tileLimits(const Limits& view, int side, const Tile& tile);
 
+// The same for a deep view, whose limits are decimals: each of the tile's
+// limits is its sample of the big picture worked out exactly from the view's
+// decimals, then written with as many digits as a deep job's line holds
+// (about 97 after the point), rounded to the nearest. Where the big
+// picture's step ends within those digits (a power of two, say) the limits
+// are exact; else each is within half a unit of its last digit, far below
+// any pixel step a deep job can hold. Empty when the view's limits are not
+// plain decimals or the tile's would not make a valid deep job.
+std::optional<quor::DeepLimits> tileLimits(const quor::DeepLimits& view, int side,
+                                           const Tile& tile);
+
 // The engine job of a tile of the picture of view (a job of type 0 or 1 over
 // the whole picture, with its iteration limit and, for Julia, its constant).
 quor::Job tileJob(const quor::Job& view, int side, const Tile& tile);
+// The same for a job of either kind: a deep view's tile is a deep job with
+// its limits from the decimals above. Empty when they give no valid job.
+std::optional<EngineJob> tileJob(const EngineJob& view, int side, const Tile& tile);
 
 } // namespace quorvane

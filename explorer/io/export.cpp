@@ -5,6 +5,7 @@
 #include "io/savefile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace quorvane {
 
@@ -20,6 +21,21 @@ QString juliaExportName(int numJulia) {
 
 QString exportPath(const QString& folder, const QString& fileName) {
     return QDir(folder).filePath(fileName);
+}
+
+QString proposedAreaFile(const QString& folder, const QString& areaName) {
+    return exportPath(folder, areaName + QStringLiteral(".png"));
+}
+
+QString proposedJuliaFile(const QString& folder, int numJulia) {
+    return exportPath(folder, QStringLiteral("Julia%1.png").arg(numJulia));
+}
+
+bool isJuliaFile(const QString& file, const QString& folder, int numJulia) {
+    const QFileInfo written(file);
+    return written.absoluteDir() == QDir(folder) &&
+           written.completeBaseName() == QStringLiteral("Julia%1").arg(numJulia) &&
+           (written.suffix() == QStringLiteral("png") || written.suffix() == QStringLiteral("bmp"));
 }
 
 namespace {

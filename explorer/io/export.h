@@ -18,6 +18,14 @@ QString juliaExportName(int numJulia);
 // folder/fileName.
 QString exportPath(const QString& folder, const QString& fileName);
 
+// The files "Esporta…" proposes in the export folder: the area name, or
+// "Julia" and the number "File" would give next, as PNG.
+QString proposedAreaFile(const QString& folder, const QString& areaName);
+QString proposedJuliaFile(const QString& folder, int numJulia);
+// file is the Julia file numJulia of folder, as PNG or BMP: the one "File"
+// writes next.
+bool isJuliaFile(const QString& file, const QString& folder, int numJulia);
+
 // The Yes/No questions asked before each export. Without a folder they name
 // the subdirectory Immagini beside the programs, where a portable copy
 // exports; an installed copy names its export folder in full.

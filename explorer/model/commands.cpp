@@ -41,6 +41,8 @@ QStringList CommandStates::enabled() const {
     add(SalvaFile, "SalvaFile");
     add(Elimina, "Elimina");
     add(Carica, "Carica");
+    add(Esporta, "Esporta");
+    add(EsportaStop, "EsportaStop");
     return names;
 }
 
@@ -62,6 +64,7 @@ CommandStates ready(const Situation& s) {
     c.SalvaFile = s.pictureComputed && !s.pictureExported;
     c.Elimina = s.placeToDelete;
     c.Carica = s.placeToActivate;
+    c.Esporta = s.screenExportable;
     return c;
 }
 
@@ -94,6 +97,7 @@ CommandStates julia(const Situation& s) {
     c.JuliaGo = !trace && constant;
     c.Traccia = trace || s.traceAvailable;
     c.SalvaJulia = s.juliaPictureToExport;
+    c.Esporta = picture && s.screenExportable;
     // The limit and the colouring change the next Julia run once there is one.
     c.IterazOK = c.Iterazioni1 = c.AutoColor = picture;
     return c;
@@ -112,6 +116,9 @@ CommandStates commandsFor(const Situation& s) {
         return c;
     case Work::Trace:
         c.StopTraccia = true;
+        return c;
+    case Work::Export:
+        c.EsportaStop = true;
         return c;
     case Work::None:
         break;

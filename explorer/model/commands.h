@@ -15,7 +15,7 @@ namespace quorvane {
 enum class MainMode { Starting, Ready, Grid, Browsing, Chart, Julia };
 
 // Long work in progress; while it runs only its own stop command is offered.
-enum class Work { None, ViewRun, JuliaRun, Trace };
+enum class Work { None, ViewRun, JuliaRun, Trace, Export };
 
 // Julia mode, from entering it to a trace on the screen.
 enum class JuliaStage {
@@ -37,6 +37,9 @@ struct Situation {
     bool pictureSaved = false;
     bool pictureExported = false;
     int olderPictures = 0; // recent pictures to browse back to
+    // The computed picture on the screen, of the view or a Julia picture,
+    // can be computed again at any size: its palette is held.
+    bool screenExportable = false;
 
     // The library frame.
     bool previousPlace = false;
@@ -74,6 +77,7 @@ struct CommandStates {
     bool EndSel = false, AttSel = false;
     std::array<bool, 2> SelImage{}, SelSave{};
     bool Salva = false, SalvaFile = false, Elimina = false, Carica = false;
+    bool Esporta = false, EsportaStop = false; // the export dialog's Stop
 
     bool operator==(const CommandStates&) const = default;
     // The names of the enabled ones, as the controls are named ("Lettere(3)").

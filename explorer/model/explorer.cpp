@@ -114,6 +114,8 @@ void Explorer::runEnded(const EngineResult& result) {
 void Explorer::stopWork() {
     if (currentWork == Work::Trace)
         juliaMode.stopTrace();
+    else if (currentWork == Work::Export)
+        exports->stop();
     else if (currentWork != Work::None)
         runs.stop();
 }

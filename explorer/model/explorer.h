@@ -10,6 +10,7 @@
 #include "model/juliasession.h"
 #include "model/library.h"
 #include "model/navigator.h"
+#include "model/pictureexport.h"
 #include "model/runner.h"
 #include "model/scene.h"
 
@@ -23,8 +24,10 @@ class Explorer : public QObject {
     Q_OBJECT
   public:
     explicit Explorer(QObject* parent = nullptr);
-    // The engine that computes the pictures.
+    // The engine that computes the pictures, and the part that exports them
+    // at any size: its exports are the explorer's work.
     void useEngine(Engine& engine) { runs.use(engine); }
+    void useExports(PictureExport& exporter);
 
     // Builds the ramp, handing each colour to onColour as it is computed.
     void buildRamp(const std::function<void(int, Colore)>& onColour = {});
@@ -71,6 +74,8 @@ class Explorer : public QObject {
     // After the user said yes: the picture written into the export folder.
     void exportArea();
     void exportJulia();
+    // "Esporta…" for the picture on the screen; none when not offered.
+    std::optional<ExportRequest> exportRequest() const;
     void toggleJulia();
     void runJulia();
     void toggleTrace();
@@ -111,6 +116,7 @@ class Explorer : public QObject {
     QImage blankIcon, startIcon;
 
     Runner runs;
+    PictureExport* exports = nullptr;
     Navigator where;
     Colouring colours;
     PictureHistory pictures;

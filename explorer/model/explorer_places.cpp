@@ -1,4 +1,5 @@
-// The places the user keeps, the recent pictures and the exported pictures.
+// The places the user keeps, the recent pictures and the exported pictures,
+// also at any size.
 #include "model/explorer.h"
 
 #include "io/export.h"
@@ -87,6 +88,30 @@ void Explorer::exportJulia() {
         if (failure.isEmpty())
             juliaMode.exported();
         notices << failure;
+    });
+}
+
+std::optional<ExportRequest> Explorer::exportRequest() const {
+    if (!commands().Esporta)
+        return std::nullopt;
+    return exportRequestFor(*exportablePicture(mainMode, pictures, juliaMode), places.exportsTo(),
+                            juliaMode.filesExported());
+}
+
+// An export is work like a run. A Julia picture exported under the name
+// "File" would give it next takes that number, as "File" does.
+void Explorer::useExports(PictureExport& exporter) {
+    exports = &exporter;
+    connect(exports, &PictureExport::started, this, [this] {
+        currentWork = Work::Export;
+        announce();
+    });
+    connect(exports, &PictureExport::ended, this, [this](const RunOutcome& outcome) {
+        currentWork = Work::None;
+        if (outcome.status == RunStatus::Complete && mainMode == MainMode::Julia &&
+            isJuliaFile(exports->file(), places.exportsTo(), juliaMode.filesExported()))
+            juliaMode.exported();
+        workEnded();
     });
 }
 

@@ -14,6 +14,7 @@ Situation Explorer::situation() const {
     s.pictureSaved = places.saved(main.id);
     s.pictureExported = places.exported(main.id);
     s.olderPictures = pictures.olderCount();
+    s.screenExportable = exportablePicture(mainMode, pictures, juliaMode) != nullptr;
 
     const LibraryCommands library = places.places().commands();
     s.previousPlace = library.previous;

@@ -88,4 +88,16 @@ Overlays sceneOverlays(MainMode mainMode, Work currentWork, const Navigator& whe
     return o;
 }
 
+const Picture* exportablePicture(MainMode mainMode, const PictureHistory& pictures,
+                                 const JuliaSession& juliaMode) {
+    const JuliaState& julia = juliaMode.state();
+    const bool juliaShown =
+        julia.stage == JuliaStage::PictureShown || julia.stage == JuliaStage::ZoomPending;
+    const Picture* shown = mainMode == MainMode::Ready ? &pictures.current()
+                           : mainMode == MainMode::Julia && juliaShown && julia.picture
+                               ? &*julia.picture
+                               : nullptr;
+    return shown && shown->computed() && shown->palette ? shown : nullptr;
+}
+
 } // namespace quorvane

@@ -21,4 +21,11 @@ QImage sceneImage(MainMode mode, const PictureHistory& pictures, const JuliaSess
 Overlays sceneOverlays(MainMode mode, Work work, const Navigator& where,
                        const PictureHistory& pictures, const JuliaSession& julia);
 
+// The computed picture on the screen that can be computed again at any
+// size, its palette held: the picture outside the modes when ready, or a
+// completed Julia picture in Julia mode; none over a blank screen or a
+// trace, and none while browsing, on the chart or with the grid on.
+const Picture* exportablePicture(MainMode mode, const PictureHistory& pictures,
+                                 const JuliaSession& julia);
+
 } // namespace quorvane

@@ -136,6 +136,8 @@ void setToolTips(const Controls& c) {
     tip(c.StopTraccia, "Ferma il disegno dell'orbita.");
     tip(c.Julia, "Entra nella modalità Julia, dove si sceglie un punto c sulla figura e se ne "
                  "calcola l'insieme di Julia; un secondo clic ne esce.");
+    tip(c.Esporta, "Calcola di nuovo l'immagine mostrata alla grandezza scelta, fino a 8192 × "
+                   "8192 punti, con i suoi colori, e la salva come file PNG o BMP (Ctrl+E).");
     tip(c.Colors, "Mostra la scala dei colori.");
     tip(c.Esci, "Chiude il programma.");
 }
@@ -153,6 +155,7 @@ void nameAlikeCommands(const Controls& c) {
         {c.AttSel, "Attiva l'immagine recente"},
         {c.SalvaFile, "File: salva l'immagine mostrata"},
         {c.SalvaJulia, "File: salva l'immagine di Julia"},
+        {c.Esporta, "Esporta…: salva l'immagine a una grandezza scelta"},
         {c.Copia, "OK: conferma la selezione"},
         {c.IterazOK, ">>: imposta il limite"},
     };
@@ -347,6 +350,9 @@ Controls buildControls(QWidget* top) {
     c.Colors =
         button(window, QStringLiteral("Colors"), QStringLiteral("Colori"), fx + 73, 652, 66, 26);
     c.Esci = button(window, QStringLiteral("Esci"), QStringLiteral("Esci"), fx + 146, 652, 66, 26);
+    c.Esporta =
+        button(window, QStringLiteral("Esporta"), QStringLiteral("Esporta…"), fx, 686, fw, 26);
+    c.Esporta->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     setToolTips(c);
     nameAlikeCommands(c);
     // Tab goes from command to command: the boxes that only show something
@@ -390,6 +396,7 @@ void applyCommands(const Controls& c, const CommandStates& on) {
         {c.SalvaFile, on.SalvaFile},
         {c.Elimina, on.Elimina},
         {c.Carica, on.Carica},
+        {c.Esporta, on.Esporta},
     };
     for (const auto& [control, enabled] : single)
         control->setEnabled(enabled);

@@ -67,10 +67,12 @@ struct LibraryControls {
     QPushButton* Elimina = nullptr;
 };
 
-// The two "File" buttons: of the library frame and of the Julia frame.
+// The two "File" buttons, of the library frame and of the Julia frame, and
+// "Esporta…" below the frames, for any picture at any size.
 struct ExportControls {
     QPushButton* SalvaFile = nullptr;
     QPushButton* SalvaJulia = nullptr;
+    QPushButton* Esporta = nullptr;
 };
 
 // "Ultime immagini"

@@ -3,6 +3,8 @@
 #include "model/explorer.h"
 #include "window/sfondo.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 
 namespace quorvane {
@@ -24,6 +26,10 @@ void PicturePanel::render() {
         icon.addPixmap(QPixmap::fromImage(model.noIcona()), QIcon::Disabled);
         view->setIcon(icon);
     }
+}
+
+void PicturePanel::copyPicture() {
+    QGuiApplication::clipboard()->setImage(sfondo->image());
 }
 
 // A trace step drew into the explorer's picture: the same pixels here.

@@ -16,6 +16,10 @@ class PicturePanel : public QObject {
   public:
     PicturePanel(Explorer& model, Sfondo* sfondo, QPushButton* view);
 
+    // Ctrl+C: the picture Sfondo shows, without the overlays above it, to
+    // the clipboard.
+    void copyPicture();
+
   private:
     void render();
     void paintStep(const QRect& area);

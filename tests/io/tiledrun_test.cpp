@@ -5,8 +5,11 @@
 #include "domain/juliaview.h"
 #include "domain/thumbnails.h"
 #include "io/tiledrun.h"
+#include "plaincount.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -17,20 +20,7 @@ namespace {
 
 using testing::childEngines;
 using testing::CountingStarter;
-
-// The count of one sample, as the algorithm is written.
-int plainCount(const quor::Job& job, double x0, double y0) {
-    const bool julia = job.tipo == quor::Julia;
-    double x = x0, y = y0;
-    for (int n = 0; n < int(job.nmax); ++n) {
-        const double xx = x * x, yy = y * y;
-        if (!(xx + yy <= 4.0))
-            return n;
-        y = (2.0 * x) * y + (julia ? job.yj : y0);
-        x = xx - yy + (julia ? job.xj : x0);
-    }
-    return int(job.nmax);
-}
+using testing::plainCount;
 
 struct TiledRunTest : ::testing::Test {
     TiledResult run(const quor::Job& view, int side, bool stopAtFirstColumn = false) {
@@ -90,6 +80,27 @@ TEST_F(TiledRunTest, AStopEndsTheEngineAndLeavesNoPictureNoEngineNoFolder) {
     EXPECT_EQ(childEngines(), 0);
     EXPECT_FALSE(folder.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(TiledRunTest, TheFolderOfAWindowThatDiedIsRemovedAtTheNextExport) {
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 gone = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    const QDir temp(QDir::tempPath());
+    const QString dead = QStringLiteral("Quorvane-export-%1-test").arg(gone);
+    const QString alive =
+        QStringLiteral("Quorvane-export-%1-test").arg(QCoreApplication::applicationPid());
+    for (const QString& name : {dead, alive}) {
+        ASSERT_TRUE(temp.mkpath(name + "/inside"));
+    }
+    fillPalette(false, 100, Frequencies{}, rampColours(Nero), *palette);
+    EXPECT_EQ(run(viewJob(quor::Quorvane, StartView, 100), 724).status, RunStatus::Complete);
+    EXPECT_FALSE(temp.exists(dead));
+    EXPECT_TRUE(temp.exists(alive));
+    QDir(temp.filePath(alive)).removeRecursively();
+    QDir(temp.filePath(dead)).removeRecursively();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "appfolder.h"
 #include "childengines.h"
 #include "files.h"
+#include "model/pictureexport.h"
 #include "window/library/exportdialog.h"
 
 #include <QLineEdit>
@@ -16,6 +17,7 @@ namespace {
 
 struct ExportDialogTest : ::testing::Test {
     ExportDialogTest() {
+        exporter.use(platform, folder.file("QuorC"));
         const auto palette = std::make_unique<Palette>();
         fillPalette(false, 100, Frequencies{}, rampColours(Nero), *palette);
         dialog.prepare(viewJob(quor::Quorvane, StartView, 100), *palette, picture("Z.png"));
@@ -44,8 +46,9 @@ struct ExportDialogTest : ::testing::Test {
     AppFolder folder;
     QTemporaryDir pictures;
     FakePlatform platform;
-    ExportDialog dialog{platform, folder.file("QuorC")};
-    QSignalSpy ended{&dialog, &ExportDialog::ended};
+    PictureExport exporter;
+    ExportDialog dialog{platform, exporter};
+    QSignalSpy ended{&exporter, &PictureExport::ended};
 };
 
 TEST_F(ExportDialogTest, WhatCannotBeWrittenIsToldBeforeAnyEngineStarts) {
@@ -87,9 +90,14 @@ TEST_F(ExportDialogTest, ExportsWholeOrStopsWithNothingWritten) {
     EXPECT_EQ(platform.proposals, QStringList{picture("Z.png")});
     EXPECT_EQ(dialog.EsportaFile->text(), picture("scelta.png"));
 
-    QSignalSpy started(&dialog, &ExportDialog::started);
-    for (const QString name : {"z.bmp", "z.png"}) {
-        EXPECT_EQ(exportAs("1000", picture(name)), RunStatus::Complete);
+    QSignalSpy started(&exporter, &PictureExport::started);
+    // "1.000" is a thousand as an Italian writes it.
+    for (const auto& [side, name, locale] :
+         {std::tuple{"1.000", QString("z.bmp"), QLocale::Italian},
+          std::tuple{"1000", QString("z.png"), QLocale::C}}) {
+        QLocale::setDefault(QLocale(locale));
+        EXPECT_EQ(exportAs(side, picture(name)), RunStatus::Complete) << side;
+        QLocale::setDefault(QLocale::c());
         const QImage written(picture(name));
         EXPECT_EQ(written.size(), QSize(1000, 1000)) << name.toStdString();
         EXPECT_EQ(written.pixel(0, 0), qRgb(0, 255, 0)); // -2 - 1.5i escapes at once

@@ -24,7 +24,7 @@ Commands browsingAt(int position, int count) {
 // Ready, with a picture kept earlier on the screen and the seed place alone
 // in the library.
 const Commands ReadyOnAKeptPicture =
-    readyWith({"SelImage(1)", "Carica", "Elimina", "Salva", "SalvaFile"});
+    readyWith({"SelImage(1)", "Carica", "Elimina", "Salva", "SalvaFile", "Esporta"});
 
 const Explorer& model(const MainWindow& w) {
     return w.explorer();

@@ -26,11 +26,11 @@ QStringList sorted(QStringList names) {
 
 TEST(EnablingRule, EveryModeOffersItsOwnCommands) {
     Situation computed;
-    computed.pictureComputed = computed.pictureHasTable = true;
+    computed.pictureComputed = computed.pictureHasTable = computed.screenExportable = true;
     computed.olderPictures = 2;
     computed.previousPlace = computed.placeToActivate = computed.placeToDelete = true;
     Situation blank = computed;
-    blank.pictureComputed = blank.pictureHasTable = false;
+    blank.pictureComputed = blank.pictureHasTable = blank.screenExportable = false;
     Situation saved = computed;
     saved.pictureSaved = saved.pictureExported = true;
     saved.pictureHasTable = false;
@@ -47,14 +47,25 @@ TEST(EnablingRule, EveryModeOffersItsOwnCommands) {
     } cases[] = {
         {"a computed picture, older ones and a place before this one", computed,
          Ready + QStringList{"Istogramma", "SelImage(1)", "SelSave(0)", "Salva", "SalvaFile",
-                             "Elimina", "Carica"}},
+                             "Elimina", "Carica", "Esporta"}},
         {"a blank screen: nothing to chart, save or export", blank,
          Ready + QStringList{"SelImage(1)", "SelSave(0)", "Elimina", "Carica"}},
-        {"a picture saved and exported, recalled without its counts", saved,
-         Ready + QStringList{"SelImage(1)", "SelSave(0)", "Elimina", "Carica"}},
+        {"a picture saved and exported, recalled without its counts: exported again at any size",
+         saved, Ready + QStringList{"SelImage(1)", "SelSave(0)", "Elimina", "Carica", "Esporta"}},
         {"each piece of work: its own stop only",
          with(computed, [](Situation& s) { s.work = Work::ViewRun; }),
          {"Ferma"}},
+        {"an export: the dialog's Stop only",
+         with(computed, [](Situation& s) { s.work = Work::Export; }),
+         {"EsportaStop"}},
+        {"an export of a Julia picture",
+         with(computed,
+              [](Situation& s) {
+                  s.mode = MainMode::Julia;
+                  s.juliaStage = JuliaStage::PictureShown;
+                  s.work = Work::Export;
+              }),
+         {"EsportaStop"}},
         {"a Julia run",
          with(computed,
               [](Situation& s) {
@@ -151,14 +162,23 @@ TEST(EnablingRule, EveryModeOffersItsOwnCommands) {
                   s.juliaStage = JuliaStage::PictureShown;
                   s.juliaPictureToExport = true;
               }),
-         {"Julia", "Sfondo", "JuliaGo", "SalvaJulia", "IterazOK", "Iterazioni(1)", "AutoColor"}},
+         {"Julia", "Sfondo", "JuliaGo", "SalvaJulia", "IterazOK", "Iterazioni(1)", "AutoColor",
+          "Esporta"}},
+        {"a Julia run stopped before any picture: the screen shows none to export",
+         with(computed,
+              [](Situation& s) {
+                  s.mode = MainMode::Julia;
+                  s.juliaStage = JuliaStage::PictureShown;
+                  s.screenExportable = false;
+              }),
+         {"Julia", "Sfondo", "JuliaGo", "IterazOK", "Iterazioni(1)", "AutoColor"}},
         {"a zoom framed over an exported Julia picture",
          with(computed,
               [](Situation& s) {
                   s.mode = MainMode::Julia;
                   s.juliaStage = JuliaStage::ZoomPending;
               }),
-         {"Julia", "JuliaGo", "IterazOK", "Iterazioni(1)", "AutoColor"}},
+         {"Julia", "JuliaGo", "IterazOK", "Iterazioni(1)", "AutoColor", "Esporta"}},
         {"a trace on the picture",
          with(computed,
               [](Situation& s) {

@@ -9,9 +9,12 @@
 #include "files.h"
 #include "oracle.h"
 #include "steps.h"
+#include "window/library/exportdialog.h"
+#include "window/library/exportpanel.h"
 #include "window/sfondo.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -337,5 +340,59 @@ TEST_F(DeepWindow, ATraceFromADeepPictureDrawsTheOrbitOfTheExactPoint) {
     const QImage exact = drawn(ExactOrbitTrace(*deepSample(view, at.x(), at.y())));
     EXPECT_EQ(ui.sfondo->image(), exact);
     EXPECT_NE(drawn(OrbitTrace(model.julia().state().constant)), exact);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+}
+
+// "Esporta…" on a deep picture computes its exact view again at 1447 points,
+// in deep tiles: every second sample is the screen's own, and the samples
+// between, half a step further on both axes, tell the oracle's counts.
+TEST_F(DeepWindow, ADeepPictureExportedLargerSamplesItsExactView) {
+    const std::string deep = towards(30);
+    goTo(deep);
+    const QImage screen = ui.sfondo->image().convertToFormat(QImage::Format_RGB32);
+    const Palette& palette = *model.history().current().palette;
+    click(ui.Esporta);
+    ExportDialog* d = w->exports().dialog();
+    ASSERT_TRUE(d && d->isVisible());
+    const QString file = folder.file("Immagini/profondo.png");
+    d->EsportaLato->setText("1447");
+    d->EsportaFile->setText(QDir::toNativeSeparators(file));
+    QTest::mouseClick(d->EsportaVai, Qt::LeftButton);
+    ASSERT_TRUE(waitForIdle(*w, 120000)) << "the export did not end";
+    ASSERT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
+    // Four tiles, each a deep job; the window's own jobs untouched.
+    const QList<QByteArray> tiles = readBytes(folder.file("tiles.txt")).split('\n');
+    EXPECT_EQ(tiles.size(), 4 * 6 + 1);
+    for (qsizetype i = 0; i + 1 < tiles.size(); i += 6)
+        EXPECT_EQ(tiles[i], "3\r");
+    EXPECT_EQ(lastJob().value(0), "3\r");
+    const QImage big = QImage(file).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(big.size(), QSize(1447, 1447));
+
+    int differ = 0;
+    for (int row = 0; row < DimScreen; ++row)
+        for (int column = 0; column < DimScreen; ++column)
+            differ += big.pixel(2 * column, 2 * row) != screen.pixel(column, row);
+    EXPECT_EQ(differ, 0);
+
+    const quor::DeepLimits l = *quoracle::limitsOfName(deep);
+    const quoracle::Q xa = quoracle::decimal(l.xa), xb = quoracle::decimal(l.xb);
+    const quoracle::Q ya = quoracle::decimal(l.ya), yb = quoracle::decimal(l.yb);
+    const quoracle::Q half(1, 2 * 723);
+    const quoracle::Q dx = (xb - xa) * half, dy = (yb - ya) * half;
+    const quor::DeepLimits between{
+        quoracle::decimalText(xa + dx, 60), quoracle::decimalText(xb + dx, 60),
+        quoracle::decimalText(ya + dy, 60), quoracle::decimalText(yb + dy, 60)};
+    const auto counts = quoracle::countSamples(between, samples(), Limit);
+    int trusted = 0, agreed = 0;
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        if (!counts[k].trusted || samples()[k].first == 723 || samples()[k].second == 723)
+            continue;
+        ++trusted;
+        const auto [column, row] = samples()[k];
+        agreed += big.pixel(2 * column + 1, 2 * row + 1) == toQRgb(palette[counts[k].count]);
+    }
+    EXPECT_GE(trusted, 400);
+    EXPECT_GE(agreed, 0.985 * trusted) << agreed << " of " << trusted;
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join('|').toStdString();
 }

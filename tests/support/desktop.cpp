@@ -9,7 +9,11 @@ namespace quorvane::testing {
 
 void keepJobs(AppFolder& folder) {
     QFile::rename(folder.file("QuorC"), folder.file("QuorC.real"));
-    folder.installEngineScript("cat Quor.tmp >> jobs.txt\nexec ./QuorC.real\n");
+    // An export's tiles run in a private folder: their jobs go to tiles.txt.
+    folder.installEngineScript("here=$(cd \"$(dirname \"$0\")\" && pwd)\n"
+                               "if [ \"$(pwd)\" = \"$here\" ]; then cat Quor.tmp >> jobs.txt\n"
+                               "else cat Quor.tmp >> \"$here/tiles.txt\"; fi\n"
+                               "exec \"$here/QuorC.real\"\n");
 }
 
 std::vector<std::vector<double>> keptJobs(const AppFolder& folder) {

@@ -11,7 +11,8 @@
 namespace quorvane::testing {
 
 // Has the engine of folder copy every job it is given to jobs.txt before
-// the real QuorC reads it.
+// the real QuorC reads it (the jobs of an export's tiles, which run in a
+// folder of their own, to tiles.txt).
 void keepJobs(AppFolder& folder);
 
 // Every job kept so far, in order: the type, then each value as the engine

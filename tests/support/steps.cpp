@@ -40,7 +40,8 @@ Commands enabledCommands(const Controls& ui) {
           &CommandStates::JuliaGo,     &CommandStates::StopJulia,   &CommandStates::SalvaJulia,
           &CommandStates::Traccia,     &CommandStates::StopTraccia, &CommandStates::Sfondo,
           &CommandStates::EndSel,      &CommandStates::AttSel,      &CommandStates::Salva,
-          &CommandStates::SalvaFile,   &CommandStates::Elimina,     &CommandStates::Carica})
+          &CommandStates::SalvaFile,   &CommandStates::Elimina,     &CommandStates::Carica,
+          &CommandStates::Esporta})
         every.*single = true;
     Commands names;
     for (const QString& name : every.enabled()) {

@@ -25,7 +25,8 @@ void setLimit(const Controls& ui, const QString& text);
 
 using Commands = std::set<std::string>;
 
-// The names of the commands the enabling rule governs that are enabled now.
+// The names of the commands of the main window that the enabling rule
+// governs that are enabled now (the export dialog's Stop is the dialog's).
 Commands enabledCommands(const Controls& ui);
 
 // The commands enabled in the ready state whatever the picture and the

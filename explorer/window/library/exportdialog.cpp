@@ -1,5 +1,8 @@
 #include "window/library/exportdialog.h"
 
+#include "domain/tileplan.h"
+#include "io/picturewriter.h"
+#include "model/pictureexport.h"
 #include "window/platform.h"
 
 #include <QDir>
@@ -39,9 +42,9 @@ std::optional<int> typedSide(const QString& text) {
 
 } // namespace
 
-ExportDialog::ExportDialog(Platform& services, const QString& engine, QWidget* parent)
-    : QDialog(parent), platform(services), run(services, engine) {
-    setObjectName(QStringLiteral("Esporta"));
+ExportDialog::ExportDialog(Platform& services, PictureExport& exports, QWidget* parent)
+    : QDialog(parent), platform(services), exporter(exports) {
+    setObjectName(QStringLiteral("FinestraEsporta"));
     setWindowTitle(QStringLiteral("Esporta immagine"));
 
     EsportaLato = named(new QLineEdit(QString::number(ExportSideProposed), this), "EsportaLato",
@@ -66,6 +69,7 @@ ExportDialog::ExportDialog(Platform& services, const QString& engine, QWidget* p
               "Interrompe l'esportazione: non viene scritto nessun file.");
     EsportaProgresso->setRange(0, 1);
     EsportaProgresso->setValue(0);
+    EsportaProgresso->setFormat(QString());
     EsportaVai->setDefault(true);
 
     auto* fileRow = new QHBoxLayout;
@@ -88,24 +92,26 @@ ExportDialog::ExportDialog(Platform& services, const QString& engine, QWidget* p
     connect(EsportaSfoglia, &QPushButton::clicked, this, &ExportDialog::EsportaSfoglia_Click);
     connect(EsportaVai, &QPushButton::clicked, this, &ExportDialog::EsportaVai_Click);
     connect(EsportaStop, &QPushButton::clicked, this, &ExportDialog::EsportaStop_Click);
-    connect(&run, &TiledRun::progress, this, [this](int tilesDone, int column) {
-        EsportaProgresso->setValue(tilesDone * DimScreen + column);
-    });
-    connect(&run, &TiledRun::finished, this, &ExportDialog::computed);
-    connect(&writer, &PictureWriter::finished, this, &ExportDialog::end);
+    connect(&exporter, &PictureExport::progressed, this, &ExportDialog::render);
+    connect(&exporter, &PictureExport::ended, this, &ExportDialog::end);
     render();
 }
 
-void ExportDialog::prepare(const quor::Job& picture, const Palette& colours,
+bool ExportDialog::busy() const {
+    return exporter.busy();
+}
+
+void ExportDialog::prepare(const EngineJob& picture, const Palette& colours,
                            const QString& proposedFile) {
     if (busy())
         return;
     view = picture;
     palette = std::make_unique<Palette>(colours);
     EsportaFile->setText(QDir::toNativeSeparators(proposedFile));
+    // The bar says nothing until there is something to tell.
     EsportaProgresso->setRange(0, 1);
     EsportaProgresso->setValue(0);
-    EsportaProgresso->resetFormat();
+    EsportaProgresso->setFormat(QString());
 }
 
 void ExportDialog::EsportaSfoglia_Click() {
@@ -137,41 +143,20 @@ void ExportDialog::EsportaVai_Click() {
                                      QStringLiteral("\nesiste già. Sostituirlo?")))
         return;
 
-    target = file;
-    stage = Stage::Computing;
-    run.start(view, *side, *palette);
-    EsportaProgresso->setRange(0, run.tileCount() * DimScreen);
-    EsportaProgresso->setValue(0);
-    EsportaProgresso->setFormat(QStringLiteral("Calcolo: %p%"));
-    render();
-    emit started();
+    exporter.start(view, *palette, *side, file);
 }
 
 void ExportDialog::EsportaStop_Click() {
-    if (stage == Stage::Computing)
-        run.stop();
-    else if (stage == Stage::Writing)
-        writer.cancel();
-}
-
-void ExportDialog::computed(const TiledResult& result) {
-    if (result.status != RunStatus::Complete)
-        return end({result.status, result.error});
-    stage = Stage::Writing;
-    EsportaProgresso->setFormat(QStringLiteral("Scrittura del file…"));
-    render();
-    writer.start(target, result.picture);
+    exporter.stop();
 }
 
 void ExportDialog::end(const RunOutcome& outcome) {
-    stage = Stage::Ready;
     EsportaProgresso->setFormat(outcome.status == RunStatus::Complete
                                     ? QStringLiteral("Immagine salvata")
                                     : QStringLiteral("Nessun file scritto"));
     render();
     if (outcome.status == RunStatus::Failed)
         platform.message(this, outcome.error);
-    emit ended(outcome);
     if (closeWhenEnded) {
         closeWhenEnded = false;
         QDialog::reject();
@@ -185,8 +170,17 @@ void ExportDialog::reject() {
     EsportaStop_Click();
 }
 
-// What may be pressed follows from the stage alone.
+// What may be pressed and what the bar shows follow from the export's stage.
 void ExportDialog::render() {
+    using Stage = PictureExport::Stage;
+    const Stage stage = exporter.stage();
+    if (stage != Stage::Ready) {
+        EsportaProgresso->setRange(0, std::max(exporter.columnsTotal(), 1));
+        EsportaProgresso->setValue(exporter.columnsDone());
+        EsportaProgresso->setFormat(stage == Stage::Computing
+                                        ? QStringLiteral("Calcolo: %p%")
+                                        : QStringLiteral("Scrittura del file…"));
+    }
     const bool ready = stage == Stage::Ready;
     for (QWidget* w : {static_cast<QWidget*>(EsportaLato), static_cast<QWidget*>(EsportaFile),
                        static_cast<QWidget*>(EsportaSfoglia), static_cast<QWidget*>(EsportaVai)})

@@ -2,6 +2,7 @@
 
 #include "io/export.h"
 #include "model/explorer.h"
+#include "window/library/exportdialog.h"
 #include "window/platform.h"
 
 #include <QDir>
@@ -10,11 +11,12 @@
 namespace quorvane {
 
 ExportPanel::ExportPanel(Explorer& explorer, const ExportControls& controls, Platform& services,
-                         QWidget* parent, const QString& namedFolder)
-    : model(explorer), ui(controls), platform(services), window(parent),
+                         QWidget* parent, PictureExport& exports, const QString& namedFolder)
+    : model(explorer), ui(controls), platform(services), window(parent), exporter(exports),
       questionFolder(namedFolder) {
     connect(ui.SalvaFile, &QPushButton::clicked, this, &ExportPanel::SalvaFile_Click);
     connect(ui.SalvaJulia, &QPushButton::clicked, this, &ExportPanel::SalvaJulia_Click);
+    connect(ui.Esporta, &QPushButton::clicked, this, &ExportPanel::Esporta_Click);
     connect(&model, &Explorer::changed, this, &ExportPanel::render);
     render();
 }
@@ -44,6 +46,18 @@ void ExportPanel::SalvaJulia_Click() {
     if (platform.question(window,
                           juliaExportQuestion(model.julia().filesExported(), questionFolder)))
         model.exportJulia();
+}
+
+// The dialog is modal to the window, so the picture it was opened for stays
+// on the screen until it closes; it is opened without an event loop of its own.
+void ExportPanel::Esporta_Click() {
+    const auto request = model.exportRequest();
+    if (!request)
+        return;
+    if (!exportDialog)
+        exportDialog = new ExportDialog(platform, exporter, window);
+    exportDialog->prepare(request->job, *request->palette, request->file);
+    exportDialog->open();
 }
 
 } // namespace quorvane
