@@ -25,6 +25,7 @@ LimitsPanel::LimitsPanel(Explorer& explorer, const LimitControls& controls)
     for (std::size_t i = 0; i < 4; ++i)
         tips[i] = ui.Limite[i]->toolTip();
     nameTip = ui.RiquadroCorrente->toolTip();
+    zoomTip = ui.Zoom->toolTip();
     connect(&model, &Explorer::changed, this, &LimitsPanel::render);
     render();
 }
@@ -40,7 +41,11 @@ void LimitsPanel::render() {
     for (std::size_t i = 0; i < 4; ++i)
         showWhole(ui.Limite[i], texts[i], tips[i]);
     showWhole(ui.RiquadroCorrente, v.name.text(), nameTip);
-    showText(ui.Zoom, zoomText(v.zoom, locale));
+    // A factor's leading digits stay in sight (25^9 has more digits than the
+    // box shows); the tooltip holds it whole.
+    const QString zoom = zoomText(v.zoom, locale);
+    showText(ui.Zoom, zoom);
+    ui.Zoom->setToolTip(zoomTip.isEmpty() ? zoom : zoomTip + QLatin1Char('\n') + zoom);
 }
 
 } // namespace quorvane

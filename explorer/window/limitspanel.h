@@ -27,7 +27,7 @@ class LimitsPanel : public QObject {
     Explorer& model;
     LimitControls ui;
     std::array<QString, 4> tips; // what each limit's box is for
-    QString nameTip;
+    QString nameTip, zoomTip;
     std::optional<View> shown; // the view the boxes show, in the locale they show it in
     QLocale locale;
 };

@@ -255,6 +255,9 @@ TEST_F(DeepWindow, ADeepPictureIsSavedExportedChartedBrowsedAndLeftAsAnyOther) {
         quor::jobText(viewJob(quor::Quorvane, decodeAreaName(shallow)->limits, 1000));
     EXPECT_EQ(lastJob().join('\n') + '\n', QByteArray::fromStdString(*today));
     EXPECT_FALSE(model.navigator().view().deep);
+    // Nine zooms: 13 digits, more than the box shows; whole in its tooltip.
+    EXPECT_EQ(ui.Zoom->text(), "3814697265625");
+    EXPECT_TRUE(ui.Zoom->toolTip().endsWith("\n3814697265625")) << ui.Zoom->toolTip().toStdString();
 
     // Back to the deep picture among the recent ones, computed again alike.
     click(ui.SelImage[1]);
