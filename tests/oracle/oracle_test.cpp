@@ -283,3 +283,46 @@ TEST(DeepKind, TheInteriorTestChangesNoCountOnEveryTestView) {
         }
     }
 }
+
+// The series' tolerance: at each tolerance measured (2^-53, the one in use,
+// 2^-40 and 2^-32) its truncation stays within it, a looser one skips no
+// fewer steps, and the counts stay those of the oracle: trusted samples
+// counted exactly with the steps skipped as often as with the tolerance in
+// use.
+TEST(DeepKind, EveryToleranceMeasuredKeepsTheOraclesCounts) {
+    const auto views = testViews();
+    for (const TestView& v : {views[2], copyView()}) {
+        SCOPED_TRACE(v.label);
+        const auto limits = limitsOfName(v.name);
+        ASSERT_TRUE(limits.has_value());
+        const auto samples = samplePositions(500, 29);
+        const auto oracle = countSamples(*limits, samples, v.nmax);
+        auto view = std::make_unique<quor::DeepView>();
+        quor::prepareDeepView({*limits, v.nmax}, *view);
+        std::size_t fewer = 0;
+        int inUse = -1;
+        for (const double epsilon : {quor::SeriesEpsilon, 0x1p-40, 0x1p-32}) {
+            quor::buildSeries(*view, v.nmax, epsilon);
+            const quor::Series& series = view->series;
+            EXPECT_EQ(series.epsilon, epsilon);
+            EXPECT_LE(series.remainder, epsilon * std::hypot(series.bx[0], series.by[0]));
+            EXPECT_GE(series.steps, fewer);
+            fewer = series.steps;
+            int trusted = 0, exact = 0;
+            for (std::size_t k = 0; k < samples.size(); ++k) {
+                if (!oracle[k].trusted)
+                    continue;
+                ++trusted;
+                const auto [column, row] = samples[k];
+                exact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row],
+                                         v.nmax, true, nullptr, &series) == oracle[k].count;
+            }
+            std::printf("%-22s tolerance 2^%d: %zu steps skipped, %d of %d trusted exact\n",
+                        v.label.c_str(), std::ilogb(epsilon), series.steps, exact, trusted);
+            EXPECT_GE(exact * 1000, trusted * 985);
+            if (inUse < 0)
+                inUse = exact;
+            EXPECT_GE(exact + 2, inUse);
+        }
+    }
+}
