@@ -108,6 +108,37 @@ std::string decimalDigits(const mpz_class& n) {
 
 } // namespace
 
+mpq_class decimalValue(std::string_view text) {
+    std::string digits;
+    unsigned long places = 0;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.')
+            point = true;
+        else {
+            digits += c;
+            places += point && c != '-';
+        }
+    }
+    mpz_class ten = 10, power;
+    mpz_pow_ui(power.get_mpz_t(), ten.get_mpz_t(), places);
+    mpq_class v(mpz_class(digits, 10), power);
+    v.canonicalize();
+    return v;
+}
+
+std::string decimalText(const mpq_class& v, long places) {
+    std::string digits = decimalDigits(roundedScaled(v, places));
+    if (digits.size() <= std::size_t(places))
+        digits.insert(0, std::size_t(places) + 1 - digits.size(), '0');
+    std::string whole = digits.substr(0, digits.size() - std::size_t(places));
+    std::string fraction = digits.substr(whole.size());
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    const bool negative = v < 0 && digits.find_first_not_of('0') != std::string::npos;
+    return (negative ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
+}
+
 bool doublesResolve(const Limits& doubles, const ExactLimits& exact) {
     return axisResolved(doubles.xMin, doubles.xMax, exact.xMin, exact.xMax) &&
            axisResolved(doubles.yMin, doubles.yMax, exact.yMin, exact.yMax);
@@ -121,18 +152,8 @@ Limits nearestDoubles(const ExactLimits& e) {
 quor::DeepLimits deepLimits(const ExactLimits& e) {
     const double step = mpq_class((e.xMax - e.xMin) / PictureSteps).get_d();
     const long places = long(std::ceil(-std::log10(step))) + 20;
-    const auto text = [places](const mpq_class& v) {
-        std::string digits = decimalDigits(roundedScaled(v, places));
-        if (digits.size() <= std::size_t(places))
-            digits.insert(0, std::size_t(places) + 1 - digits.size(), '0');
-        std::string whole = digits.substr(0, digits.size() - std::size_t(places));
-        std::string fraction = digits.substr(whole.size());
-        while (!fraction.empty() && fraction.back() == '0')
-            fraction.pop_back();
-        const bool negative = v < 0 && digits.find_first_not_of('0') != std::string::npos;
-        return (negative ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
-    };
-    return {text(e.xMin), text(e.xMax), text(e.yMin), text(e.yMax)};
+    return {decimalText(e.xMin, places), decimalText(e.xMax, places), decimalText(e.yMin, places),
+            decimalText(e.yMax, places)};
 }
 
 ExactPoint exactSample(const ExactLimits& e, int column, int row) {

@@ -16,6 +16,8 @@
 #include <array>
 #include <gmpxx.h>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace quorvane {
 
@@ -37,6 +39,12 @@ bool doublesResolve(const Limits& doubles, const ExactLimits& exact);
 
 // The doubles nearest the exact limits.
 Limits nearestDoubles(const ExactLimits& exact);
+
+// A plain decimal ("-1.25", ".5", "3."), exactly.
+mpq_class decimalValue(std::string_view text);
+// v rounded to the nearest multiple of 10^-places (halves away from zero),
+// as a plain decimal without trailing zeros after the point.
+std::string decimalText(const mpq_class& v, long places);
 
 // The deep job's limits: plain decimals rounded some 20 places below the
 // pixel step, so that the rounding moves no sample by more than about

@@ -1,8 +1,7 @@
 #include "domain/tileplan.h"
 
+#include "domain/exactview.h"
 #include "job.h"
-
-#include <gmp.h>
 
 #include <algorithm>
 #include <string>
@@ -51,83 +50,15 @@ Limits tileLimits(const Limits& view, int side, const Tile& tile) {
 
 namespace {
 
-// An integer of any size, freed with it.
-struct Integer {
-    Integer() { mpz_init(v); }
-    ~Integer() { mpz_clear(v); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-    mpz_t v;
-};
-
-// A plain decimal read as digits over a power of ten: returns the power,
-// the number of digits after the point.
-int readDecimal(std::string_view text, mpz_t digits) {
-    std::string plain;
-    int scale = 0;
-    bool point = false;
-    for (const char c : text) {
-        if (c == '.')
-            point = true;
-        else {
-            plain += c;
-            scale += point && c != '-';
-        }
-    }
-    mpz_set_str(digits, plain.c_str(), 10);
-    return scale;
-}
-
-// numerator / denominator rounded to the nearest integer, halves away from zero.
-void roundedQuotient(mpz_t q, const mpz_t numerator, const mpz_t denominator) {
-    Integer r;
-    mpz_tdiv_qr(q, r.v, numerator, denominator);
-    mpz_mul_2exp(r.v, r.v, 1);
-    if (mpz_cmpabs(r.v, denominator) >= 0)
-        mpz_sgn(numerator) < 0 ? mpz_sub_ui(q, q, 1) : mpz_add_ui(q, q, 1);
-}
-
-// n / 10^places as a plain decimal, without trailing zeros after the point.
-std::string decimalText(const mpz_t n, int places) {
-    std::string digits(mpz_sizeinbase(n, 10) + 2, '\0');
-    mpz_get_str(digits.data(), 10, n);
-    digits.resize(digits.find('\0'));
-    const bool negative = digits[0] == '-';
-    if (negative)
-        digits.erase(0, 1);
-    if (int(digits.size()) <= places)
-        digits.insert(0, std::size_t(places + 1) - digits.size(), '0');
-    digits.insert(digits.size() - std::size_t(places), 1, '.');
-    while (digits.back() == '0')
-        digits.pop_back();
-    if (digits.back() == '.')
-        digits.pop_back();
-    return (negative && digits != "0" ? "-" : "") + digits;
-}
-
 // Sample index of a big picture from min to max, exactly, as a decimal of
-// at most a deep job's line: (min (side - 1) + index (max - min)) / (side - 1).
+// at most a deep job's line: min + index (max - min) / (side - 1).
 std::string samplePosition(const std::string& min, const std::string& max, int side, int index) {
-    Integer a, b, numerator, denominator, q;
-    const int minScale = readDecimal(min, a.v), maxScale = readDecimal(max, b.v);
-    const int scale = std::max(minScale, maxScale);
-    mpz_ui_pow_ui(q.v, 10, unsigned(scale - minScale));
-    mpz_mul(a.v, a.v, q.v);
-    mpz_ui_pow_ui(q.v, 10, unsigned(scale - maxScale));
-    mpz_mul(b.v, b.v, q.v);
-    mpz_sub(b.v, b.v, a.v);
-    mpz_mul_ui(b.v, b.v, unsigned(index));
-    mpz_mul_ui(a.v, a.v, unsigned(side - 1));
-    mpz_add(a.v, a.v, b.v); // the position times (side - 1) 10^scale
+    const mpq_class a = decimalValue(min);
+    const mpq_class position = a + (decimalValue(max) - a) * index / (side - 1);
     // As many places as the line holds: fewer when the whole part is long.
     std::string text;
-    for (int places = int(quor::DeepLineMax);; places -= int(text.size() - quor::DeepLineMax)) {
-        mpz_ui_pow_ui(q.v, 10, unsigned(std::max(places - scale, 0)));
-        mpz_mul(numerator.v, a.v, q.v);
-        mpz_ui_pow_ui(q.v, 10, unsigned(std::max(scale - places, 0)));
-        mpz_mul_ui(denominator.v, q.v, unsigned(side - 1));
-        roundedQuotient(q.v, numerator.v, denominator.v);
-        text = decimalText(q.v, places);
+    for (long places = long(quor::DeepLineMax);; places -= long(text.size() - quor::DeepLineMax)) {
+        text = decimalText(position, places);
         if (text.size() <= quor::DeepLineMax || places == 0)
             return text;
     }
