@@ -52,6 +52,28 @@ struct Series {
     double epsilon = 0.0;
 };
 
+// Whole periods skipped at a return. With a periodic reference every
+// sample comes back to W(wrap) once a period, and from there its next p
+// steps, as long as its difference a stays small, are a polynomial in a and
+// dc: Q(u, v) = sum of q(i, j) u^i v^j over 1 <= i + j <= degree, with
+// u = a / radius and v = dc / scale, built along one period of the
+// reference for every |a| <= radius and |dc| <= scale, together with a
+// bound on what the dropped terms add. A sample that returns with
+// |ax| + |ay| <= radius takes Q at once instead of the period's steps: no
+// sample in that disc escapes or is rebased within them, and the
+// truncation moves it by less than epsilon times the picture's largest
+// offset, as the first steps' series does.
+struct Period {
+    std::size_t steps = 0; // the period p; 0: nothing is skipped
+    double radius = 0.0;
+    double scale = 0.0;
+    int degree = 0;
+    // q(i, j) at i * (degree + 1) + j; zero where i + j is 0 or past degree.
+    std::vector<double> qx, qy;
+    double remainder = 0.0; // the bound after the period
+    double epsilon = 0.0;
+};
+
 // The tolerance: the series' truncation is worth no more than moving a
 // sample by 2^-53 of the picture's largest offset, which is what rounding
 // that offset to a double may already do.
@@ -63,6 +85,7 @@ constexpr double SeriesEpsilon = 0x1p-53;
 struct DeepView {
     Reference reference;
     Series series;
+    Period periods; // whole periods skipped at the returns
     double dcx[DimScreen];
     double dcy[DimScreen];
     // How the reference was found, for the benchmarks and the tests.
@@ -74,6 +97,18 @@ struct DeepView {
 // Builds view.series for its reference and offsets with tolerance epsilon,
 // for a run to at most nmax steps.
 void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon = SeriesEpsilon);
+
+// Builds view.periods for its periodic reference, with the largest radius
+// for which the truncation stays within epsilon (nothing for a reference
+// that is not periodic, or a period too long to repeat before nmax).
+void buildPeriod(DeepView& view, std::uint32_t nmax, double epsilon = SeriesEpsilon);
+
+// At a sample's return to W(wrap): takes whole periods by the polynomial
+// while its difference lies in the period's disc. True when the sample is
+// finished: a period that would pass the limit is one in which it cannot
+// escape, so its count is the limit.
+bool skipPeriods(const Period& period, deeplanes::Lane& lane, std::uint32_t nmax,
+                 std::uint32_t& count);
 
 // Computes the reference, the offsets and the series of a deep job (the
 // first two in high precision). Without periodicPoint the view's centre is
@@ -89,17 +124,18 @@ deeplanes::Lane startLane(const Series* series, double dcx, double dcy);
 // (only when leave is set): the sample was rebased and has not stepped yet.
 enum class Step { On, Finished, Rebased };
 Step stepLane(const Reference& reference, deeplanes::Lane& lane, std::uint32_t nmax, bool interior,
-              bool leave, std::uint32_t& count);
+              bool leave, std::uint32_t& count, const Period* period = nullptr);
 
 // The count of one sample, its offset (dcx, dcy) from the reference's
 // parameter, one step after another: the plain algorithm that the lanes
 // are tested against. With interior, a sample whose return to W(wrap) is
 // proven to stay in a disc that it maps into itself gets the limit at once
 // (see deep_lanes.h). steps, if set, grows by the steps taken. With series
-// (not null), the series' steps are skipped.
+// (not null), the series' steps are skipped; with period, whole periods
+// at the returns.
 std::uint32_t deepCount(const Reference& reference, double dcx, double dcy, std::uint32_t nmax,
                         bool interior, std::uint64_t* steps = nullptr,
-                        const Series* series = nullptr);
+                        const Series* series = nullptr, const Period* period = nullptr);
 
 struct DeepOptions {
     unsigned threads = 0; // 0: one per hardware thread
@@ -107,7 +143,7 @@ struct DeepOptions {
     // measure what it saves).
     bool interior = true;
     std::uint64_t* steps = nullptr; // receives the steps of all samples
-    bool skip = true;               // skip the series' steps
+    bool skip = true;               // skip the series' steps and whole periods
     Isa isa = bestIsa();            // the lanes
 };
 

@@ -62,10 +62,14 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                    const ColumnReport& report, const DeepOptions& options) {
     const Reference& ref = view.reference;
     const Series* series = options.skip ? &view.series : nullptr;
+    const Period* period = options.skip && view.periods.steps > 0 ? &view.periods : nullptr;
     const Lanes kernel = lanesFor(options.isa);
-    const deeplanes::Orbit orbit{
-        ref.x.data(),           ref.y.data(),  std::int64_t(ref.size()) - 1,
-        std::int64_t(ref.wrap), !ref.periodic, options.interior && ref.periodic};
+    const deeplanes::Orbit orbit{ref.x.data(),
+                                 ref.y.data(),
+                                 std::int64_t(ref.size()) - 1,
+                                 std::int64_t(ref.wrap),
+                                 !ref.periodic,
+                                 (options.interior || period) && ref.periodic};
     ColumnBoard board;
     // Samples still running per column; only the worker that took the
     // column touches its entry.
@@ -99,7 +103,7 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
             // One sample after another.
             for (Sample s; next(s);) {
                 std::uint32_t count = nmax;
-                while (stepLane(ref, s.lane, nmax, options.interior, false, count) !=
+                while (stepLane(ref, s.lane, nmax, options.interior, false, count, period) !=
                        Step::Finished) {
                 }
                 finish(s, count);
@@ -209,7 +213,7 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                 s.lane.dy = g->ly[l];
                 s.lane.m = std::uint64_t(g->lm[l]);
                 std::uint32_t count = nmax;
-                const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
+                const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count, period);
                 done(s, step, count);
             }
             live &= ~run.left;
@@ -234,10 +238,12 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                 std::uint32_t count = nmax;
                 if (run.returned >> (l / lanes) & 1) {
                     get(l);
-                    if (deeplanes::returnTest(ref.wrapDefect, s.lane)) {
+                    if ((period && skipPeriods(*period, s.lane, nmax, count)) ||
+                        (options.interior && deeplanes::returnTest(ref.wrapDefect, s.lane))) {
                         drop(l);
                         finish(s, nmax);
                     } else {
+                        kmax = std::max(kmax, s.lane.k);
                         put(l);
                         ball |= s.lane.ball > 0 ? 1u << (l / lanes) : 0;
                     }
@@ -245,7 +251,7 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                     // The step that the group cannot take together: this
                     // lane reaches the limit, or the reference ends.
                     get(l);
-                    const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count);
+                    const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count, period);
                     drop(l);
                     done(s, step, count);
                 }

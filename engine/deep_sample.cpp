@@ -103,7 +103,7 @@ Lane startLane(const Series* series, double dcx, double dcy) {
 }
 
 Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, bool leave,
-              std::uint32_t& count) {
+              std::uint32_t& count, const Period* period) {
     const std::size_t last = ref.size() - 1;
     const double zx = ref.x[s.m] + s.dx;
     const double zy = ref.y[s.m] + s.dy;
@@ -149,6 +149,8 @@ Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, 
     ++s.taken;
     if (s.m == last) {
         s.m = ref.wrap;
+        if (period && skipPeriods(*period, s, nmax, count))
+            return Step::Finished;
         if (interior && deeplanes::returnTest(ref.wrapDefect, s)) {
             count = nmax;
             return Step::Finished;
@@ -160,10 +162,11 @@ Step stepLane(const Reference& ref, Lane& s, std::uint32_t nmax, bool interior, 
 }
 
 std::uint32_t deepCount(const Reference& ref, double dcx, double dcy, std::uint32_t nmax,
-                        bool interior, std::uint64_t* steps, const Series* series) {
+                        bool interior, std::uint64_t* steps, const Series* series,
+                        const Period* period) {
     Lane s = startLane(series, dcx, dcy);
     std::uint32_t count = nmax;
-    while (stepLane(ref, s, nmax, interior, false, count) != Step::Finished) {
+    while (stepLane(ref, s, nmax, interior, false, count, period) != Step::Finished) {
     }
     if (steps)
         *steps += s.taken;

@@ -395,6 +395,7 @@ void chooseReference(const DeepJob& job, DeepView& view, bool periodicPoint) {
 void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint) {
     chooseReference(job, view, periodicPoint);
     buildSeries(view, job.nmax);
+    buildPeriod(view, job.nmax);
 }
 
 } // namespace quor

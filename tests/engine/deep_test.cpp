@@ -133,7 +133,8 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
                 for (int i = 0; i < DimScreen; ++i)
                     one[j * DimScreen + i] =
                         deepCount(view->reference, view->dcx[j], view->dcy[i], c.nmax, true,
-                                  nullptr, skip ? &view->series : nullptr);
+                                  nullptr, skip ? &view->series : nullptr,
+                                  skip ? &view->periods : nullptr);
             for (const Isa isa : {Isa::Portable, Isa::Sse2, Isa::Avx2, Isa::Avx512})
                 for (const unsigned threads : {1u, 3u}) {
                     if (!isaAvailable(isa))
@@ -156,15 +157,16 @@ TEST(DeepTable, LanesGiveTheCountsOfOneSampleAfterAnother) {
 
 namespace {
 
-// The difference of a sample after `steps` steps from W(0), iterated in 300
-// bits with the stored reference and the sample's offset as they are.
+// The difference of a sample after `steps` steps from d at W(m) (from 0 at
+// W(0) unless told), iterated in 300 bits with the stored reference and the
+// sample's offset as they are.
 std::pair<double, double> exactDifference(const Reference& ref, double dcx, double dcy,
-                                          std::size_t steps) {
+                                          std::size_t steps, double fromx = 0.0,
+                                          double fromy = 0.0, std::size_t m = 0) {
     mpfr_t dx, dy, ax, ay, t, nx;
     mpfr_inits2(300, dx, dy, ax, ay, t, nx, static_cast<mpfr_ptr>(nullptr));
-    mpfr_set_zero(dx, 1);
-    mpfr_set_zero(dy, 1);
-    std::size_t m = 0;
+    mpfr_set_d(dx, fromx, MPFR_RNDN);
+    mpfr_set_d(dy, fromy, MPFR_RNDN);
     for (std::size_t n = 0; n < steps; ++n) {
         // d' = (2 W + d) d + dc
         mpfr_add_d(ax, dx, 2.0 * ref.x[m], MPFR_RNDN);
@@ -226,6 +228,57 @@ TEST(DeepSeries, SkipsTheFirstStepsAsExactlyAsTakingThem) {
                 EXPECT_LE(std::hypot(stepped.dx - ex, stepped.dy - ey), 0x1p-40 * size);
             }
     }
+}
+
+TEST(DeepPeriods, SkipWholePeriodsAsExactlyAsTakingThem) {
+    // In the small copy, from differences across the periods' disc at a
+    // return (its rim, halfway, near its middle, none) and offsets at the
+    // corners and the middle of the picture: one period by the polynomial
+    // lies as near the exact difference as the period's steps one by one in
+    // doubles, which neither escape nor rebase on the way; the truncation is
+    // bounded within the tolerance.
+    auto view = std::make_unique<DeepView>();
+    prepareDeepView(deepJob(quoracle::copyView().name.c_str(), 32767), *view);
+    const Period& periods = view->periods;
+    const Reference& ref = view->reference;
+    ASSERT_EQ(periods.steps, view->period);
+    ASSERT_GT(periods.radius, 0.0);
+    const double unit = std::hypot(periods.qx[1], periods.qy[1]); // the full offset's response
+    EXPECT_LE(periods.remainder, periods.epsilon * unit);
+    const std::uint32_t nmax = 2 * std::uint32_t(periods.steps) - 1; // one period, no more
+    const double r = periods.radius;
+    const std::pair<double, double> starts[] = {
+        {0.0, 0.0}, {r, 0.0}, {0.0, -r}, {-0.5 * r, 0.5 * r}, {0.25 * r, -0.125 * r}, {1e-6 * r, 0.0}};
+    double worst = 0.0, worstStepped = 0.0;
+    for (const auto& [ax, ay] : starts)
+        for (const int column : {0, 361, 723})
+            for (const int row : {0, 361, 723}) {
+                SCOPED_TRACE(std::to_string(ax / r) + " " + std::to_string(ay / r) + " at " +
+                             std::to_string(column) + ", " + std::to_string(row));
+                const double dcx = view->dcx[column], dcy = view->dcy[row];
+                const auto [ex, ey] =
+                    exactDifference(ref, dcx, dcy, periods.steps, ax, ay, ref.wrap);
+                deeplanes::Lane start = startLane(nullptr, dcx, dcy);
+                start.dx = ax;
+                start.dy = ay;
+                start.m = ref.wrap;
+                deeplanes::Lane skipped = start, stepped = start;
+                std::uint32_t count = 0;
+                skipPeriods(periods, skipped, nmax, count);
+                EXPECT_EQ(skipped.k, periods.steps);
+                for (std::size_t n = 0; n < periods.steps; ++n)
+                    ASSERT_EQ(stepLane(ref, stepped, nmax, false, true, count), Step::On);
+                EXPECT_EQ(stepped.m, ref.wrap);
+                const double off = std::hypot(skipped.dx - ex, skipped.dy - ey);
+                const double offStepped = std::hypot(stepped.dx - ex, stepped.dy - ey);
+                EXPECT_LE(off, periods.remainder + 0x1p-32 * unit);
+                worst = std::max(worst, off / unit);
+                worstStepped = std::max(worstStepped, offStepped / unit);
+            }
+    std::printf("one period: the polynomial within 2^%.1f, the steps within 2^%.1f of the full "
+                "offset's response\n",
+                std::log2(worst), std::log2(worstStepped));
+    EXPECT_LE(worst, 2.0 * worstStepped);
 }
 
 TEST(DeepQuorC, AnswersDeepJobsAsTheDeepTableAndRefusesMalformedOnes) {

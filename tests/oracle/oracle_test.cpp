@@ -120,7 +120,8 @@ Measured measure(const std::string& label, const std::string& name, std::uint32_
         m.exact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row], nmax,
                                    true) == oracle[k].count;
         m.skipExact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row], nmax,
-                                       true, nullptr, &view->series) == oracle[k].count;
+                                       true, nullptr, &view->series,
+                                       &view->periods) == oracle[k].count;
         m.centreExact += quor::deepCount(centre->reference, centre->dcx[column], centre->dcy[row],
                                          nmax, true) == oracle[k].count;
         if (doubles)
@@ -260,9 +261,11 @@ TEST(DeepKind, SkipsChangeOnlyScatteredSamples) {
 }
 
 // The interior test changes no count: every view's whole table the same with
-// it and without it, and on the small copy, where a third of the samples
-// never escape, it spares a part of their steps (many come near their cycle
-// too slowly to be proven before the limit).
+// it and without it. On the small copy, where a third of the samples never
+// escape, the periods' polynomial takes most of them to the limit from
+// their first returns; without it the interior test spares a part of their
+// steps (many come near their cycle too slowly to be proven before the
+// limit).
 TEST(DeepKind, TheInteriorTestChangesNoCountOnEveryTestView) {
     auto views = testViews();
     views.push_back(copyView());
@@ -270,25 +273,35 @@ TEST(DeepKind, TheInteriorTestChangesNoCountOnEveryTestView) {
         SCOPED_TRACE(v.name);
         auto view = std::make_unique<quor::DeepView>();
         quor::prepareDeepView({*limitsOfName(v.name), v.nmax}, *view);
-        std::vector<std::uint32_t> on(quor::TableSize), off(quor::TableSize);
-        std::uint64_t stepsOn = 0, stepsOff = 0;
-        quor::deepTable(*view, v.nmax, on.data(), {}, {0, true, &stepsOn});
-        quor::deepTable(*view, v.nmax, off.data(), {}, {0, false, &stepsOff});
-        EXPECT_TRUE(on == off);
-        const auto inside = std::count(on.begin(), on.end(), v.nmax);
-        std::printf("%-22s %ld samples at the limit, steps %.3g with the test, %.3g without\n",
-                    v.label.c_str(), long(inside), double(stepsOn), double(stepsOff));
-        if (v.label.starts_with("copy")) {
-            EXPECT_LT(stepsOn * 10, stepsOff * 9);
+        const bool copy = v.label.starts_with("copy");
+        for (const bool periods : {true, false}) {
+            if (!periods && !copy)
+                continue;
+            if (!periods)
+                view->periods = {};
+            std::vector<std::uint32_t> on(quor::TableSize), off(quor::TableSize);
+            std::uint64_t stepsOn = 0, stepsOff = 0;
+            quor::deepTable(*view, v.nmax, on.data(), {}, {0, true, &stepsOn});
+            quor::deepTable(*view, v.nmax, off.data(), {}, {0, false, &stepsOff});
+            EXPECT_TRUE(on == off);
+            const auto inside = std::count(on.begin(), on.end(), v.nmax);
+            std::printf("%-22s %ld samples at the limit, steps %.3g with the test, %.3g without "
+                        "(%s periods skipped)\n",
+                        v.label.c_str(), long(inside), double(stepsOn), double(stepsOff),
+                        periods ? "with" : "without");
+            if (copy && !periods) {
+                EXPECT_LT(stepsOn * 10, stepsOff * 9);
+            }
         }
     }
 }
 
-// The series' tolerance: at each tolerance measured (2^-53, the one in use,
-// 2^-40 and 2^-32) its truncation stays within it, a looser one skips no
-// fewer steps, and the counts stay those of the oracle: trusted samples
-// counted exactly with the steps skipped as often as with the tolerance in
-// use.
+// The tolerance of the series and of the periods' polynomial: at each
+// tolerance measured (2^-53, the one in use, 2^-40 and 2^-32) their
+// truncation stays within it, a looser one skips no fewer steps and takes
+// no smaller disc, and the counts stay those of the oracle: trusted samples
+// counted exactly with the steps and periods skipped as often as with the
+// tolerance in use.
 TEST(DeepKind, EveryToleranceMeasuredKeepsTheOraclesCounts) {
     const auto views = testViews();
     for (const TestView& v : {views[2], copyView()}) {
@@ -300,14 +313,23 @@ TEST(DeepKind, EveryToleranceMeasuredKeepsTheOraclesCounts) {
         auto view = std::make_unique<quor::DeepView>();
         quor::prepareDeepView({*limits, v.nmax}, *view);
         std::size_t fewer = 0;
+        double smaller = 0.0;
         int inUse = -1;
         for (const double epsilon : {quor::SeriesEpsilon, 0x1p-40, 0x1p-32}) {
             quor::buildSeries(*view, v.nmax, epsilon);
+            quor::buildPeriod(*view, v.nmax, epsilon);
             const quor::Series& series = view->series;
+            const quor::Period& periods = view->periods;
             EXPECT_EQ(series.epsilon, epsilon);
+            EXPECT_EQ(periods.epsilon, epsilon);
             EXPECT_LE(series.remainder, epsilon * std::hypot(series.bx[0], series.by[0]));
             EXPECT_GE(series.steps, fewer);
             fewer = series.steps;
+            if (periods.steps > 0) {
+                EXPECT_LE(periods.remainder, epsilon * std::hypot(periods.qx[1], periods.qy[1]));
+                EXPECT_GE(periods.radius, smaller);
+                smaller = periods.radius;
+            }
             int trusted = 0, exact = 0;
             for (std::size_t k = 0; k < samples.size(); ++k) {
                 if (!oracle[k].trusted)
@@ -315,10 +337,13 @@ TEST(DeepKind, EveryToleranceMeasuredKeepsTheOraclesCounts) {
                 ++trusted;
                 const auto [column, row] = samples[k];
                 exact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row],
-                                         v.nmax, true, nullptr, &series) == oracle[k].count;
+                                         v.nmax, true, nullptr, &series, &periods) ==
+                         oracle[k].count;
             }
-            std::printf("%-22s tolerance 2^%d: %zu steps skipped, %d of %d trusted exact\n",
-                        v.label.c_str(), std::ilogb(epsilon), series.steps, exact, trusted);
+            std::printf("%-22s tolerance 2^%d: %zu steps skipped, periods from |d| <= 2^%.2f, "
+                        "%d of %d trusted exact\n",
+                        v.label.c_str(), std::ilogb(epsilon), series.steps,
+                        std::log2(periods.radius), exact, trusted);
             EXPECT_GE(exact * 1000, trusted * 985);
             if (inUse < 0)
                 inUse = exact;

@@ -1,0 +1,189 @@
+// Whole periods skipped at the returns to W(wrap). The period's polynomial
+// is built like the first steps' series, in two variables: with
+// d = Q(u, v) + e, u = a / radius, v = dc / scale,
+//
+//   Q' = 2 W Q + [Q^2 up to degree K] + scale v,   Q = radius u at the start,
+//   |e'| <= (|2 W| + 2 |Q| + |e|) |e| + |Q^2 beyond degree K|,
+//
+// with |Q| at most the sum of the sizes of its terms. The radius is the
+// largest power of two (in quarters of a bit) for which the bound after the
+// period stays within epsilon |q(0, 1)|: q(0, 1) is the response to the
+// picture's largest offset, so the truncation moves a sample by less than
+// epsilon of that offset.
+#include "deep.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quor {
+
+namespace {
+
+// Total degree of the polynomial: (K + 1)(K + 2) / 2 - 1 terms.
+constexpr int Degree = 6;
+
+// How far its terms may outweigh q(0, 1) together: beyond that the
+// evaluation's rounding, not the truncation, would decide.
+constexpr double Cancel = 0x1p16;
+
+// A period longer than this share of the limit is not worth a polynomial.
+constexpr std::size_t Fewest = 4;
+
+struct Terms {
+    int degree = Degree;
+    int side = Degree + 1;
+    std::vector<double> x, y; // at i * side + j
+    Terms() : x(std::size_t(side * side), 0.0), y(std::size_t(side * side), 0.0) {}
+};
+
+// The polynomial after one period from a difference of at most `radius`, or
+// nothing if a sample of that disc may escape or be rebased on the way.
+bool build(const Reference& ref, double radius, double scale, Terms& q, double& bound) {
+    const int side = q.side, degree = q.degree;
+    std::fill(q.x.begin(), q.x.end(), 0.0);
+    std::fill(q.y.begin(), q.y.end(), 0.0);
+    q.x[std::size_t(side)] = radius; // u
+    Terms next;
+    std::vector<double> bydegree(std::size_t(degree) + 2);
+    bound = 0.0;
+    const std::size_t last = ref.size() - 1;
+    std::size_t m = ref.wrap;
+    do {
+        // Sizes by degree; |Q| <= their sum.
+        std::fill(bydegree.begin(), bydegree.end(), 0.0);
+        for (int i = 0; i <= degree; ++i)
+            for (int j = 0; i + j <= degree; ++j)
+                bydegree[std::size_t(i + j)] += std::hypot(q.x[std::size_t(i * side + j)],
+                                                           q.y[std::size_t(i * side + j)]);
+        double size = 0.0;
+        for (double s : bydegree)
+            size += s;
+        const double reach = size + bound;
+        const double w = std::hypot(ref.x[m], ref.y[m]);
+        // As in the first steps' series: no escape, no rebase (W = 0 gives
+        // |d| itself, which is no rebase).
+        if (!(w + reach < 2.0 * (1.0 - 0x1p-20)) ||
+            (w != 0.0 && !(w > 2.0 * reach * (1.0 + 0x1p-20))))
+            return false;
+        const double wx2 = 2.0 * ref.x[m], wy2 = 2.0 * ref.y[m];
+        std::fill(next.x.begin(), next.x.end(), 0.0);
+        std::fill(next.y.begin(), next.y.end(), 0.0);
+        for (int i = 0; i <= degree; ++i)
+            for (int j = 0; i + j <= degree; ++j) {
+                const std::size_t t = std::size_t(i * side + j);
+                const double ax = q.x[t], ay = q.y[t];
+                next.x[t] += wx2 * ax - wy2 * ay;
+                next.y[t] += wx2 * ay + wy2 * ax;
+                if (ax == 0.0 && ay == 0.0)
+                    continue;
+                for (int k = 0; i + k <= degree; ++k)
+                    for (int l = 0; i + j + k + l <= degree; ++l) {
+                        const std::size_t o = std::size_t(k * side + l);
+                        const std::size_t r = std::size_t((i + k) * side + (j + l));
+                        next.x[r] += ax * q.x[o] - ay * q.y[o];
+                        next.y[r] += ax * q.y[o] + ay * q.x[o];
+                    }
+            }
+        next.x[1] += scale; // v
+        double tail = 0.0;
+        for (int g = 1; g <= degree; ++g)
+            for (int h = std::max(1, degree + 1 - g); h <= degree; ++h)
+                tail += bydegree[std::size_t(g)] * bydegree[std::size_t(h)];
+        bound = ((2.0 * w + 2.0 * size + bound) * bound + tail) * (1.0 + 0x1p-40);
+        q.x.swap(next.x);
+        q.y.swap(next.y);
+        m = m == last ? ref.wrap : m + 1;
+    } while (m != ref.wrap);
+    return true;
+}
+
+} // namespace
+
+void buildPeriod(DeepView& view, std::uint32_t nmax, double epsilon) {
+    const Reference& ref = view.reference;
+    Period& period = view.periods;
+    period = Period{};
+    period.epsilon = epsilon;
+    const double scale = view.series.scale;
+    if (!ref.periodic || ref.size() < 2 || !(scale > 0.0))
+        return;
+    const std::size_t steps = ref.size() - ref.wrap;
+    if (steps * Fewest > nmax)
+        return;
+    Terms q;
+    double bound = 0.0;
+    auto fits = [&](double radius) {
+        if (!build(ref, radius, scale, q, bound))
+            return false;
+        const double first = std::hypot(q.x[1], q.y[1]);
+        double all = 0.0;
+        for (std::size_t t = 0; t < q.x.size(); ++t)
+            all += std::hypot(q.x[t], q.y[t]);
+        return bound <= epsilon * first && all <= Cancel * first;
+    };
+    // Bisection on the radius's logarithm, in quarters of a bit, between
+    // the picture's offsets and 1.
+    double low = std::floor(std::log2(scale)) - 8.0, high = 0.0;
+    if (!fits(std::exp2(low)))
+        return;
+    while (high - low > 0.25) {
+        const double mid = std::ldexp(std::round(std::ldexp(low + high, 1)), -2);
+        if (mid <= low || mid >= high)
+            break;
+        (fits(std::exp2(mid)) ? low : high) = mid;
+    }
+    fits(std::exp2(low));
+    period.steps = steps;
+    period.radius = std::exp2(low);
+    period.scale = scale;
+    period.degree = q.degree;
+    period.qx = q.x;
+    period.qy = q.y;
+    period.remainder = bound;
+}
+
+bool skipPeriods(const Period& period, deeplanes::Lane& s, std::uint32_t nmax,
+                 std::uint32_t& count) {
+    if (period.steps == 0)
+        return false;
+    const int degree = period.degree, side = degree + 1;
+    bool skipped = false;
+    while (std::fabs(s.dx) + std::fabs(s.dy) <= period.radius) {
+        if (s.k + period.steps > nmax) {
+            // No sample of the disc escapes within the period.
+            count = nmax;
+            return true;
+        }
+        // Powers of u and v, then the terms by rows of equal i (Horner's
+        // rule in v within each row, and in u over the rows).
+        const double ux = s.dx / period.radius, uy = s.dy / period.radius;
+        const double vx = s.cx / period.scale, vy = s.cy / period.scale;
+        double px = 0.0, py = 0.0;
+        for (int i = degree; i >= 0; --i) {
+            double rx = 0.0, ry = 0.0;
+            for (int j = degree - i; j >= 0; --j) {
+                const double ax = rx * vx - ry * vy + period.qx[std::size_t(i * side + j)];
+                const double ay = rx * vy + ry * vx + period.qy[std::size_t(i * side + j)];
+                rx = ax;
+                ry = ay;
+            }
+            const double ax = px * ux - py * uy + rx;
+            const double ay = px * uy + py * ux + ry;
+            px = ax;
+            py = ay;
+        }
+        s.dx = px;
+        s.dy = py;
+        s.k += period.steps;
+        skipped = true;
+    }
+    if (skipped) {
+        // The interior test starts anew from this return.
+        s.ball = 0;
+        s.returns = 0;
+        s.save = 1;
+    }
+    return false;
+}
+
+} // namespace quor
