@@ -4,7 +4,8 @@
 // series leaves to be taken, and the lane-steps per second of one worker
 // beside the steps per second of the double kernel on one worker measured
 // in the same run (on today's boundary view at 32767, where nearly every
-// step is a real one); then the series' tolerance against the oracle.
+// step is a real one), and the disc from which whole periods are skipped;
+// then the tolerance of the series and the periods against the oracle.
 #include "deep.h"
 #include "kernel.h"
 #include "oracle.h"
@@ -41,6 +42,7 @@ struct Figures {
     double reference = 0, table = 0, process = 0, one = 0; // best of the runs, ms
     std::uint64_t steps = 0, unskipped = 0, skipped = 0;
     unsigned period = 0;
+    double radius = 0; // whole periods skipped from |d| <= radius (0: none)
 };
 std::map<std::string, Figures>& figures() {
     static std::map<std::string, Figures> m;
@@ -89,6 +91,7 @@ void Deep(benchmark::State& state, const quoracle::TestView& v) {
     }
     f.period = view->nucleus ? view->period : 0;
     f.skipped = view->series.steps;
+    f.radius = view->periods.radius;
     quor::DeepOptions one;
     one.threads = 1;
     std::uint64_t oneSteps = 0;
@@ -106,7 +109,7 @@ void Deep(benchmark::State& state, const quoracle::TestView& v) {
 // The tolerance: on the oracle's 500 samples of a view, the share of the
 // trusted ones counted exactly and the share of the steps taken; on the
 // middle 128 x 128 samples, the share whose count differs from the one
-// without the series.
+// without skips.
 void Epsilon(benchmark::State& state, const quoracle::TestView& v) {
     const auto limits = quoracle::limitsOfName(v.name);
     const auto samples = quoracle::samplePositions(500, 29);
@@ -119,12 +122,14 @@ void Epsilon(benchmark::State& state, const quoracle::TestView& v) {
     for (auto _ : state) {
         for (const int bits : {53, 40, 32}) {
             quor::buildSeries(*view, v.nmax, std::ldexp(1.0, -bits));
+            quor::buildPeriod(*view, v.nmax, std::ldexp(1.0, -bits));
             int trusted = 0, exact = 0;
             std::uint64_t steps = 0;
             for (std::size_t k = 0; k < samples.size(); ++k) {
                 const auto [c, r] = samples[k];
                 const std::uint32_t n = quor::deepCount(view->reference, view->dcx[c], view->dcy[r],
-                                                        v.nmax, true, &steps, &view->series);
+                                                        v.nmax, true, &steps, &view->series,
+                                                        &view->periods);
                 trusted += oracle[k].trusted;
                 exact += oracle[k].trusted && n == oracle[k].count;
             }
@@ -137,7 +142,7 @@ void Epsilon(benchmark::State& state, const quoracle::TestView& v) {
                     differ += quor::deepCount(view->reference, view->dcx[c], view->dcy[r], v.nmax,
                                               true) !=
                               quor::deepCount(view->reference, view->dcx[c], view->dcy[r], v.nmax,
-                                              true, nullptr, &view->series);
+                                              true, nullptr, &view->series, &view->periods);
             state.counters["differ_" + e] = differ / (128.0 * 128.0);
         }
     }
@@ -198,19 +203,21 @@ int main(int argc, char** argv) {
                 "worker: %.2f G steps/s\n\n",
                 std::thread::hardware_concurrency(), doubleStepsPerSecond / 1e9);
     std::printf("| View | Letters | Limit | Period of the reference | Reference and series | "
-                "Steps skipped | Table | Whole QuorC | Steps taken | Share of the steps | G "
-                "lane-steps/s, one worker | Ratio to doubles |\n"
-                "|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "Steps skipped | Periods from | Table | Whole QuorC | Steps taken | Share of the "
+                "steps | G lane-steps/s, one worker | Ratio to doubles |\n"
+                "|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const auto& v : views) {
         const auto it = figures().find(v.label);
         if (it == figures().end())
             continue;
         const Figures& f = it->second;
         const double rate = f.one > 0 ? double(f.steps) / (f.one / 1e3) : 0;
-        std::printf("| %s | %zu | %u | %u | %.1f | %llu | %.0f | %.0f | %.3g | %.2f | %.3f | "
+        const std::string from =
+            f.radius > 0 ? "|d| <= 2^" + std::to_string(std::lround(std::log2(f.radius))) : "—";
+        std::printf("| %s | %zu | %u | %u | %.1f | %llu | %s | %.0f | %.0f | %.3g | %.2f | %.3f | "
                     "%.2f |\n",
                     v.label.c_str(), f.name.size(), f.nmax, f.period, f.reference,
-                    static_cast<unsigned long long>(f.skipped), f.table,
+                    static_cast<unsigned long long>(f.skipped), from.c_str(), f.table,
                     f.process < 1e300 ? f.process : 0.0, double(f.steps),
                     f.unskipped ? double(f.steps) / double(f.unskipped) : 0.0, rate / 1e9,
                     doubleStepsPerSecond > 0 ? rate / doubleStepsPerSecond : 0.0);

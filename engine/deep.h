@@ -47,7 +47,7 @@ struct Series {
     std::size_t steps = 0; // 0: nothing is skipped
     std::size_t index = 0; // the place on the reference after them
     double scale = 0.0;
-    std::vector<double> bx, by; // b1 .. bK
+    std::vector<long double> bx, by; // b1 .. bK, in extended precision
     double remainder = 0.0;     // R after the steps
     double epsilon = 0.0;
 };
@@ -68,8 +68,9 @@ struct Period {
     double radius = 0.0;
     double scale = 0.0;
     int degree = 0;
-    // q(i, j) at i * (degree + 1) + j; zero where i + j is 0 or past degree.
-    std::vector<double> qx, qy;
+    // q(i, j) at i * (degree + 1) + j, in extended precision; zero where
+    // i + j is 0 or past degree.
+    std::vector<long double> qx, qy;
     double remainder = 0.0; // the bound after the period
     double epsilon = 0.0;
 };

@@ -9,7 +9,8 @@
 // largest power of two (in quarters of a bit) for which the bound after the
 // period stays within epsilon |q(0, 1)|: q(0, 1) is the response to the
 // picture's largest offset, so the truncation moves a sample by less than
-// epsilon of that offset.
+// epsilon of that offset. As the first steps' series, it is built and
+// evaluated in extended precision (long double).
 #include "deep.h"
 
 #include <algorithm>
@@ -29,21 +30,26 @@ constexpr double Cancel = 0x1p16;
 // A period longer than this share of the limit is not worth a polynomial.
 constexpr std::size_t Fewest = 4;
 
-struct Terms {
+using Wide = long double;
+
+template <class Real> struct Terms {
     int degree = Degree;
     int side = Degree + 1;
-    std::vector<double> x, y; // at i * side + j
-    Terms() : x(std::size_t(side * side), 0.0), y(std::size_t(side * side), 0.0) {}
+    std::vector<Real> x, y; // at i * side + j
+    Terms() : x(std::size_t(side * side), Real(0)), y(std::size_t(side * side), Real(0)) {}
 };
 
 // The polynomial after one period from a difference of at most `radius`, or
-// nothing if a sample of that disc may escape or be rebased on the way.
-bool build(const Reference& ref, double radius, double scale, Terms& q, double& bound) {
+// nothing if a sample of that disc may escape or be rebased on the way. In
+// doubles to look for the radius (the bounds are doubles either way), in
+// extended precision for the coefficients kept.
+template <class Real>
+bool build(const Reference& ref, double radius, double scale, Terms<Real>& q, double& bound) {
     const int side = q.side, degree = q.degree;
-    std::fill(q.x.begin(), q.x.end(), 0.0);
-    std::fill(q.y.begin(), q.y.end(), 0.0);
+    std::fill(q.x.begin(), q.x.end(), Real(0));
+    std::fill(q.y.begin(), q.y.end(), Real(0));
     q.x[std::size_t(side)] = radius; // u
-    Terms next;
+    Terms<Real> next;
     std::vector<double> bydegree(std::size_t(degree) + 2);
     bound = 0.0;
     const std::size_t last = ref.size() - 1;
@@ -53,8 +59,8 @@ bool build(const Reference& ref, double radius, double scale, Terms& q, double& 
         std::fill(bydegree.begin(), bydegree.end(), 0.0);
         for (int i = 0; i <= degree; ++i)
             for (int j = 0; i + j <= degree; ++j)
-                bydegree[std::size_t(i + j)] += std::hypot(q.x[std::size_t(i * side + j)],
-                                                           q.y[std::size_t(i * side + j)]);
+                bydegree[std::size_t(i + j)] += std::hypot(double(q.x[std::size_t(i * side + j)]),
+                                                           double(q.y[std::size_t(i * side + j)]));
         double size = 0.0;
         for (double s : bydegree)
             size += s;
@@ -65,16 +71,16 @@ bool build(const Reference& ref, double radius, double scale, Terms& q, double& 
         if (!(w + reach < 2.0 * (1.0 - 0x1p-20)) ||
             (w != 0.0 && !(w > 2.0 * reach * (1.0 + 0x1p-20))))
             return false;
-        const double wx2 = 2.0 * ref.x[m], wy2 = 2.0 * ref.y[m];
-        std::fill(next.x.begin(), next.x.end(), 0.0);
-        std::fill(next.y.begin(), next.y.end(), 0.0);
+        const Real wx2 = Real(2) * ref.x[m], wy2 = Real(2) * ref.y[m];
+        std::fill(next.x.begin(), next.x.end(), Real(0));
+        std::fill(next.y.begin(), next.y.end(), Real(0));
         for (int i = 0; i <= degree; ++i)
             for (int j = 0; i + j <= degree; ++j) {
                 const std::size_t t = std::size_t(i * side + j);
-                const double ax = q.x[t], ay = q.y[t];
+                const Real ax = q.x[t], ay = q.y[t];
                 next.x[t] += wx2 * ax - wy2 * ay;
                 next.y[t] += wx2 * ay + wy2 * ax;
-                if (ax == 0.0 && ay == 0.0)
+                if (ax == Real(0) && ay == Real(0))
                     continue;
                 for (int k = 0; i + k <= degree; ++k)
                     for (int l = 0; i + j + k + l <= degree; ++l) {
@@ -84,7 +90,7 @@ bool build(const Reference& ref, double radius, double scale, Terms& q, double& 
                         next.y[r] += ax * q.y[o] + ay * q.x[o];
                     }
             }
-        next.x[1] += scale; // v
+        next.x[1] += Real(scale); // v
         double tail = 0.0;
         for (int g = 1; g <= degree; ++g)
             for (int h = std::max(1, degree + 1 - g); h <= degree; ++h)
@@ -110,15 +116,15 @@ void buildPeriod(DeepView& view, std::uint32_t nmax, double epsilon) {
     const std::size_t steps = ref.size() - ref.wrap;
     if (steps * Fewest > nmax)
         return;
-    Terms q;
+    Terms<double> q;
     double bound = 0.0;
     auto fits = [&](double radius) {
         if (!build(ref, radius, scale, q, bound))
             return false;
-        const double first = std::hypot(q.x[1], q.y[1]);
+        const double first = std::hypot(double(q.x[1]), double(q.y[1]));
         double all = 0.0;
         for (std::size_t t = 0; t < q.x.size(); ++t)
-            all += std::hypot(q.x[t], q.y[t]);
+            all += std::hypot(double(q.x[t]), double(q.y[t]));
         return bound <= epsilon * first && all <= Cancel * first;
     };
     // Bisection on the radius's logarithm, in quarters of a bit, between
@@ -132,13 +138,15 @@ void buildPeriod(DeepView& view, std::uint32_t nmax, double epsilon) {
             break;
         (fits(std::exp2(mid)) ? low : high) = mid;
     }
-    fits(std::exp2(low));
+    Terms<Wide> wide;
+    if (!build(ref, std::exp2(low), scale, wide, bound))
+        return;
     period.steps = steps;
     period.radius = std::exp2(low);
     period.scale = scale;
-    period.degree = q.degree;
-    period.qx = q.x;
-    period.qy = q.y;
+    period.degree = wide.degree;
+    period.qx = wide.x;
+    period.qy = wide.y;
     period.remainder = bound;
 }
 
@@ -154,26 +162,26 @@ bool skipPeriods(const Period& period, deeplanes::Lane& s, std::uint32_t nmax,
             count = nmax;
             return true;
         }
-        // Powers of u and v, then the terms by rows of equal i (Horner's
-        // rule in v within each row, and in u over the rows).
-        const double ux = s.dx / period.radius, uy = s.dy / period.radius;
-        const double vx = s.cx / period.scale, vy = s.cy / period.scale;
-        double px = 0.0, py = 0.0;
+        // Horner's rule in v within each row of equal i, and in u over the
+        // rows, in extended precision.
+        const Wide ux = Wide(s.dx) / period.radius, uy = Wide(s.dy) / period.radius;
+        const Wide vx = Wide(s.cx) / period.scale, vy = Wide(s.cy) / period.scale;
+        Wide px = 0.0L, py = 0.0L;
         for (int i = degree; i >= 0; --i) {
-            double rx = 0.0, ry = 0.0;
+            Wide rx = 0.0L, ry = 0.0L;
             for (int j = degree - i; j >= 0; --j) {
-                const double ax = rx * vx - ry * vy + period.qx[std::size_t(i * side + j)];
-                const double ay = rx * vy + ry * vx + period.qy[std::size_t(i * side + j)];
+                const Wide ax = rx * vx - ry * vy + period.qx[std::size_t(i * side + j)];
+                const Wide ay = rx * vy + ry * vx + period.qy[std::size_t(i * side + j)];
                 rx = ax;
                 ry = ay;
             }
-            const double ax = px * ux - py * uy + rx;
-            const double ay = px * uy + py * ux + ry;
+            const Wide ax = px * ux - py * uy + rx;
+            const Wide ay = px * uy + py * ux + ry;
             px = ax;
             py = ay;
         }
-        s.dx = px;
-        s.dy = py;
+        s.dx = double(px);
+        s.dy = double(py);
         s.k += period.steps;
         skipped = true;
     }

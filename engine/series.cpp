@@ -8,6 +8,12 @@
 //   |e'| <= (|2 W| + 2 |P| + |e|) |e| + |P^2 beyond degree K|,
 //
 // where |P| <= |b1| + ... + |bK|: a bound R on |e| for every sample at once.
+//
+// The coefficients are built and evaluated in extended precision (long
+// double, 64 bits): in doubles each of the thousands of steps would round
+// them as a step rounds a difference, and the skip would carry as much
+// rounding as the steps it replaces; this way it carries less, and a sample
+// starts from its difference rounded once.
 #include "deep.h"
 
 #include <algorithm>
@@ -46,15 +52,16 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         return;
     series.scale = scale;
     const std::size_t last = ref.size() - 1;
-    std::vector<double> bx(Terms, 0.0), by(Terms, 0.0), nx(Terms), ny(Terms), norm(Terms),
-        size(Terms + 1);
+    using Wide = long double;
+    std::vector<Wide> bx(Terms, 0.0L), by(Terms, 0.0L), nx(Terms), ny(Terms);
+    std::vector<double> norm(Terms), size(Terms + 1);
     double bound = 0.0; // R
     std::size_t m = 0;
     for (std::size_t n = 0; n < nmax; ++n) {
         // Sizes of the terms, and sums of the sizes from each term on.
         size[Terms] = 0.0;
         for (std::size_t i = Terms; i-- > 0;) {
-            norm[i] = std::hypot(bx[i], by[i]);
+            norm[i] = std::hypot(double(bx[i]), double(by[i]));
             size[i] = size[i + 1] + norm[i];
         }
         const double reach = size[0] + bound; // |d| <= reach for every sample
@@ -65,11 +72,11 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         const bool rebases = w != 0.0 && !(w > 2.0 * reach * (1.0 + 0x1p-20));
         if (escapes || rebases || (m == last && !ref.periodic))
             break;
-        const double wx2 = 2.0 * ref.x[m], wy2 = 2.0 * ref.y[m];
+        const Wide wx2 = 2.0L * ref.x[m], wy2 = 2.0L * ref.y[m];
         double tail = 0.0; // |P^2 beyond degree K|
         for (std::size_t i = 0; i < Terms; ++i) {
             // Term i is of degree i + 1.
-            double sx = wx2 * bx[i] - wy2 * by[i], sy = wx2 * by[i] + wy2 * bx[i];
+            Wide sx = wx2 * bx[i] - wy2 * by[i], sy = wx2 * by[i] + wy2 * bx[i];
             for (std::size_t j = 0; j + 1 <= i; ++j) {
                 const std::size_t l = i - 1 - j;
                 sx += bx[j] * bx[l] - by[j] * by[l];
@@ -81,15 +88,15 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
             const std::size_t from = Terms - 1 - i;
             tail += norm[i] * size[from];
         }
-        nx[0] += scale;
+        nx[0] += Wide(scale);
         bound = ((2.0 * w + 2.0 * size[0] + bound) * bound + tail) * (1.0 + 0x1p-40);
         bx.swap(nx);
         by.swap(ny);
         m = m == last ? ref.wrap : m + 1;
-        const double first = std::hypot(bx[0], by[0]);
+        const double first = std::hypot(double(bx[0]), double(by[0]));
         double all = 0.0;
         for (std::size_t i = 0; i < Terms; ++i)
-            all += std::hypot(bx[i], by[i]);
+            all += std::hypot(double(bx[i]), double(by[i]));
         // The evaluation rounds each term: where they together outweigh the
         // first term many times, they cancel, and the rounding of the
         // polynomial would outgrow that of the steps it replaces.
