@@ -47,8 +47,13 @@ struct Series {
     std::size_t steps = 0; // 0: nothing is skipped
     std::size_t index = 0; // the place on the reference after them
     double scale = 0.0;
-    std::vector<long double> bx, by; // b1 .. bK, in extended precision
-    double remainder = 0.0;     // R after the steps
+    // b1 .. bK as doubles, and the first `wide` of them again in extended
+    // precision: they are evaluated so, the rest, which together weigh at
+    // most 2^-12 of b1, in doubles.
+    std::vector<double> nearx, neary;
+    std::vector<long double> bx, by;
+    std::size_t wide = 0;
+    double remainder = 0.0; // R after the steps
     double epsilon = 0.0;
 };
 
@@ -64,10 +69,12 @@ struct Series {
 // truncation moves it by less than epsilon times the picture's largest
 // offset, as the first steps' series does.
 struct Period {
+    static constexpr int MaxDegree = 15;
     std::size_t steps = 0; // the period p; 0: nothing is skipped
     double radius = 0.0;
     double scale = 0.0;
     int degree = 0;
+    int stride = 1; // 2: the terms of odd i are all zero
     // q(i, j) at i * (degree + 1) + j, in extended precision; zero where
     // i + j is 0 or past degree.
     std::vector<long double> qx, qy;
@@ -119,6 +126,11 @@ void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = tr
 // A sample at its start: after the series' steps when series is set, else
 // at the start of the reference.
 deeplanes::Lane startLane(const Series* series, double dcx, double dcy);
+// The differences after the series' steps of n samples of one column (the
+// same as startLane gives them, a few at a time so that their evaluations
+// overlap).
+void seriesStarts(const Series& series, double dcx, const double* dcy, int n, double* dx,
+                  double* dy);
 
 // Takes one step of a sample: its escape and limit tests, then a rebase if
 // due, the step and, at a return to W(wrap), the interior test. Rebased

@@ -85,7 +85,10 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
             if (--left[std::size_t(c)] == 0)
                 board.done(c);
         };
-        // The next sample of the worker's columns, at its start.
+        // The next sample of the worker's columns, at its start; the
+        // series' starts of a column are evaluated together.
+        std::vector<double> startx(DimScreen), starty(DimScreen);
+        const bool starts = series && series->steps > 0;
         auto next = [&](Sample& s) {
             if (row == DimScreen) {
                 column = board.take();
@@ -93,9 +96,18 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                     return false;
                 left[std::size_t(column)] = DimScreen;
                 row = 0;
+                if (starts)
+                    seriesStarts(*series, view.dcx[column], view.dcy, DimScreen, startx.data(),
+                                 starty.data());
             }
             s.at = column * DimScreen + row;
-            s.lane = startLane(series, view.dcx[column], view.dcy[row]);
+            s.lane = startLane(nullptr, view.dcx[column], view.dcy[row]);
+            if (starts) {
+                s.lane.dx = startx[std::size_t(row)];
+                s.lane.dy = starty[std::size_t(row)];
+                s.lane.m = series->index;
+                s.lane.k = series->steps;
+            }
             ++row;
             return true;
         };

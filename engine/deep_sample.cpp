@@ -86,18 +86,7 @@ Lane startLane(const Series* series, double dcx, double dcy) {
     s.cy = dcy;
     s.c1 = std::fabs(dcx) + std::fabs(dcy);
     if (series && series->steps > 0) {
-        // P(u) by Horner's rule, u = dc / scale, in the coefficients'
-        // extended precision: the difference is rounded once, at the end.
-        using Wide = long double;
-        const Wide ux = Wide(dcx) / series->scale, uy = Wide(dcy) / series->scale;
-        Wide px = 0.0L, py = 0.0L;
-        for (std::size_t i = series->bx.size(); i-- > 0;) {
-            const Wide sx = px + series->bx[i], sy = py + series->by[i];
-            px = sx * ux - sy * uy;
-            py = sx * uy + sy * ux;
-        }
-        s.dx = double(px);
-        s.dy = double(py);
+        seriesStarts(*series, dcx, &dcy, 1, &s.dx, &s.dy);
         s.m = series->index;
         s.k = series->steps;
     }

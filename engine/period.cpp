@@ -22,13 +22,17 @@ namespace {
 
 // Total degree of the polynomial: (K + 1)(K + 2) / 2 - 1 terms.
 constexpr int Degree = 6;
+static_assert(Degree <= Period::MaxDegree);
 
 // How far its terms may outweigh q(0, 1) together: beyond that the
 // evaluation's rounding, not the truncation, would decide.
 constexpr double Cancel = 0x1p16;
 
-// A period longer than this share of the limit is not worth a polynomial.
+// A period longer than this share of the limit is not worth a polynomial,
+// nor one shorter than Shortest steps: the lanes take those about as fast,
+// and every return stops their groups.
 constexpr std::size_t Fewest = 4;
+constexpr std::size_t Shortest = 64;
 
 using Wide = long double;
 
@@ -114,7 +118,7 @@ void buildPeriod(DeepView& view, std::uint32_t nmax, double epsilon) {
     if (!ref.periodic || ref.size() < 2 || !(scale > 0.0))
         return;
     const std::size_t steps = ref.size() - ref.wrap;
-    if (steps * Fewest > nmax)
+    if (steps * Fewest > nmax || steps < Shortest)
         return;
     Terms<double> q;
     double bound = 0.0;
@@ -147,6 +151,14 @@ void buildPeriod(DeepView& view, std::uint32_t nmax, double epsilon) {
     period.degree = wide.degree;
     period.qx = wide.x;
     period.qy = wide.y;
+    // Rows of odd i all zero (exactly: W(wrap) = 0 squares the difference
+    // first, and only even powers of it follow).
+    period.stride = 2;
+    for (int i = 1; i <= wide.degree; i += 2)
+        for (int j = 0; i + j <= wide.degree; ++j)
+            if (wide.x[std::size_t(i * wide.side + j)] != 0.0L ||
+                wide.y[std::size_t(i * wide.side + j)] != 0.0L)
+                period.stride = 1;
     period.remainder = bound;
 }
 
@@ -154,7 +166,14 @@ bool skipPeriods(const Period& period, deeplanes::Lane& s, std::uint32_t nmax,
                  std::uint32_t& count) {
     if (period.steps == 0)
         return false;
-    const int degree = period.degree, side = degree + 1;
+    const int degree = period.degree, side = degree + 1, stride = period.stride;
+    // Q(u, v) = sum over the rows i of R_i(v) u^i: the rows depend only on
+    // the sample's offset, so they are evaluated once for all its periods
+    // here; a period then costs Horner's rule in u (in u^2 where the rows of
+    // odd i are zero, as when W(wrap) = 0), in extended precision.
+    Wide rowx[Period::MaxDegree + 1], rowy[Period::MaxDegree + 1];
+    bool rows = false;
+    const int top = degree - degree % stride;
     bool skipped = false;
     while (std::fabs(s.dx) + std::fabs(s.dy) <= period.radius) {
         if (s.k + period.steps > nmax) {
@@ -162,21 +181,31 @@ bool skipPeriods(const Period& period, deeplanes::Lane& s, std::uint32_t nmax,
             count = nmax;
             return true;
         }
-        // Horner's rule in v within each row of equal i, and in u over the
-        // rows, in extended precision.
-        const Wide ux = Wide(s.dx) / period.radius, uy = Wide(s.dy) / period.radius;
-        const Wide vx = Wide(s.cx) / period.scale, vy = Wide(s.cy) / period.scale;
-        Wide px = 0.0L, py = 0.0L;
-        for (int i = degree; i >= 0; --i) {
-            Wide rx = 0.0L, ry = 0.0L;
-            for (int j = degree - i; j >= 0; --j) {
-                const Wide ax = rx * vx - ry * vy + period.qx[std::size_t(i * side + j)];
-                const Wide ay = rx * vy + ry * vx + period.qy[std::size_t(i * side + j)];
-                rx = ax;
-                ry = ay;
+        if (!rows) {
+            const Wide vx = Wide(s.cx) / period.scale, vy = Wide(s.cy) / period.scale;
+            for (int i = 0; i <= top; i += stride) {
+                Wide rx = 0.0L, ry = 0.0L;
+                for (int j = degree - i; j >= 0; --j) {
+                    const Wide ax = rx * vx - ry * vy + period.qx[std::size_t(i * side + j)];
+                    const Wide ay = rx * vy + ry * vx + period.qy[std::size_t(i * side + j)];
+                    rx = ax;
+                    ry = ay;
+                }
+                rowx[i] = rx;
+                rowy[i] = ry;
             }
-            const Wide ax = px * ux - py * uy + rx;
-            const Wide ay = px * uy + py * ux + ry;
+            rows = true;
+        }
+        const Wide ux = Wide(s.dx) / period.radius, uy = Wide(s.dy) / period.radius;
+        Wide wx = ux, wy = uy;
+        if (stride == 2) {
+            wx = ux * ux - uy * uy;
+            wy = 2.0L * ux * uy;
+        }
+        Wide px = 0.0L, py = 0.0L;
+        for (int i = top; i >= 0; i -= stride) {
+            const Wide ax = px * wx - py * wy + rowx[i];
+            const Wide ay = px * wy + py * wx + rowy[i];
             px = ax;
             py = ay;
         }

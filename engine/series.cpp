@@ -9,11 +9,15 @@
 //
 // where |P| <= |b1| + ... + |bK|: a bound R on |e| for every sample at once.
 //
-// The coefficients are built and evaluated in extended precision (long
-// double, 64 bits): in doubles each of the thousands of steps would round
+// The first terms are then built again and evaluated in extended precision
+// (long double, 64 bits): in doubles each of the thousands of steps rounds
 // them as a step rounds a difference, and the skip would carry as much
 // rounding as the steps it replaces; this way it carries less, and a sample
-// starts from its difference rounded once.
+// starts from its difference rounded once. Only the first terms need the
+// extra bits: those beyond, which together weigh at most 2^-12 of b1, stay
+// in doubles (their rounding, 2^-48 of them at most, stays below 2^-60 of
+// b1 u). A term depends only on those before it, so the first ones are
+// built again on their own.
 #include "deep.h"
 
 #include <algorithm>
@@ -52,16 +56,15 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         return;
     series.scale = scale;
     const std::size_t last = ref.size() - 1;
-    using Wide = long double;
-    std::vector<Wide> bx(Terms, 0.0L), by(Terms, 0.0L), nx(Terms), ny(Terms);
-    std::vector<double> norm(Terms), size(Terms + 1);
+    std::vector<double> bx(Terms, 0.0), by(Terms, 0.0), nx(Terms), ny(Terms), norm(Terms),
+        size(Terms + 1);
     double bound = 0.0; // R
     std::size_t m = 0;
     for (std::size_t n = 0; n < nmax; ++n) {
         // Sizes of the terms, and sums of the sizes from each term on.
         size[Terms] = 0.0;
         for (std::size_t i = Terms; i-- > 0;) {
-            norm[i] = std::hypot(double(bx[i]), double(by[i]));
+            norm[i] = std::hypot(bx[i], by[i]);
             size[i] = size[i + 1] + norm[i];
         }
         const double reach = size[0] + bound; // |d| <= reach for every sample
@@ -72,11 +75,11 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         const bool rebases = w != 0.0 && !(w > 2.0 * reach * (1.0 + 0x1p-20));
         if (escapes || rebases || (m == last && !ref.periodic))
             break;
-        const Wide wx2 = 2.0L * ref.x[m], wy2 = 2.0L * ref.y[m];
+        const double wx2 = 2.0 * ref.x[m], wy2 = 2.0 * ref.y[m];
         double tail = 0.0; // |P^2 beyond degree K|
         for (std::size_t i = 0; i < Terms; ++i) {
             // Term i is of degree i + 1.
-            Wide sx = wx2 * bx[i] - wy2 * by[i], sy = wx2 * by[i] + wy2 * bx[i];
+            double sx = wx2 * bx[i] - wy2 * by[i], sy = wx2 * by[i] + wy2 * bx[i];
             for (std::size_t j = 0; j + 1 <= i; ++j) {
                 const std::size_t l = i - 1 - j;
                 sx += bx[j] * bx[l] - by[j] * by[l];
@@ -88,15 +91,15 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
             const std::size_t from = Terms - 1 - i;
             tail += norm[i] * size[from];
         }
-        nx[0] += Wide(scale);
+        nx[0] += scale;
         bound = ((2.0 * w + 2.0 * size[0] + bound) * bound + tail) * (1.0 + 0x1p-40);
         bx.swap(nx);
         by.swap(ny);
         m = m == last ? ref.wrap : m + 1;
-        const double first = std::hypot(double(bx[0]), double(by[0]));
+        const double first = std::hypot(bx[0], by[0]);
         double all = 0.0;
         for (std::size_t i = 0; i < Terms; ++i)
-            all += std::hypot(double(bx[i]), double(by[i]));
+            all += std::hypot(bx[i], by[i]);
         // The evaluation rounds each term: where they together outweigh the
         // first term many times, they cancel, and the rounding of the
         // polynomial would outgrow that of the steps it replaces.
@@ -104,10 +107,99 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
             break;
         series.steps = n + 1;
         series.index = m;
-        series.bx = bx;
-        series.by = by;
+        series.nearx = bx;
+        series.neary = by;
         series.remainder = bound;
     }
+    if (series.steps == 0)
+        return;
+    const double first = std::hypot(series.nearx[0], series.neary[0]);
+    double rest = 0.0;
+    std::size_t wide = Terms;
+    while (wide > 1) {
+        rest += std::hypot(series.nearx[wide - 1], series.neary[wide - 1]);
+        if (!(rest <= 0x1p-12 * first))
+            break;
+        --wide;
+    }
+    // The first terms again, in extended precision, along the same steps.
+    using Wide = long double;
+    std::vector<Wide> wx(wide, 0.0L), wy(wide, 0.0L), vx(wide), vy(wide);
+    m = 0;
+    for (std::size_t n = 0; n < series.steps; ++n) {
+        const Wide wx2 = 2.0L * ref.x[m], wy2 = 2.0L * ref.y[m];
+        for (std::size_t i = 0; i < wide; ++i) {
+            Wide sx = wx2 * wx[i] - wy2 * wy[i], sy = wx2 * wy[i] + wy2 * wx[i];
+            for (std::size_t j = 0; j + 1 <= i; ++j) {
+                const std::size_t l = i - 1 - j;
+                sx += wx[j] * wx[l] - wy[j] * wy[l];
+                sy += wx[j] * wy[l] + wy[j] * wx[l];
+            }
+            vx[i] = sx;
+            vy[i] = sy;
+        }
+        vx[0] += Wide(scale);
+        wx.swap(vx);
+        wy.swap(vy);
+        m = m == last ? ref.wrap : m + 1;
+    }
+    series.bx = wx;
+    series.by = wy;
+    series.wide = wide;
+}
+
+namespace {
+
+// P(u) for N samples at once, u = dc / scale: Horner's rule over the terms
+// in doubles, then over the first `wide` in extended precision. Every
+// sample's operations are the same whatever N is.
+template <int N>
+void evaluate(const Series& s, double dcx, const double* dcy, double* dx, double* dy) {
+    using Wide = long double;
+    const Wide inverse = 1.0L / Wide(s.scale);
+    Wide ux[N], uy[N];
+    double nx[N], ny[N], px[N], py[N];
+    for (int k = 0; k < N; ++k) {
+        ux[k] = Wide(dcx) * inverse;
+        uy[k] = Wide(dcy[k]) * inverse;
+        nx[k] = double(ux[k]);
+        ny[k] = double(uy[k]);
+        px[k] = py[k] = 0.0;
+    }
+    const std::size_t terms = s.nearx.size();
+    for (std::size_t i = terms; i-- > s.wide;)
+        for (int k = 0; k < N; ++k) {
+            const double sx = px[k] + s.nearx[i], sy = py[k] + s.neary[i];
+            px[k] = sx * nx[k] - sy * ny[k];
+            py[k] = sx * ny[k] + sy * nx[k];
+        }
+    Wide wx[N], wy[N];
+    for (int k = 0; k < N; ++k) {
+        wx[k] = px[k];
+        wy[k] = py[k];
+    }
+    for (std::size_t i = s.wide; i-- > 0;)
+        for (int k = 0; k < N; ++k) {
+            const Wide sx = wx[k] + s.bx[i], sy = wy[k] + s.by[i];
+            wx[k] = sx * ux[k] - sy * uy[k];
+            wy[k] = sx * uy[k] + sy * ux[k];
+        }
+    for (int k = 0; k < N; ++k) {
+        dx[k] = double(wx[k]);
+        dy[k] = double(wy[k]);
+    }
+}
+
+} // namespace
+
+void seriesStarts(const Series& series, double dcx, const double* dcy, int n, double* dx,
+                  double* dy) {
+    constexpr int Together = 4;
+    int k = 0;
+    for (; k + Together <= n; k += Together)
+        evaluate<Together>(series, dcx, dcy + k, dx + k, dy + k);
+    for (; k < n; ++k)
+        evaluate<1>(series, dcx, dcy + k, dx + k, dy + k);
 }
 
 } // namespace quor
