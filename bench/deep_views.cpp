@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
                 "worker: %.2f G steps/s\n\n",
                 std::thread::hardware_concurrency(), doubleStepsPerSecond / 1e9);
     std::printf("| View | Letters | Limit | Period of the reference | Reference and series | "
-                "Steps skipped | Periods from | Table | Whole QuorC | Steps taken | Share of the "
+                "Steps skipped | Periods skipped within | Table | Whole QuorC | Steps taken | Share of the "
                 "steps | G lane-steps/s, one worker | Ratio to doubles |\n"
                 "|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const auto& v : views) {
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
         const Figures& f = it->second;
         const double rate = f.one > 0 ? double(f.steps) / (f.one / 1e3) : 0;
         const std::string from =
-            f.radius > 0 ? "|d| <= 2^" + std::to_string(std::lround(std::log2(f.radius))) : "—";
+            f.radius > 0 ? "2^" + std::to_string(std::lround(std::log2(f.radius))) : "—";
         std::printf("| %s | %zu | %u | %u | %.1f | %llu | %s | %.0f | %.0f | %.3g | %.2f | %.3f | "
                     "%.2f |\n",
                     v.label.c_str(), f.name.size(), f.nmax, f.period, f.reference,
