@@ -39,6 +39,25 @@ constexpr std::size_t Terms = 32;
 // measured on the test views, against 2^-45 for the steps).
 constexpr double Cancel = 0x1p16;
 
+// One step of the polynomial's terms (term i of degree i + 1), as many as
+// b holds: P' = 2 W P + [P^2 up to that degree] + scale u.
+template <class Real>
+void step(double wx, double wy, double scale, const std::vector<Real>& bx,
+          const std::vector<Real>& by, std::vector<Real>& nx, std::vector<Real>& ny) {
+    const Real wx2 = Real(2) * wx, wy2 = Real(2) * wy;
+    for (std::size_t i = 0; i < bx.size(); ++i) {
+        Real sx = wx2 * bx[i] - wy2 * by[i], sy = wx2 * by[i] + wy2 * bx[i];
+        for (std::size_t j = 0; j + 1 <= i; ++j) {
+            const std::size_t l = i - 1 - j;
+            sx += bx[j] * bx[l] - by[j] * by[l];
+            sy += bx[j] * by[l] + by[j] * bx[l];
+        }
+        nx[i] = sx;
+        ny[i] = sy;
+    }
+    nx[0] += Real(scale);
+}
+
 } // namespace
 
 void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
@@ -75,23 +94,10 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
         const bool rebases = w != 0.0 && !(w > 2.0 * reach * (1.0 + 0x1p-20));
         if (escapes || rebases || (m == last && !ref.periodic))
             break;
-        const double wx2 = 2.0 * ref.x[m], wy2 = 2.0 * ref.y[m];
-        double tail = 0.0; // |P^2 beyond degree K|
-        for (std::size_t i = 0; i < Terms; ++i) {
-            // Term i is of degree i + 1.
-            double sx = wx2 * bx[i] - wy2 * by[i], sy = wx2 * by[i] + wy2 * bx[i];
-            for (std::size_t j = 0; j + 1 <= i; ++j) {
-                const std::size_t l = i - 1 - j;
-                sx += bx[j] * bx[l] - by[j] * by[l];
-                sy += bx[j] * by[l] + by[j] * bx[l];
-            }
-            nx[i] = sx;
-            ny[i] = sy;
-            // Degrees (i + 1) + (j + 1) > K.
-            const std::size_t from = Terms - 1 - i;
-            tail += norm[i] * size[from];
-        }
-        nx[0] += scale;
+        step(ref.x[m], ref.y[m], scale, bx, by, nx, ny);
+        double tail = 0.0; // |P^2 beyond degree K|: degrees (i + 1) + (j + 1) > K
+        for (std::size_t i = 0; i < Terms; ++i)
+            tail += norm[i] * size[Terms - 1 - i];
         bound = ((2.0 * w + 2.0 * size[0] + bound) * bound + tail) * (1.0 + 0x1p-40);
         bx.swap(nx);
         by.swap(ny);
@@ -127,18 +133,7 @@ void buildSeries(DeepView& view, std::uint32_t nmax, double epsilon) {
     std::vector<Wide> wx(wide, 0.0L), wy(wide, 0.0L), vx(wide), vy(wide);
     m = 0;
     for (std::size_t n = 0; n < series.steps; ++n) {
-        const Wide wx2 = 2.0L * ref.x[m], wy2 = 2.0L * ref.y[m];
-        for (std::size_t i = 0; i < wide; ++i) {
-            Wide sx = wx2 * wx[i] - wy2 * wy[i], sy = wx2 * wy[i] + wy2 * wx[i];
-            for (std::size_t j = 0; j + 1 <= i; ++j) {
-                const std::size_t l = i - 1 - j;
-                sx += wx[j] * wx[l] - wy[j] * wy[l];
-                sy += wx[j] * wy[l] + wy[j] * wx[l];
-            }
-            vx[i] = sx;
-            vy[i] = sy;
-        }
-        vx[0] += Wide(scale);
+        step(ref.x[m], ref.y[m], scale, wx, wy, vx, vy);
         wx.swap(vx);
         wy.swap(vy);
         m = m == last ? ref.wrap : m + 1;
