@@ -26,6 +26,9 @@ namespace {
 // reference, in log2 of half diagonals: 2^6 half diagonals are some 2^15
 // pixel steps, so the offsets keep 38 bits below a pixel step.
 constexpr double Far = 6.0;
+// How far (log2 half diagonals) a copy's nucleus may lie outside a view for
+// its period to be preferred to its bulbs' (see discPeriod).
+constexpr double Near = 2.0;
 
 // Owners of GMP and MPFR numbers.
 struct Rational {
@@ -118,7 +121,12 @@ double log2Abs(const Complex& z) {
 // for which the disc of radius r around c may hold a zero of W(p), that is
 // |W(p)| < r |dW(p)/dC|; if there is none before the orbit escapes, the p
 // whose disc would be the smallest. Zero when the orbit escapes at once.
-// log2Derivative receives log2 |dW(p)/dC|.
+// But where that p is a multiple of a lower period whose disc of radius
+// 2^Near r holds a zero, the lower one: the view lies in the bulbs or the
+// satellites around a small copy of the set whose nucleus is just outside
+// it, and the copy's own period serves its samples better (its returns come
+// as often, and its periods can be skipped). log2Derivative receives
+// log2 |dW(p)/dC| of the p returned.
 unsigned discPeriod(const Complex& c, double log2r, std::uint32_t most, mpfr_prec_t bits,
                     double& log2Derivative) {
     Complex z(bits);
@@ -126,8 +134,8 @@ unsigned discPeriod(const Complex& c, double log2r, std::uint32_t most, mpfr_pre
     mpfr_set_zero(z.y.f, 1);
     Stepper step(bits);
     Derivative d;
-    unsigned best = 0;
-    double smallest = INFINITY;
+    unsigned best = 0, near = 0;
+    double smallest = INFINITY, nearDerivative = 0.0;
     for (std::uint32_t p = 1; p <= most; ++p) {
         d.step(mpfr_get_d(z.x.f, MPFR_RNDN), mpfr_get_d(z.y.f, MPFR_RNDN));
         step(z, c);
@@ -140,8 +148,17 @@ unsigned discPeriod(const Complex& c, double log2r, std::uint32_t most, mpfr_pre
             best = p;
             log2Derivative = d.log2Abs();
         }
-        if (disc < log2r)
+        if (near == 0 && disc < log2r + Near) {
+            near = p;
+            nearDerivative = d.log2Abs();
+        }
+        if (disc < log2r) {
+            if (near != 0 && near < p && p % near == 0) {
+                log2Derivative = nearDerivative;
+                return near;
+            }
             break;
+        }
     }
     return best;
 }

@@ -299,6 +299,43 @@ TEST(DeepKind, TheInteriorTestChangesNoCountOnEveryTestView) {
     }
 }
 
+// A view beside a small copy of the set, in its bulbs and satellites, takes
+// the copy's nucleus as its reference when the nucleus lies just outside
+// it, not a bulb's nucleus inside it of a multiple of the copy's period:
+// its samples return once a period of the copy, and those periods are
+// skipped. Zooming one letter into the small copy gives such views (and so
+// do the tiles of its export); their counts stay the oracle's.
+TEST(DeepKind, AViewBesideASmallCopyFollowsTheCopy) {
+    const TestView copy = copyView();
+    for (const char letter : {'A', 'C'}) {
+        const std::string name = copy.name + letter;
+        SCOPED_TRACE(name);
+        const auto limits = limitsOfName(name);
+        ASSERT_TRUE(limits.has_value());
+        auto view = std::make_unique<quor::DeepView>();
+        quor::prepareDeepView({*limits, copy.nmax}, *view);
+        EXPECT_TRUE(view->nucleus);
+        EXPECT_EQ(view->period, 1948u);
+        EXPECT_EQ(view->periods.steps, 1948u);
+        const auto samples = samplePositions(300, 31);
+        const auto oracle = countSamples(*limits, samples, copy.nmax);
+        std::vector<std::uint32_t> table(quor::TableSize);
+        quor::deepTable(*view, copy.nmax, table.data());
+        int trusted = 0, exact = 0;
+        for (std::size_t k = 0; k < samples.size(); ++k) {
+            if (!oracle[k].trusted)
+                continue;
+            ++trusted;
+            const auto [column, row] = samples[k];
+            exact += table[std::size_t(column) * quor::DimScreen + row] == oracle[k].count;
+        }
+        std::printf("%s: period %u, %d of %d trusted exact\n", name.c_str(), view->period, exact,
+                    trusted);
+        EXPECT_GE(trusted, 250);
+        EXPECT_EQ(exact, trusted);
+    }
+}
+
 // The tolerance of the series and of the periods' polynomial: at each
 // tolerance measured (2^-53, the one in use, 2^-40 and 2^-32) their
 // truncation stays within it, a looser one skips no fewer steps and takes
