@@ -183,6 +183,21 @@ TEST(DeepKind, IsNoFurtherFromTheOracleThanDoublesWhereDoublesResolve) {
 
 namespace {
 
+// Of the samples the oracle trusts: how many, and how many of them counted
+// gives exactly (counted(column, row)).
+template <class Counted>
+std::pair<int, int> trustedExact(const std::vector<std::pair<int, int>>& samples,
+                                 const std::vector<Count>& oracle, Counted counted) {
+    int trusted = 0, exact = 0;
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        if (!oracle[k].trusted)
+            continue;
+        ++trusted;
+        exact += counted(samples[k].first, samples[k].second) == oracle[k].count;
+    }
+    return {trusted, exact};
+}
+
 // The largest 4-connected patch of true entries in a side x side block.
 int largestPatch(const std::vector<bool>& differs, int side) {
     std::vector<bool> seen(differs.size());
@@ -321,14 +336,9 @@ TEST(DeepKind, AViewBesideASmallCopyFollowsTheCopy) {
         const auto oracle = countSamples(*limits, samples, copy.nmax);
         std::vector<std::uint32_t> table(quor::TableSize);
         quor::deepTable(*view, copy.nmax, table.data());
-        int trusted = 0, exact = 0;
-        for (std::size_t k = 0; k < samples.size(); ++k) {
-            if (!oracle[k].trusted)
-                continue;
-            ++trusted;
-            const auto [column, row] = samples[k];
-            exact += table[std::size_t(column) * quor::DimScreen + row] == oracle[k].count;
-        }
+        const auto [trusted, exact] = trustedExact(samples, oracle, [&](int column, int row) {
+            return table[std::size_t(column) * quor::DimScreen + row];
+        });
         std::printf("%s: period %u, %d of %d trusted exact\n", name.c_str(), view->period, exact,
                     trusted);
         EXPECT_GE(trusted, 250);
@@ -370,16 +380,10 @@ TEST(DeepKind, EveryToleranceMeasuredKeepsTheOraclesCounts) {
                 EXPECT_GE(periods.radius, smaller);
                 smaller = periods.radius;
             }
-            int trusted = 0, exact = 0;
-            for (std::size_t k = 0; k < samples.size(); ++k) {
-                if (!oracle[k].trusted)
-                    continue;
-                ++trusted;
-                const auto [column, row] = samples[k];
-                exact += quor::deepCount(view->reference, view->dcx[column], view->dcy[row],
-                                         v.nmax, true, nullptr, &series, &periods) ==
-                         oracle[k].count;
-            }
+            const auto [trusted, exact] = trustedExact(samples, oracle, [&](int column, int row) {
+                return quor::deepCount(view->reference, view->dcx[column], view->dcy[row], v.nmax,
+                                       true, nullptr, &series, &periods);
+            });
             std::printf("%-22s tolerance 2^%d: %zu steps skipped, periods from |d| <= 2^%.2f, "
                         "%d of %d trusted exact\n",
                         v.label.c_str(), std::ilogb(epsilon), series.steps,
