@@ -126,6 +126,9 @@ void prepareDeepView(const DeepJob& job, DeepView& view, bool periodicPoint = tr
 // A sample at its start: after the series' steps when series is set, else
 // at the start of the reference.
 deeplanes::Lane startLane(const Series* series, double dcx, double dcy);
+// The same with the difference after the series' steps already evaluated
+// (by seriesStarts).
+deeplanes::Lane startLane(const Series& series, double dcx, double dcy, double dx, double dy);
 // The differences after the series' steps of n samples of one column (the
 // same as startLane gives them, a few at a time so that their evaluations
 // overlap).

@@ -64,12 +64,9 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
     const Series* series = options.skip ? &view.series : nullptr;
     const Period* period = options.skip && view.periods.steps > 0 ? &view.periods : nullptr;
     const Lanes kernel = lanesFor(options.isa);
-    const deeplanes::Orbit orbit{ref.x.data(),
-                                 ref.y.data(),
-                                 std::int64_t(ref.size()) - 1,
-                                 std::int64_t(ref.wrap),
-                                 !ref.periodic,
-                                 (options.interior || period) && ref.periodic};
+    const deeplanes::Orbit orbit{
+        ref.x.data(),           ref.y.data(),  std::int64_t(ref.size()) - 1,
+        std::int64_t(ref.wrap), !ref.periodic, (options.interior || period) && ref.periodic};
     ColumnBoard board;
     // Samples still running per column; only the worker that took the
     // column touches its entry.
@@ -101,13 +98,9 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                                  starty.data());
             }
             s.at = column * DimScreen + row;
-            s.lane = startLane(nullptr, view.dcx[column], view.dcy[row]);
-            if (starts) {
-                s.lane.dx = startx[std::size_t(row)];
-                s.lane.dy = starty[std::size_t(row)];
-                s.lane.m = series->index;
-                s.lane.k = series->steps;
-            }
+            s.lane = starts ? startLane(*series, view.dcx[column], view.dcy[row],
+                                        startx[std::size_t(row)], starty[std::size_t(row)])
+                            : startLane(nullptr, view.dcx[column], view.dcy[row]);
             ++row;
             return true;
         };
@@ -225,7 +218,8 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                 s.lane.dy = g->ly[l];
                 s.lane.m = std::uint64_t(g->lm[l]);
                 std::uint32_t count = nmax;
-                const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count, period);
+                const Step step =
+                    stepLane(ref, s.lane, nmax, options.interior, true, count, period);
                 done(s, step, count);
             }
             live &= ~run.left;
@@ -263,7 +257,8 @@ TableEnd deepTable(const DeepView& view, std::uint32_t nmax, std::uint32_t* Tabe
                     // The step that the group cannot take together: this
                     // lane reaches the limit, or the reference ends.
                     get(l);
-                    const Step step = stepLane(ref, s.lane, nmax, options.interior, true, count, period);
+                    const Step step =
+                        stepLane(ref, s.lane, nmax, options.interior, true, count, period);
                     drop(l);
                     done(s, step, count);
                 }

@@ -81,15 +81,24 @@ bool deeplanes::returnTest(double wrapDefect, Lane& s) {
 }
 
 Lane startLane(const Series* series, double dcx, double dcy) {
+    if (series && series->steps > 0) {
+        double dx = 0.0, dy = 0.0;
+        seriesStarts(*series, dcx, &dcy, 1, &dx, &dy);
+        return startLane(*series, dcx, dcy, dx, dy);
+    }
     Lane s;
     s.cx = dcx;
     s.cy = dcy;
     s.c1 = std::fabs(dcx) + std::fabs(dcy);
-    if (series && series->steps > 0) {
-        seriesStarts(*series, dcx, &dcy, 1, &s.dx, &s.dy);
-        s.m = series->index;
-        s.k = series->steps;
-    }
+    return s;
+}
+
+Lane startLane(const Series& series, double dcx, double dcy, double dx, double dy) {
+    Lane s = startLane(nullptr, dcx, dcy);
+    s.dx = dx;
+    s.dy = dy;
+    s.m = series.index;
+    s.k = series.steps;
     return s;
 }
 
